@@ -1,0 +1,109 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "sim/rect.h"
+
+// Colours are 24-bit values 0x00BBGGRR. A colour group is named by its colour.
+constexpr int32_t WHITE = 0xFFFFFF;
+constexpr int32_t BLACK = 0x000000;
+constexpr int32_t RED = 0x0000FF;
+constexpr int32_t YELLOW = 0x00FFFF;
+// Pure blue, which no ball has: a player without a group, or no ball touched yet.
+constexpr int32_t NoGroup = 0xFF0000;
+
+constexpr int BALL_COUNT = 16;
+constexpr int CUE_BALL = 1;
+constexpr int BLACK_BALL = 2;
+
+enum BallState : int32_t {
+    BALL_OFF_TABLE = 0,
+    BALL_ON_TABLE = 1,
+    BALL_POTTED = 2,  // left the table during this iteration; still to be erased
+};
+
+// What the current shot produced; 0 between shots. The values belong to the rules.
+using OutcomeCode = int32_t;
+
+// An array indexed from 1, as balls (1..16) and players (1..2) are numbered.
+template <typename T, int N>
+struct IndexedFrom1 {
+    std::array<T, N> items{};
+
+    T& operator[](int i) { return items[i - 1]; }
+    const T& operator[](int i) const { return items[i - 1]; }
+    auto begin() { return items.begin(); }
+    auto end() { return items.end(); }
+    auto begin() const { return items.begin(); }
+    auto end() const { return items.end(); }
+};
+
+struct BallRecord {
+    int32_t colour = 0;
+    float x = 0, y = 0;
+    float prev_x = 0, prev_y = 0;  // where the ball stood before its latest advance
+    float vx = 0, vy = 0;          // table pixels per iteration
+    float shot_x = 0, shot_y = 0;  // copied at each launch, for the undo
+    BallState state = BALL_OFF_TABLE;
+    BallState shot_state = BALL_OFF_TABLE;
+};
+
+struct tjoueur {
+    int32_t group = 0;          // NoGroup, RED or YELLOW
+    bool keeps_turn = false;    // not switched away at the next turn switch
+    int32_t first_touched = 0;  // colour the cue ball first touched this shot
+    std::string name;
+    bool on_black = false;      // own group cleared: the black is the target
+};
+
+// The one game state of the process. The table picture and the back buffer
+// belong to the main window and live with it in the view.
+struct GameState {
+    bool undo_full_rack = false;
+    int32_t previous_player = 0;
+    Rect dirty_rect;
+    bool game_over = false;
+    IndexedFrom1<BallRecord, BALL_COUNT> balls;
+    bool aiming_enabled = false;
+    std::array<float, 6> cue_distances{};  // from the cue-ball centre along the cue
+    std::string player_name1;
+    std::string player_name2;
+    float aim_sin = 0;
+    float aim_neg_cos = 0;
+    float shot_strength = 0;
+    int32_t current_player = 0;
+    bool shot_evaluated = false;
+    OutcomeCode outcome = 0;
+    IndexedFrom1<tjoueur, 2> players;
+    bool first_contact_seen = false;  // since the last new rack, not per shot
+    bool skip_cue_restore = false;
+    int32_t steps_per_tick = 0;
+    float aim_angle = 0;
+    bool cue_drawn = false;
+    std::string end_text;
+    bool shot_launched_this_game = false;  // the undo has a shot to take back
+};
+
+extern GameState game;
+
+// Puts the game state back as it is when the process starts: all zero and empty.
+void reset_game_state();
+
+// Table constants shared by several parts of the game.
+constexpr int BALL_RADIUS = 9;
+constexpr int DRAW_OFFSET_X = 76;
+constexpr int DRAW_OFFSET_Y = 41;
+constexpr IndexedFrom1<int, BALL_COUNT> RACK_X{
+    {154, 412, 394, 412, 430, 430, 448, 448, 448, 376, 394, 412, 430, 430, 448, 448}};
+constexpr IndexedFrom1<int, BALL_COUNT> RACK_Y{
+    {150, 150, 160, 130, 180, 140, 150, 170, 110, 150, 140, 170, 160, 120, 130, 190}};
+
+// The colour each ball has by its number.
+constexpr int32_t colour_of_ball(int i)
+{
+    if (i == CUE_BALL) return WHITE;
+    if (i == BLACK_BALL) return BLACK;
+    return i <= 9 ? RED : YELLOW;
+}

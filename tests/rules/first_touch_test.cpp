@@ -1,0 +1,40 @@
+#include <gtest/gtest.h>
+
+#include "rules/shot_recording.h"
+#include "sim/initialisation.h"
+#include "sim/variables.h"
+
+namespace {
+
+class FirstTouch : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        reset_game_state();
+        initialisation();
+    }
+};
+
+TEST_F(FirstTouch, OpeningCollisionOfAGameOnlyMarksContactSeen)
+{
+    record_first_touch(1, 10);
+    EXPECT_TRUE(game.first_contact_seen);
+    EXPECT_EQ(game.players[1].first_touched, NoGroup);
+}
+
+TEST_F(FirstTouch, LaterCueContactRecordsOnlyTheFirstColourOfTheShot)
+{
+    record_first_touch(3, 4);
+    record_first_touch(1, 10);
+    record_first_touch(1, 2);
+    EXPECT_EQ(game.players[1].first_touched, YELLOW);
+}
+
+TEST_F(FirstTouch, ContactsWithoutTheCueBallRecordNothing)
+{
+    record_first_touch(3, 4);
+    record_first_touch(2, 5);
+    EXPECT_EQ(game.players[1].first_touched, NoGroup);
+}
+
+}  // namespace

@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test; exits non-zero on any failure.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/build.sh
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir build --output-on-failure -j2
