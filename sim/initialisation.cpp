@@ -53,3 +53,15 @@ bool initialisation()
     window().set_timer(Timer3, false);
     return true;
 }
+
+void Nouvellepartie1Click()
+{
+    window().set_timer(Timer2, false);
+    game.aiming_enabled = false;
+    game.game_over = false;
+    if (!initialisation()) return;  // the supervisor stays off until a rack is set up
+    // The table is redrawn whole below, so pixels saved under an old cue are stale.
+    game.skip_cue_restore = true;
+    window().set_timer(Timer2, true);
+    window().show_back_buffer();
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+#include "sim/variables.h"
+
+// The supervisor's tick (every 100 ms): runs the simulation timer while any
+// ball moves and judges each finished shot once.
+void Timer2Timer();
+void switch_turn();
+int other_player(int p);
+// Sets the shooter on the black once their group has left the table.
+void check_group_cleared();
+// The status-line text for an outcome code; empty for codes without one.
+std::string message_for(OutcomeCode code);
+// Shows the message of the current outcome in the status line.
+void messages();
+// Refreshes the two (hidden) player indicators.
+void noms_joueurs();

@@ -1,0 +1,5 @@
+#pragma once
+
+// The undo button: puts the balls and the turn back as they were when the
+// last shot was launched.
+void SpeedButton1Click();
