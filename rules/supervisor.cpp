@@ -1,0 +1,134 @@
+#include "rules/supervisor.h"
+
+#include "rules/end_banner.h"
+#include "rules/outcome.h"
+#include "sim/step.h"
+#include "sim/window.h"
+
+namespace {
+
+// Both on the banner and, for a lost game, in the status line.
+const std::string END_OF_GAME = "The end of the game";
+
+tjoueur& current_player_record()
+{
+    return game.players[game.current_player];
+}
+
+bool group_off_table(int32_t group)
+{
+    for (int i = BLACK_BALL + 1; i <= BALL_COUNT; ++i)
+        if (colour_of_ball(i) == group && game.balls[i].state != BALL_OFF_TABLE) return false;
+    return true;
+}
+
+// Fouls replace what was recorded; touching the black first beats the others.
+void judge_first_touch(const tjoueur& shooter)
+{
+    const int32_t touched = shooter.first_touched;
+    if (touched == NoGroup)
+        game.outcome = NO_BALL_TOUCHED;
+    else if (shooter.group != NoGroup && game.outcome != GROUPS_ASSIGNED && touched != shooter.group)
+        game.outcome = WRONG_GROUP_TOUCHED_FIRST;
+    if (touched == BLACK) game.outcome = BLACK_TOUCHED_FIRST;
+}
+
+void judge_shot()
+{
+    tjoueur& shooter = current_player_record();
+    if (decides_game(game.outcome)) {
+        game.end_text = END_OF_GAME;
+        show_end_banner();
+        return;
+    }
+    // A shooter on the black commits no foul, and their turn flag stays as it was.
+    if (shooter.on_black) return;
+    judge_first_touch(shooter);
+    if (game.outcome < 0) shooter.keeps_turn = true;
+    if (game.outcome > 0) shooter.keeps_turn = false;
+}
+
+// After a foul, or while no two balls have met yet in this game, the player
+// who shoots next gets an extra visit.
+void grant_extra_visit()
+{
+    const bool after_foul = game.outcome >= CUE_BALL_POTTED;
+    if (after_foul || !game.first_contact_seen) current_player_record().keeps_turn = true;
+}
+
+void close_shot()
+{
+    current_player_record().first_touched = NoGroup;
+    game.shot_evaluated = true;
+    game.outcome = NOTHING_RECORDED;
+}
+
+}  // namespace
+
+int other_player(int p)
+{
+    return p == 1 ? 2 : 1;
+}
+
+void switch_turn()
+{
+    game.previous_player = game.current_player;
+    tjoueur& player = current_player_record();
+    if (player.keeps_turn)
+        player.keeps_turn = false;
+    else
+        game.current_player = other_player(game.current_player);
+}
+
+void check_group_cleared()
+{
+    tjoueur& player = current_player_record();
+    if (player.group != NoGroup && group_off_table(player.group)) player.on_black = true;
+}
+
+std::string message_for(OutcomeCode code)
+{
+    switch (code) {
+    case NO_BALL_TOUCHED: return "Faul! Put white boal in the left part of the table";
+    case BLACK_POTTED_EARLY: return END_OF_GAME;
+    case WRONG_GROUP_TOUCHED_FIRST: return "Not a bad shoot!";
+    case PRAISE_BRAVO: return "Bravo!";
+    case PRAISE_EXCELLENT: return "Exellent shoot!";
+    case GROUPS_ASSIGNED: return "Boal is here!";
+    case BLACK_POTTED_TO_WIN: return "Victory!";
+    default: return "";
+    }
+}
+
+void messages()
+{
+    window().set_status_line(message_for(game.outcome));
+}
+
+void noms_joueurs()
+{
+    game.player_name1.clear();
+    game.player_name2.clear();
+    window().show_player_indicators(game.players[1].group, game.players[2].group,
+                                    game.current_player);
+}
+
+void Timer2Timer()
+{
+    game.players[1].name = game.player_name1;
+    game.players[2].name = game.player_name2;
+    noms_joueurs();
+    if (!balls_at_rest()) {
+        window().set_timer(Timer1, true);
+        game.aiming_enabled = false;
+        return;
+    }
+    window().set_timer(Timer1, false);
+    game.aiming_enabled = true;
+    if (game.shot_evaluated) return;  // each shot is judged once
+    judge_shot();
+    switch_turn();
+    messages();
+    grant_extra_visit();
+    close_shot();
+}

@@ -1,0 +1,64 @@
+#include "rules/undo.h"
+
+#include "rules/supervisor.h"
+#include "sim/ball_drawing.h"
+#include "sim/step.h"
+#include "sim/variables.h"
+#include "sim/window.h"
+
+void take_shot_start_copies()
+{
+    for (BallRecord& ball : game.balls) {
+        ball.shot_state = ball.state;
+        ball.shot_x = ball.x;
+        ball.shot_y = ball.y;
+    }
+    game.shot_launched_this_game = true;
+}
+
+// A ball's disc stands where it was last advanced to, except a cue ball put
+// back by hand, which is drawn where it was put: clear both squares.
+static void erase_where_drawn(int i)
+{
+    const BallRecord& ball = game.balls[i];
+    if (ball.state != BALL_OFF_TABLE) window().restore_square(ball_square(ball.x, ball.y));
+    erase_ball(i);
+}
+
+static void put_back_at_shot_start(int i)
+{
+    BallRecord& ball = game.balls[i];
+    if (ball.shot_state == BALL_OFF_TABLE) game.undo_full_rack = false;
+    erase_where_drawn(i);
+    ball.colour = colour_of_ball(i);
+    ball.state = ball.shot_state;
+    ball.vx = 0;
+    ball.vy = 0;
+    ball.x = ball.shot_x;
+    ball.y = ball.shot_y;
+}
+
+static bool undo_allowed()
+{
+    // The copies belong to the last shot of an earlier game, or to none, until
+    // a shot has been launched in this one.
+    return !window().timer_on(Timer3) && balls_at_rest() && game.shot_launched_this_game;
+}
+
+void SpeedButton1Click()
+{
+    if (!undo_allowed()) return;
+    game.skip_cue_restore = true;  // the table is redrawn whole below
+    game.undo_full_rack = true;
+    game.current_player = game.previous_player;
+    window().set_status_line("");
+    for (int i = 1; i <= BALL_COUNT; ++i) put_back_at_shot_start(i);
+    for (int i = 1; i <= BALL_COUNT; ++i) draw_ball(i);
+    window().show_back_buffer();
+    window().repaint_main_window();
+    // With every ball on the table at the launch, no group existed before the shot.
+    if (game.undo_full_rack) {
+        game.players[game.current_player].group = NoGroup;
+        game.players[other_player(game.current_player)].group = NoGroup;
+    }
+}
