@@ -1,0 +1,200 @@
+#include "app/Unit1.h"
+
+#include <QCloseEvent>
+#include <QLayout>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QThread>
+
+#include "app/drawing_area.h"
+#include "app/widgets.h"
+#include "rules/end_banner.h"
+#include "rules/supervisor.h"
+#include "rules/undo.h"
+#include "sim/initialisation.h"
+#include "sim/step.h"
+#include "sim/variables.h"
+#include "view/colours.h"
+#include "view/mouse.h"
+
+namespace {
+
+constexpr QSize CLIENT_SIZE{705, 466};
+// The drawing area's place in the client area; the background shows through around the table.
+constexpr QPoint DRAWING_AREA_AT{0, 34};
+constexpr int PANEL_TEXT_PIXELS = 12;
+
+// Player indicator: its font colour is the player's group; underlined while it is their turn.
+void show_indicator(QLabel* panel, int32_t colour, bool their_turn, const std::string& name)
+{
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::WindowText, QColor(to_qrgb(colour)));
+    panel->setPalette(palette);
+    QFont font = panel->font();
+    font.setUnderline(their_turn);
+    panel->setFont(font);
+    panel->setText(QString::fromStdString(name));
+}
+
+}  // namespace
+
+TForm1::TForm1(const QImage& background)
+    : TableWindow(background.copy(QRect(DRAWING_AREA_AT, QSize(DRAWING_AREA_WIDTH, DRAWING_AREA_HEIGHT))))
+{
+    setWindowTitle(QStringLiteral("Corvenne"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    build_controls(background);
+    build_menu();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    wire_timers();
+    attach_window(this);
+    FormCreate();
+}
+
+TForm1::~TForm1()
+{
+    if (&::window() == this) attach_window(nullptr);
+}
+
+// Controls from the bottom of the drawing order to the top.
+void TForm1::build_controls(const QImage& background)
+{
+    auto* client = new QWidget(this);
+    client->setFixedSize(CLIENT_SIZE);
+    QPalette palette = client->palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    client->setPalette(palette);
+    client->setAutoFillBackground(true);
+    setCentralWidget(client);
+
+    Image1 = make_picture(client, QStringLiteral("Image1"), background, QRect(0, 0, 705, 465));
+
+    PaintBox1 = new DrawingArea(screen(), client);
+    PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
+    PaintBox1->setGeometry(QRect(DRAWING_AREA_AT, QSize(DRAWING_AREA_WIDTH, DRAWING_AREA_HEIGHT)));
+    // The cue is drawn straight onto the surface, so the area is shown again after each.
+    connect(PaintBox1, &DrawingArea::mouse_moved, this, [this](int x, int y) {
+        PaintBox1MouseMove(screen(), x, y);
+        PaintBox1->update();
+    });
+    connect(PaintBox1, &DrawingArea::mouse_pressed, this, [this](int x, int y) {
+        PaintBox1MouseDown(screen(), x, y);
+        PaintBox1->update();
+    });
+
+    SpeedButton1 = new QPushButton(QStringLiteral("Отмена хода"), client);
+    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
+    SpeedButton1->setGeometry(546, 434, 150, 22);
+    SpeedButton1->setFlat(true);
+    SpeedButton1->setFont(pixel_font(QStringLiteral("MS Sans Serif"), PANEL_TEXT_PIXELS, true));
+    SpeedButton1->setStyleSheet(QStringLiteral("QPushButton { color: white; }"));
+    connect(SpeedButton1, &QPushButton::clicked, this, [] { SpeedButton1Click(); });
+
+    const QFont indicator_font = pixel_font(QStringLiteral("Arial"), PANEL_TEXT_PIXELS, true);
+    Panel1 = make_panel(client, QStringLiteral("Panel1"), QRect(117, 8, 163, 20), indicator_font, Qt::black);
+    Panel1->setText(QStringLiteral("Panel1"));
+    Panel1->hide();
+    Panel2 = make_panel(client, QStringLiteral("Panel2"), QRect(400, 8, 161, 20), indicator_font, Qt::black);
+    Panel2->setText(QStringLiteral("Panel2"));
+    Panel2->hide();
+    Panel3 = make_panel(client, QStringLiteral("Panel3"), QRect(152, 426, 385, 40),
+                        pixel_font(QStringLiteral("Tahoma"), PANEL_TEXT_PIXELS, true), Qt::white);
+}
+
+void TForm1::build_menu()
+{
+    QMenu* Fichier1 = menuBar()->addMenu(QStringLiteral("Main"));
+    Fichier1->setObjectName(QStringLiteral("Fichier1"));
+    QAction* Nouvellepartie1 = Fichier1->addAction(QStringLiteral("New game"));
+    Nouvellepartie1->setObjectName(QStringLiteral("Nouvellepartie1"));
+    connect(Nouvellepartie1, &QAction::triggered, this, [] { Nouvellepartie1Click(); });
+    QAction* Quitter1 = Fichier1->addAction(QStringLiteral("Exit"));
+    Quitter1->setObjectName(QStringLiteral("Quitter1"));
+    connect(Quitter1, &QAction::triggered, this, &TForm1::Quitter1Click);
+}
+
+void TForm1::wire_timers()
+{
+    timers_.wire(Timer1, Timer1Timer);
+    timers_.wire(Timer2, Timer2Timer);
+    timers_.wire(Timer3, Timer3Timer);
+}
+
+void TForm1::FormCreate()
+{
+    QThread::msleep(500);
+    game.aiming_enabled = false;
+    // Without a table picture there is no rack; the supervisor waits for a New game that loads one.
+    if (!initialisation()) return;
+    set_timer(Timer2, true);
+}
+
+void TForm1::Quitter1Click()
+{
+    close();
+}
+
+void TForm1::FormClose()
+{
+    for (TimerId t : {Timer1, Timer2, Timer3}) set_timer(t, false);
+    release_bitmaps();
+    attach_window(nullptr);
+}
+
+void TForm1::PaintBox1Paint()
+{
+    show_back_buffer();
+}
+
+void TForm1::repaint_main_window()
+{
+    PaintBox1Paint();
+    update();
+}
+
+void TForm1::surface_changed(const QRect& area)
+{
+    PaintBox1->update(area);
+}
+
+void TForm1::status_line_changed()
+{
+    Panel3->setText(QString::fromStdString(status_line()));
+}
+
+void TForm1::show_player_indicators(int32_t colour1, int32_t colour2, int current_player)
+{
+    show_indicator(Panel1, colour1, current_player == 1, game.player_name1);
+    show_indicator(Panel2, colour2, current_player == 2, game.player_name2);
+}
+
+void TForm1::timer_switched(TimerId t, bool on)
+{
+    timers_.set_running(t, on);
+}
+
+// Told without blocking, so the window still opens and "New game" can try again.
+void TForm1::report_picture_error(const QString& message)
+{
+    auto* box = new QMessageBox(QMessageBox::Critical, QStringLiteral("Corvenne"), message, QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+// The window opens in the middle of the screen, and its drawing area is
+// repainted whole whenever it comes back on the screen.
+void TForm1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous()) centre_on_screen(*this);
+    PaintBox1Paint();
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    event->accept();
+}

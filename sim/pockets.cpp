@@ -1,0 +1,85 @@
+#include "sim/pockets.h"
+
+#include <cmath>
+
+#include "rules/shot_recording.h"
+#include "sim/variables.h"
+
+// A centre on or beyond one of these lines has gone into a pocket.
+constexpr int CAPTURE_LEFT_X = 36;
+constexpr int CAPTURE_RIGHT_X = 515;
+constexpr int CAPTURE_TOP_Y = 23;
+constexpr int CAPTURE_BOTTOM_Y = 277;
+
+// The pocket centres.
+constexpr int POCKET_LEFT_X = 30;
+constexpr int POCKET_MIDDLE_X = 272;
+constexpr int POCKET_RIGHT_X = 514;
+constexpr int POCKET_CORNER_TOP_Y = 30;
+constexpr int POCKET_MIDDLE_TOP_Y = 20;
+constexpr int POCKET_CORNER_BOTTOM_Y = 270;
+constexpr int POCKET_MIDDLE_BOTTOM_Y = 280;
+
+// Squared radius of each pocket's pull circle (about 22.36 px).
+constexpr int POCKET_PULL_RADIUS_SQ = 500;
+// Half the side of the square around each pull circle, a little over its radius.
+constexpr float POCKET_PULL_REACH = 23;
+// What a pull adds to a velocity component per call, whatever the distance.
+constexpr long double POCKET_PULL_STEP = 0.0007L;
+
+struct Pocket {
+    int x, y;
+    int pull_x, pull_y;  // direction of the pull on each component: -1, 0 or +1
+};
+
+constexpr Pocket POCKETS[6] = {
+    {POCKET_LEFT_X, POCKET_CORNER_TOP_Y, -1, -1},
+    {POCKET_MIDDLE_X, POCKET_MIDDLE_TOP_Y, 0, -1},
+    {POCKET_RIGHT_X, POCKET_CORNER_TOP_Y, +1, -1},
+    {POCKET_LEFT_X, POCKET_CORNER_BOTTOM_Y, -1, +1},
+    {POCKET_MIDDLE_X, POCKET_MIDDLE_BOTTOM_Y, 0, +1},
+    {POCKET_RIGHT_X, POCKET_CORNER_BOTTOM_Y, +1, +1},
+};
+
+static bool beyond_capture_line(const BallRecord& ball)
+{
+    return ball.y <= CAPTURE_TOP_Y || ball.y >= CAPTURE_BOTTOM_Y
+           || ball.x <= CAPTURE_LEFT_X || ball.x >= CAPTURE_RIGHT_X;
+}
+
+static void capture(int i)
+{
+    BallRecord& ball = game.balls[i];
+    ball.state = BALL_POTTED;
+    ball.vx = 0;
+    ball.vy = 0;
+    pocketing_rule(i);
+}
+
+static bool inside_pull_circle(const BallRecord& ball, const Pocket& pocket)
+{
+    // Most balls are far from every pocket; the square spares them the exact test.
+    if (std::fabs(ball.x - pocket.x) > POCKET_PULL_REACH
+        || std::fabs(ball.y - pocket.y) > POCKET_PULL_REACH)
+        return false;
+    const long double dx = static_cast<long double>(ball.x) - pocket.x;
+    const long double dy = static_cast<long double>(ball.y) - pocket.y;
+    return dx * dx + dy * dy <= POCKET_PULL_RADIUS_SQ;
+}
+
+static float pulled(float v, int direction)
+{
+    return static_cast<float>(v + direction * POCKET_PULL_STEP);
+}
+
+void pocket_check(int i)
+{
+    if (beyond_capture_line(game.balls[i])) capture(i);
+    // The pull circles lie far apart, so at most one pocket pulls.
+    BallRecord& ball = game.balls[i];
+    for (const Pocket& pocket : POCKETS) {
+        if (!inside_pull_circle(ball, pocket)) continue;
+        if (pocket.pull_x != 0) ball.vx = pulled(ball.vx, pocket.pull_x);
+        ball.vy = pulled(ball.vy, pocket.pull_y);
+    }
+}

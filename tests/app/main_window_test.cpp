@@ -1,0 +1,161 @@
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QtTest>
+#include <memory>
+
+#include "app/Unit1.h"
+#include "sim/ball_drawing.h"
+#include "sim/step.h"
+#include "sim/variables.h"
+#include "view/pictures/pictures.h"
+
+namespace {
+
+QRgb seen_colour(int32_t colour)
+{
+    return qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+void blank(QImage& image, const QRect& area)
+{
+    QPainter(&image).fillRect(area, Qt::black);
+}
+
+}  // namespace
+
+// One main window for the whole class: creating it waits half a second.
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TForm1> form;
+
+    QWidget* control(const char* name) { return form->findChild<QWidget*>(name); }
+
+    // What the player sees in the drawing area.
+    QImage drawing_area() { return control("PaintBox1")->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+    void expect_rack_on_screen()
+    {
+        const QImage seen = drawing_area();
+        const QImage& table = form->table_picture();
+        for (int i = 1; i <= BALL_COUNT; ++i) {
+            const int x = RACK_X[i], y = RACK_Y[i];
+            QCOMPARE(seen.pixel(x + 76, y + 41), seen_colour(colour_of_ball(i)));
+            // The corner of a ball's square is outside its disc.
+            QCOMPARE(seen.pixel(x - 9 + 76, y - 9 + 41), table.pixel(x - 9, y - 9));
+        }
+    }
+
+private slots:
+    void initTestCase()
+    {
+        reset_game_state();
+        form = std::make_unique<TForm1>(background_picture());
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    }
+
+    void the_layout_matches_the_designed_window()
+    {
+        QCOMPARE(form->windowTitle(), QString("Corvenne"));
+        QCOMPARE(form->centralWidget()->size(), QSize(705, 466));
+        QCOMPARE(form->minimumSize(), form->maximumSize());
+        QVERIFY(!(form->windowFlags() & Qt::WindowMaximizeButtonHint));
+        const std::pair<const char*, QRect> places[] = {
+            {"Image1", {0, 0, 705, 465}},      {"PaintBox1", {0, 34, 705, 384}}, {"SpeedButton1", {546, 434, 150, 22}},
+            {"Panel1", {117, 8, 163, 20}}, {"Panel2", {400, 8, 161, 20}},  {"Panel3", {152, 426, 385, 40}}};
+        for (const auto& [name, geometry] : places) QCOMPARE(control(name)->geometry(), geometry);
+        auto* undo = qobject_cast<QPushButton*>(control("SpeedButton1"));
+        QVERIFY(undo->isFlat() && undo->text() == "Отмена хода");
+        QVERIFY(!control("Panel1")->isVisible() && !control("Panel2")->isVisible() && control("Panel3")->isVisible());
+        QVERIFY(control("PaintBox1")->hasMouseTracking());
+        const QPoint screen_centre = form->QWidget::screen()->availableGeometry().center();
+        QVERIFY((form->frameGeometry().center() - screen_centre).manhattanLength() <= 2);
+    }
+
+    void the_menu_offers_new_game_and_exit()
+    {
+        const QList<QAction*> top = form->menuBar()->actions();
+        QCOMPARE(top.size(), 1);
+        QCOMPARE(top.first()->text(), QString("Main"));
+        const QList<QAction*> items = top.first()->menu()->actions();
+        QCOMPARE(items.size(), 2);
+        QCOMPARE(items[0]->text(), QString("New game"));
+        QCOMPARE(items[1]->text(), QString("Exit"));
+    }
+
+    void the_first_rack_is_on_the_screen_and_the_supervisor_runs()
+    {
+        expect_rack_on_screen();
+        QCOMPARE(qobject_cast<QLabel*>(control("Panel3"))->text(), QString("Start new game"));
+        QVERIFY(window().timer_on(Timer2));
+        QVERIFY(!window().timer_on(Timer1));
+        QVERIFY(!window().timer_on(Timer3));
+    }
+
+    void a_rolled_ball_leaves_no_trail()
+    {
+        game.balls[CUE_BALL].vx = 7.5f;
+        game.balls[CUE_BALL].vy = -2.25f;
+        for (int tick = 0; tick < 2000 && !balls_at_rest(); ++tick) Timer1Timer();
+        QVERIFY(balls_at_rest());
+        QVERIFY(game.balls[CUE_BALL].x != RACK_X[CUE_BALL]);
+
+        // Back buffer = table picture, once the balls' final squares are blanked in both.
+        QImage actual = form->back_buffer().copy();
+        QImage expected = form->table_picture().copy();
+        for (const BallRecord& ball : game.balls) {
+            if (ball.state == BALL_OFF_TABLE) continue;
+            const Rect s = ball_square(ball.x, ball.y);
+            const QRect square(s.left, s.top, s.width(), s.height());
+            blank(actual, square);
+            blank(expected, square);
+        }
+        QCOMPARE(actual, expected);
+
+        // The changed rectangles kept the screen equal to the back buffer.
+        const QImage seen = drawing_area();
+        const QImage& buffer = form->back_buffer();
+        QCOMPARE(seen.copy(76, 41, buffer.width(), buffer.height()), buffer);
+    }
+
+    void new_game_while_balls_roll_puts_the_rack_back()
+    {
+        QAction* new_game = form->findChild<QAction*>("Nouvellepartie1");
+        new_game->trigger();
+        game.balls[CUE_BALL].vx = 9.0f;
+        game.balls[CUE_BALL].vy = 0.5f;
+        QTRY_VERIFY_WITH_TIMEOUT(window().timer_on(Timer1), 500);
+        QTRY_VERIFY_WITH_TIMEOUT(game.balls[CUE_BALL].x > RACK_X[CUE_BALL] + 20, 500);
+
+        new_game->trigger();
+        for (int i = 1; i <= BALL_COUNT; ++i) {
+            QCOMPARE(game.balls[i].x, float(RACK_X[i]));
+            QCOMPARE(game.balls[i].y, float(RACK_Y[i]));
+        }
+        QVERIFY(balls_at_rest());
+        QVERIFY(window().timer_on(Timer2));
+        expect_rack_on_screen();
+        QCOMPARE(qobject_cast<QLabel*>(control("Panel3"))->text(), QString("Start new game"));
+        // The simulation stops at the supervisor's next tick.
+        QTRY_VERIFY_WITH_TIMEOUT(!window().timer_on(Timer1), 500);
+        expect_rack_on_screen();
+    }
+
+    void exit_closes_the_window_and_lets_go_of_the_pictures()
+    {
+        form->findChild<QAction*>("Quitter1")->trigger();
+        QVERIFY(!form->isVisible());
+        QVERIFY(form->table_picture().isNull());
+        QVERIFY(form->back_buffer().isNull());
+        QVERIFY(&window() != static_cast<Window*>(form.get()));
+        for (TimerId t : {Timer1, Timer2, Timer3}) QVERIFY(!form->timer_on(t));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

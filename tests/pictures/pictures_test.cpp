@@ -1,0 +1,105 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "tests/pictures/asset_files.h"
+#include "view/pictures/bmp_writer.h"
+#include "view/pictures/pictures.h"
+
+using testing::HasSubstr;
+using testing::StartsWith;
+
+namespace {
+
+class TablePictureFile : public testing::Test {
+protected:
+    QString write(const QString& name, const std::vector<uint8_t>& bytes)
+    {
+        const QString path = folder.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+        return path;
+    }
+
+    static std::string error_of(const QString& path) { return load_table_picture(path).error.toStdString(); }
+
+    QTemporaryDir folder;
+};
+
+const uint32_t THREE_BY_TWO[] = {0xFF0000, 0x00FF00, 0x0000FF, 0x102030, 0xFFFFFF, 0x000000};
+
+std::vector<uint8_t> three_by_two_bmp()
+{
+    return encode_bmp({3, 2, THREE_BY_TWO});
+}
+
+}  // namespace
+
+TEST_F(TablePictureFile, aGoodFileLoadsWithItsPixelsInPlace)
+{
+    const TablePictureLoad load = load_table_picture(write("tavlo2.bmp", three_by_two_bmp()));
+    ASSERT_EQ(load.error, QString());
+    ASSERT_EQ(load.picture.size(), QSize(3, 2));
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(load.picture.pixel(i % 3, i / 3), 0xFF000000u | THREE_BY_TWO[i]) << "pixel " << i;
+}
+
+TEST_F(TablePictureFile, aMissingFileIsNamedAsGiven)
+{
+    const TablePictureLoad load = load_table_picture("tavlo2.bmp-nowhere");
+    EXPECT_TRUE(load.picture.isNull());
+    EXPECT_EQ(load.error, "tavlo2.bmp-nowhere: the file is missing");
+    const QString path = folder.filePath("gone/tavlo2.bmp");
+    EXPECT_EQ(load_table_picture(path).error, path + ": the file is missing");
+}
+
+TEST_F(TablePictureFile, aFolderInPlaceOfTheFileCannotBeRead)
+{
+    const QString path = folder.filePath("tavlo2.bmp");
+    ASSERT_TRUE(QDir().mkdir(path));
+    const TablePictureLoad load = load_table_picture(path);
+    EXPECT_TRUE(load.picture.isNull());
+    EXPECT_THAT(load.error.toStdString(), StartsWith((path + ": the file cannot be read").toStdString()));
+}
+
+TEST_F(TablePictureFile, damagedFilesSayWhatIsWrong)
+{
+    EXPECT_EQ(error_of(write("png.bmp", asset_bytes("icon-16.png"))),
+              (folder.filePath("png.bmp") + ": not a BMP picture").toStdString());
+    EXPECT_THAT(error_of(write("empty.bmp", {})), HasSubstr(": not a BMP picture"));
+
+    std::vector<uint8_t> cut = three_by_two_bmp();
+    cut.resize(cut.size() - 8);
+    EXPECT_THAT(error_of(write("cut.bmp", cut)), HasSubstr(": the picture data is cut short"));
+
+    std::vector<uint8_t> eight_bits = three_by_two_bmp();
+    eight_bits[28] = 8;
+    EXPECT_THAT(error_of(write("8bit.bmp", eight_bits)), HasSubstr(": unsupported kind of BMP: 8 bits per pixel"));
+
+    std::vector<uint8_t> no_width = three_by_two_bmp();
+    no_width[18] = 0;
+    EXPECT_THAT(error_of(write("flat.bmp", no_width)), HasSubstr(": the picture has no pixels (size 0 × 2)"));
+}
+
+TEST(BuiltInPictures, decodeAtTheirSizes)
+{
+    const QImage background = background_picture();
+    EXPECT_FALSE(background.isNull());
+    EXPECT_EQ(background.size(), QSize(1024, 700));
+    const QImage splash = splash_picture();
+    EXPECT_FALSE(splash.isNull());
+    EXPECT_EQ(splash.size(), QSize(400, 292));
+}
+
+TEST(BuiltInPictures, theIconComesInFourSizes)
+{
+    const QIcon icon = window_icon();
+    const QList<QSize> sizes = icon.availableSizes();
+    for (int side : {16, 32, 48, 128}) {
+        EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;
+        EXPECT_EQ(icon.pixmap(side).size(), QSize(side, side)) << side;
+    }
+}

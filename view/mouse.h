@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QImage>
+
+// The drawing area's mouse handlers. (X, Y) are drawing-area pixels; `screen`
+// is the drawing area's surface, on which the cue is drawn.
+
+// While the balls rest, aims from the mouse and redraws the cue.
+void PaintBox1MouseMove(QImage& screen, int X, int Y);
+// Any button: puts the cue ball back when it is off the table, else shoots.
+void PaintBox1MouseDown(QImage& screen, int X, int Y);

@@ -1,0 +1,142 @@
+#include "view/pictures/bmp_decoder.h"
+
+#include <cstdlib>
+
+#include "view/pictures/picture_limits.h"
+
+namespace {
+
+constexpr size_t FILE_HEADER_SIZE = 14;
+constexpr uint32_t INFO_HEADER_SIZE = 40;  // the oldest header that has every field we read
+constexpr size_t COLOUR_MASKS_AT = FILE_HEADER_SIZE + INFO_HEADER_SIZE;
+constexpr uint32_t UNCOMPRESSED = 0;
+constexpr uint32_t WITH_COLOUR_MASKS = 3;
+
+const std::string CUT_SHORT = "the picture data is cut short";
+
+// Where the pixels lie in the file and how they are laid out.
+struct BmpLayout {
+    int width = 0;
+    int height = 0;
+    bool top_down = false;
+    int bytes_per_pixel = 0;
+    size_t pixel_offset = 0;
+    size_t row_stride = 0;
+};
+
+uint32_t read_u16(std::span<const uint8_t> bytes, size_t at)
+{
+    return bytes[at] | bytes[at + 1] << 8;
+}
+
+uint32_t read_u32(std::span<const uint8_t> bytes, size_t at)
+{
+    return read_u16(bytes, at) | read_u16(bytes, at + 2) << 16;
+}
+
+int32_t read_i32(std::span<const uint8_t> bytes, size_t at)
+{
+    return static_cast<int32_t>(read_u32(bytes, at));
+}
+
+std::string size_text(int64_t width, int64_t height)
+{
+    return std::to_string(width) + " × " + std::to_string(height);
+}
+
+// A 32-bit picture may name its channels with masks; only the usual
+// blue-green-red order is read.
+std::string check_compression(std::span<const uint8_t> bytes, uint32_t compression, int bits)
+{
+    if (compression == UNCOMPRESSED)
+        return {};
+    if (compression != WITH_COLOUR_MASKS || bits != 32)
+        return "unsupported kind of BMP: compressed pixel data (method " + std::to_string(compression) + ")";
+    if (bytes.size() < COLOUR_MASKS_AT + 12)
+        return CUT_SHORT;
+    const bool usual_order = read_u32(bytes, COLOUR_MASKS_AT) == 0x00FF0000
+        && read_u32(bytes, COLOUR_MASKS_AT + 4) == 0x0000FF00
+        && read_u32(bytes, COLOUR_MASKS_AT + 8) == 0x000000FF;
+    return usual_order ? std::string{} : "unsupported kind of BMP: unusual colour masks";
+}
+
+std::string check_size(int64_t width, int64_t height)
+{
+    if (width <= 0 || height == 0)
+        return "the picture has no pixels (size " + size_text(width, height) + ")";
+    if (width > MAX_PICTURE_SIDE || std::llabs(height) > MAX_PICTURE_SIDE)
+        return "the picture size " + size_text(width, std::llabs(height)) + " is absurd (at most "
+            + std::to_string(MAX_PICTURE_SIDE) + " on a side)";
+    return {};
+}
+
+// The last row need not carry its padding: some writers leave it off.
+std::string check_pixel_data(std::span<const uint8_t> bytes, const BmpLayout& layout)
+{
+    if (layout.pixel_offset < COLOUR_MASKS_AT)
+        return "the picture data offset is damaged";
+    const uint64_t end = uint64_t{layout.pixel_offset}
+        + uint64_t{layout.row_stride} * uint64_t(layout.height - 1)
+        + uint64_t(layout.width) * uint64_t(layout.bytes_per_pixel);
+    return end > bytes.size() ? CUT_SHORT : std::string{};
+}
+
+std::string read_layout(std::span<const uint8_t> bytes, BmpLayout& layout)
+{
+    if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M')
+        return "not a BMP picture";
+    if (bytes.size() < FILE_HEADER_SIZE + 4)
+        return CUT_SHORT;
+    const uint32_t header_size = read_u32(bytes, FILE_HEADER_SIZE);
+    if (header_size < INFO_HEADER_SIZE)
+        return "unsupported kind of BMP: old " + std::to_string(header_size) + "-byte header";
+    if (bytes.size() < FILE_HEADER_SIZE + INFO_HEADER_SIZE)
+        return CUT_SHORT;
+    const int64_t width = read_i32(bytes, 18);
+    const int64_t height = read_i32(bytes, 22);
+    const uint32_t planes = read_u16(bytes, 26);
+    const uint32_t bits = read_u16(bytes, 28);
+    if (planes != 1)
+        return "unsupported kind of BMP: " + std::to_string(planes) + " colour planes";
+    if (bits != 24 && bits != 32)
+        return "unsupported kind of BMP: " + std::to_string(bits)
+            + " bits per pixel (only 24 and 32 are read)";
+    if (std::string why = check_compression(bytes, read_u32(bytes, 30), bits); !why.empty())
+        return why;
+    if (std::string why = check_size(width, height); !why.empty())
+        return why;
+    layout.width = int(width);
+    layout.height = int(std::llabs(height));
+    layout.top_down = height < 0;
+    layout.bytes_per_pixel = int(bits / 8);
+    layout.pixel_offset = read_u32(bytes, 10);
+    layout.row_stride = (size_t(width) * bits + 31) / 32 * 4;  // rows are padded to 4 bytes
+    return check_pixel_data(bytes, layout);
+}
+
+void read_pixels(std::span<const uint8_t> bytes, const BmpLayout& layout, std::vector<uint32_t>& pixels)
+{
+    pixels.resize(size_t(layout.width) * size_t(layout.height));
+    uint32_t* out = pixels.data();
+    for (int row = 0; row < layout.height; ++row) {
+        const int file_row = layout.top_down ? row : layout.height - 1 - row;
+        const uint8_t* in = bytes.data() + layout.pixel_offset + size_t(file_row) * layout.row_stride;
+        for (int x = 0; x < layout.width; ++x, in += layout.bytes_per_pixel)
+            *out++ = 0xFF000000u | uint32_t{in[2]} << 16 | uint32_t{in[1]} << 8 | in[0];
+    }
+}
+
+}  // namespace
+
+BmpPicture decode_bmp(std::span<const uint8_t> bytes)
+{
+    BmpPicture picture;
+    BmpLayout layout;
+    picture.error = read_layout(bytes, layout);
+    if (!picture.error.empty())
+        return picture;
+    picture.width = layout.width;
+    picture.height = layout.height;
+    read_pixels(bytes, layout, picture.pixels);
+    return picture;
+}

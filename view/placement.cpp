@@ -1,0 +1,39 @@
+#include "view/placement.h"
+
+#include <cmath>
+
+#include "sim/variables.h"
+
+namespace {
+
+// The placement region, in table pixels: 55..154 across, 55..240 down.
+constexpr int REGION_LEFT_EXCLUSIVE = BALL_RADIUS + 45;
+constexpr int REGION_RIGHT = 154;
+constexpr int REGION_TOP_EXCLUSIVE = BALL_RADIUS + 45;
+constexpr int REGION_BOTTOM_EXCLUSIVE = 250 - BALL_RADIUS;
+
+float distance_to_nearest_other_ball(int X, int Y)
+{
+    float nearest = 1000.0f;
+    for (int i = 2; i <= BALL_COUNT; ++i) {
+        const long double dx = X - static_cast<long double>(game.balls[i].x);
+        const long double dy = Y - static_cast<long double>(game.balls[i].y);
+        const float d = static_cast<float>(std::sqrt(dx * dx + dy * dy));
+        if (d < nearest) nearest = d;
+    }
+    return nearest;
+}
+
+}  // namespace
+
+void place_cue_ball(int X, int Y)
+{
+    const bool in_region = X > REGION_LEFT_EXCLUSIVE && X <= REGION_RIGHT &&
+                           Y > REGION_TOP_EXCLUSIVE && Y < REGION_BOTTOM_EXCLUSIVE;
+    const bool too_close = distance_to_nearest_other_ball(X, Y) <= 2 * BALL_RADIUS;
+    if (!in_region || too_close) return;
+    BallRecord& cue_ball = game.balls[CUE_BALL];
+    cue_ball.state = BALL_ON_TABLE;
+    cue_ball.x = static_cast<float>(X);
+    cue_ball.y = static_cast<float>(Y);
+}

@@ -1,0 +1,111 @@
+#include "view/table_window.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+
+#include "sim/variables.h"
+#include "view/colours.h"
+#include "view/pictures/pictures.h"
+#include "view/pixels.h"
+
+namespace {
+
+const QString TABLE_PICTURE_FILE = QStringLiteral("tavlo2.bmp");
+
+// The banner: blue text, 24 points (32 pixels at 96 pixels per inch), on a black box.
+constexpr int32_t BANNER_COLOUR = 0xFF0000;
+constexpr int BANNER_PIXEL_SIZE = 32;
+constexpr QPoint BANNER_AT{125, 125};
+
+constexpr QPoint DRAW_OFFSET{DRAW_OFFSET_X, DRAW_OFFSET_Y};
+
+QRect to_qrect(const Rect& r)
+{
+    return QRect(r.left, r.top, r.width(), r.height());
+}
+
+}  // namespace
+
+TableWindow::TableWindow(const QImage& backdrop)
+    : screen_(DRAWING_AREA_WIDTH, DRAWING_AREA_HEIGHT, QImage::Format_RGB32)
+{
+    screen_.fill(Qt::black);
+    if (!backdrop.isNull()) {
+        const QImage pixels = backdrop.convertToFormat(QImage::Format_RGB32);
+        copy_pixels(pixels, pixels.rect(), screen_, QPoint(0, 0));
+    }
+}
+
+bool TableWindow::set_up_bitmaps()
+{
+    // The pair made for the previous rack goes, whether or not the new one loads.
+    release_bitmaps();
+    const TablePictureLoad load = load_table_picture(TABLE_PICTURE_FILE);
+    if (load.picture.isNull()) {
+        report_picture_error(load.error);
+        return false;
+    }
+    table_picture_ = load.picture.convertToFormat(QImage::Format_RGB32);
+    back_buffer_ = table_picture_.copy();
+    return true;
+}
+
+void TableWindow::release_bitmaps()
+{
+    table_picture_ = QImage();
+    back_buffer_ = QImage();
+}
+
+void TableWindow::paint_disc(const Rect& square, int32_t colour)
+{
+    if (has_pictures()) fill_disc(back_buffer_, to_qrect(square), to_qrgb(colour));
+}
+
+void TableWindow::restore_square(const Rect& square)
+{
+    if (has_pictures()) copy_pixels(table_picture_, to_qrect(square), back_buffer_, QPoint(square.left, square.top));
+}
+
+void TableWindow::show_back_buffer_part(const Rect& area)
+{
+    if (has_pictures()) show_on_screen(back_buffer_, to_qrect(area));
+}
+
+void TableWindow::show_back_buffer()
+{
+    if (has_pictures()) show_on_screen(back_buffer_, back_buffer_.rect());
+}
+
+void TableWindow::reset_back_buffer()
+{
+    if (has_pictures()) back_buffer_ = table_picture_.copy();
+}
+
+void TableWindow::show_table_picture()
+{
+    if (has_pictures()) show_on_screen(table_picture_, table_picture_.rect());
+}
+
+void TableWindow::write_banner(const std::string& text)
+{
+    if (!has_pictures()) return;
+    QFont font(QStringLiteral("Comic sans ms"));
+    font.setPixelSize(BANNER_PIXEL_SIZE);
+    const QString line = QString::fromStdString(text);
+    const QFontMetrics metrics(font);
+    const QRect box(BANNER_AT, QSize(metrics.horizontalAdvance(line), metrics.height()));
+    QPainter painter(&back_buffer_);
+    painter.fillRect(box, Qt::black);
+    // Glyphs that lean out of their cell stay inside the box.
+    painter.setClipRect(box);
+    painter.setFont(font);
+    painter.setPen(QColor(to_qrgb(BANNER_COLOUR)));
+    painter.drawText(box.left(), box.top() + metrics.ascent(), line);
+}
+
+void TableWindow::show_on_screen(const QImage& picture, const QRect& area)
+{
+    const QRect changed = copy_pixels(picture, area, screen_, area.topLeft() + DRAW_OFFSET);
+    if (!changed.isEmpty()) surface_changed(changed);
+}
