@@ -1,0 +1,130 @@
+#include <QLabel>
+#include <QtTest>
+#include <memory>
+
+#include "app/Unit1.h"
+#include "sim/ball_drawing.h"
+#include "sim/step.h"
+#include "sim/variables.h"
+#include "view/cue.h"
+#include "view/pictures/pictures.h"
+
+// Real shots played with the mouse on the drawing area, on the offscreen platform.
+class PlayTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TForm1> form;
+
+    QWidget* area() { return form->findChild<QWidget*>("PaintBox1"); }
+    QString status() { return form->findChild<QLabel*>("Panel3")->text(); }
+
+    // Drawing-area pixels of a table point.
+    static QPoint shown(float x, float y) { return QPoint(int(x) + 76, int(y) + 41); }
+
+    void wait_for_aiming()
+    {
+        QVERIFY(QTest::qWaitFor([] { return game.aiming_enabled && balls_at_rest(); }, 5000));
+    }
+    void wait_until_judged()
+    {
+        QVERIFY(QTest::qWaitFor([] { return game.shot_evaluated && game.aiming_enabled; }, 30000));
+    }
+    void put_ball(int i, float x, float y)
+    {
+        game.balls[i].x = x;
+        game.balls[i].y = y;
+        game.balls[i].state = BALL_ON_TABLE;
+    }
+    // Shows the table again after balls were put in place by hand.
+    void redraw_table()
+    {
+        form->reset_back_buffer();
+        for (int i = 1; i <= BALL_COUNT; ++i) draw_ball(i);
+        form->show_back_buffer();
+        game.skip_cue_restore = true;
+    }
+
+private slots:
+    void init()
+    {
+        reset_game_state();
+        form = std::make_unique<TForm1>(background_picture());
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        wait_for_aiming();
+    }
+    void cleanup() { form.reset(); }
+
+    void the_cue_follows_the_mouse_and_leaves_no_trace()
+    {
+        const QImage table_only = form->screen().copy();
+        const QPoint ball = shown(game.balls[CUE_BALL].x, game.balls[CUE_BALL].y);
+        QTest::mouseMove(area(), ball + QPoint(-100, 30));
+        QVERIFY(game.cue_drawn);
+        const CuePoint tip_edge = cue_points(ball.x(), ball.y())[1];
+        QCOMPARE(form->screen().pixel(tip_edge.x, tip_edge.y), qRgb(0xC0, 0xC0, 0xC0));
+        QCOMPARE(area()->grab().toImage().pixel(tip_edge.x, tip_edge.y), qRgb(0xC0, 0xC0, 0xC0));
+
+        QTest::mouseMove(area(), ball + QPoint(40, -120));
+        QTest::mouseMove(area(), ball + QPoint(-20, -60));
+        remove_cue(form->screen());
+        QCOMPARE(form->screen(), table_only);
+    }
+
+    void a_press_launches_and_the_supervisor_judges_the_shot()
+    {
+        const QPoint ball = shown(game.balls[CUE_BALL].x, game.balls[CUE_BALL].y);
+        const QImage table_only = form->screen().copy();
+        QTest::mouseMove(area(), ball + QPoint(0, -60));  // above the ball: a shot straight down
+        QTest::mouseClick(area(), Qt::LeftButton, {}, ball + QPoint(0, -60));
+        QVERIFY(!game.shot_evaluated);
+        QVERIFY(!game.cue_drawn);
+        QCOMPARE(game.balls[CUE_BALL].vy, 4.25f);  // strength (60 - 9) / 6, half of it per step
+        QVERIFY(form->screen().pixel(ball.x(), ball.y() - 27) == table_only.pixel(ball.x(), ball.y() - 27));
+        wait_until_judged();
+        // Down the table and back, touching nothing: a foul.
+        QCOMPARE(status(), QString("Faul! Put white boal in the left part of the table"));
+        QCOMPARE(game.current_player, 2);
+    }
+
+    void a_potted_cue_ball_is_put_back_with_a_click()
+    {
+        put_ball(CUE_BALL, 60, 60);  // near the top-left pocket
+        redraw_table();
+        const QPoint ball = shown(60, 60);
+        QTest::mouseMove(area(), ball + QPoint(60, 60));
+        QTest::mouseClick(area(), Qt::LeftButton, {}, ball + QPoint(60, 60));
+        wait_until_judged();
+        QCOMPARE(game.balls[CUE_BALL].state, BALL_OFF_TABLE);
+
+        QTest::mouseMove(area(), shown(120, 150));
+        QVERIFY(!game.cue_drawn);  // no cue while the cue ball is off the table
+        const QImage before = form->screen().copy();
+        QTest::mouseClick(area(), Qt::RightButton, {}, shown(300, 150));  // outside the left part
+        QCOMPARE(game.balls[CUE_BALL].state, BALL_OFF_TABLE);
+        QCOMPARE(form->screen(), before);
+
+        QTest::mouseClick(area(), Qt::RightButton, {}, shown(120, 150));
+        QCOMPARE(game.balls[CUE_BALL].state, BALL_ON_TABLE);
+        QCOMPARE(game.balls[CUE_BALL].x, 120.0f);
+        QCOMPARE(form->screen().pixel(shown(120, 150)), qRgb(255, 255, 255));
+    }
+
+    void presses_are_ignored_while_the_balls_roll()
+    {
+        const QPoint ball = shown(game.balls[CUE_BALL].x, game.balls[CUE_BALL].y);
+        QTest::mouseMove(area(), ball + QPoint(-150, 0));
+        QTest::mouseClick(area(), Qt::LeftButton, {}, ball + QPoint(-150, 0));
+        const float launched_from = game.balls[CUE_BALL].x;
+        QVERIFY(QTest::qWaitFor([&] { return game.balls[CUE_BALL].x > launched_from + 20; }, 2000));
+        QTest::mouseMove(area(), ball + QPoint(0, 80));
+        QVERIFY(!game.cue_drawn);
+        QTest::mouseClick(area(), Qt::LeftButton, {}, ball + QPoint(0, 80));
+        QCOMPARE(game.balls[CUE_BALL].shot_x, launched_from);  // no second launch
+        wait_until_judged();
+    }
+};
+
+QTEST_MAIN(PlayTest)
+#include "play_test.moc"
