@@ -126,10 +126,7 @@ void TForm1::wire_timers()
 void TForm1::FormCreate()
 {
     QThread::msleep(500);
-    game.aiming_enabled = false;
-    // Without a table picture there is no rack; the supervisor waits for a New game that loads one.
-    if (!initialisation()) return;
-    set_timer(Timer2, true);
+    set_up_first_rack();
 }
 
 void TForm1::Quitter1Click()

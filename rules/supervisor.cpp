@@ -82,6 +82,9 @@ void switch_turn()
 
 void check_group_cleared()
 {
+    // Until a first rack has been set up nobody is to play (a table picture
+    // that failed to load at start-up leaves the game there).
+    if (game.current_player == 0) return;
     tjoueur& player = current_player_record();
     if (player.group != NoGroup && group_off_table(player.group)) player.on_black = true;
 }

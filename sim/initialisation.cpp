@@ -54,6 +54,15 @@ bool initialisation()
     return true;
 }
 
+bool set_up_first_rack()
+{
+    game.aiming_enabled = false;
+    // Without a table picture there is no rack; the supervisor waits for a New game that loads one.
+    if (!initialisation()) return false;
+    window().set_timer(Timer2, true);
+    return true;
+}
+
 void Nouvellepartie1Click()
 {
     window().set_timer(Timer2, false);

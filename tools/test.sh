@@ -5,3 +5,4 @@ cd "$(dirname "$0")/.."
 bash tools/build.sh
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure -j2
+bash tools/ci_checks.sh

@@ -1,5 +1,6 @@
 #include "view/pixels.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -29,16 +30,25 @@ static bool centre_inside_ellipse(int col, int row, int w, int h)
     return dx * dx * hh + dy * dy * ww < ww * hh;
 }
 
+// The disc is symmetric about the box's centre: each row is one span, from
+// the first column inside to its mirror image.
+static int first_column_inside(int row, int w, int h)
+{
+    int col = 0;
+    while (col < (w + 1) / 2 && !centre_inside_ellipse(col, row, w, h)) ++col;
+    return col;
+}
+
 void fill_disc(QImage& image, const QRect& square, QRgb colour)
 {
-    for (int row = 0; row < square.height(); ++row) {
+    const int w = square.width(), h = square.height();
+    for (int row = 0; row < h; ++row) {
         const int y = square.top() + row;
-        if (y < 0 || y >= image.height()) continue;
+        const int first = first_column_inside(row, w, h);
+        const int left = std::max(square.left() + first, 0);
+        const int right = std::min(square.left() + w - first, image.width());  // exclusive
+        if (y < 0 || y >= image.height() || left >= right) continue;
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int col = 0; col < square.width(); ++col) {
-            const int x = square.left() + col;
-            if (x >= 0 && x < image.width() && centre_inside_ellipse(col, row, square.width(), square.height()))
-                line[x] = colour;
-        }
+        std::fill(line + left, line + right, colour);
     }
 }

@@ -1,0 +1,134 @@
+#include "replay/script.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <span>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// What a number of a command stands for and the largest value it may take.
+struct NumberKind {
+    std::string_view name;
+    int max;
+};
+
+constexpr std::array<NumberKind, 2> POSITION{{{"X", SCRIPT_MAX_X}, {"Y", SCRIPT_MAX_Y}}};
+constexpr std::array<NumberKind, 1> DURATION{{{"MS", SCRIPT_MAX_WAIT_MS}}};
+
+struct CommandShape {
+    std::string_view word;
+    CommandKind kind;
+    std::span<const NumberKind> numbers;
+};
+
+constexpr std::array<CommandShape, 8> COMMANDS{{
+    {"move", CommandKind::move, POSITION},
+    {"press", CommandKind::press, POSITION},
+    {"wait", CommandKind::wait, DURATION},
+    {"settle", CommandKind::settle, {}},
+    {"shot", CommandKind::shot, POSITION},
+    {"undo", CommandKind::undo, {}},
+    {"new", CommandKind::new_game, {}},
+    {"state", CommandKind::state, {}},
+}};
+
+bool is_blank(char c)
+{
+    // A carriage return is a blank too, so scripts with DOS line ends read alike.
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+
+std::vector<std::string_view> split_words(std::string_view line)
+{
+    std::vector<std::string_view> words;
+    size_t i = 0;
+    while (i < line.size()) {
+        if (is_blank(line[i])) {
+            ++i;
+            continue;
+        }
+        const size_t start = i;
+        while (i < line.size() && !is_blank(line[i])) ++i;
+        words.push_back(line.substr(start, i - start));
+    }
+    return words;
+}
+
+std::string quoted(std::string_view word)
+{
+    std::string text(1, '"');
+    text += word;
+    text += '"';
+    return text;
+}
+
+ScriptCommand invalid(std::string message)
+{
+    ScriptCommand command;
+    command.kind = CommandKind::invalid;
+    command.error = std::move(message);
+    return command;
+}
+
+// An optional minus sign and at least one decimal digit, nothing else.
+bool looks_like_integer(std::string_view word)
+{
+    if (!word.empty() && word.front() == '-') word.remove_prefix(1);
+    return !word.empty() && std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Empty when `word` is a whole number within the range of `kind`, else why not.
+std::string read_number(std::string_view word, const NumberKind& kind, int& value)
+{
+    const std::string name(kind.name);
+    if (!looks_like_integer(word)) return name + " " + quoted(word) + " is not a whole number";
+    const std::from_chars_result read = std::from_chars(word.data(), word.data() + word.size(), value);
+    if (read.ec != std::errc{} || value < 0 || value > kind.max)
+        return name + " " + std::string(word) + " is out of range (0 to " + std::to_string(kind.max) + ")";
+    return {};
+}
+
+const CommandShape* find_command(std::string_view word)
+{
+    const auto found = std::find_if(COMMANDS.begin(), COMMANDS.end(),
+                                    [word](const CommandShape& shape) { return shape.word == word; });
+    return found == COMMANDS.end() ? nullptr : &*found;
+}
+
+ScriptCommand read_command(const CommandShape& shape, std::span<const std::string_view> arguments)
+{
+    const std::span<const NumberKind> expected = shape.numbers;
+    const std::string word(shape.word);
+    if (arguments.size() < expected.size())
+        return invalid(word + ": missing " + std::string(expected[arguments.size()].name));
+    if (arguments.size() > expected.size())
+        return invalid(word + ": unexpected " + quoted(arguments[expected.size()]));
+    std::array<int, 2> values{};
+    for (size_t k = 0; k < expected.size(); ++k) {
+        const std::string fault = read_number(arguments[k], expected[k], values[k]);
+        if (!fault.empty()) return invalid(word + ": " + fault);
+    }
+    ScriptCommand command;
+    command.kind = shape.kind;
+    if (shape.kind == CommandKind::wait) {
+        command.milliseconds = values[0];
+    } else {
+        command.x = values[0];
+        command.y = values[1];
+    }
+    return command;
+}
+
+}  // namespace
+
+ScriptCommand parse_script_line(std::string_view line)
+{
+    const std::vector<std::string_view> words = split_words(line);
+    if (words.empty() || words.front().front() == '#') return ScriptCommand{};
+    const CommandShape* shape = find_command(words.front());
+    if (!shape) return invalid("unknown command " + quoted(words.front()));
+    return read_command(*shape, std::span(words).subspan(1));
+}

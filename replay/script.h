@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// One line of a match script, as the replay driver reads it.
+enum class CommandKind {
+    nothing,   // a blank line or a comment
+    move,      // move X Y: the mouse moves over the drawing area
+    press,     // press X Y: a mouse press on the drawing area
+    wait,      // wait MS: virtual time goes on, the timers tick
+    settle,    // until the balls rest and the last shot is judged
+    shot,      // shot X Y: settle, move, press, settle
+    undo,      // the undo button
+    new_game,  // new: the menu's "New game"
+    state,     // print the state line
+    invalid,   // not a command; `error` says why
+};
+
+struct ScriptCommand {
+    CommandKind kind = CommandKind::nothing;
+    int x = 0;  // drawing-area pixels
+    int y = 0;
+    int milliseconds = 0;
+    std::string error;
+};
+
+// The drawing area is 705 × 384 pixels; one wait lasts at most an hour.
+constexpr int SCRIPT_MAX_X = 704;
+constexpr int SCRIPT_MAX_Y = 383;
+constexpr int SCRIPT_MAX_WAIT_MS = 3'600'000;
+
+// Reads one line (without its line break). Words are separated by blanks;
+// numbers are plain decimal integers within their range.
+ScriptCommand parse_script_line(std::string_view line);

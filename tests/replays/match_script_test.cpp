@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+
+#include "replay/match_script.h"
+#include "replay/replay_window.h"
+#include "rules/random.h"
+#include "sim/initialisation.h"
+#include "sim/variables.h"
+
+// Scripts played on the game from a fresh start, in a folder holding the table picture.
+namespace {
+
+struct Replay {
+    ReplayStatus status;
+    std::string states;
+    std::string errors;
+};
+
+Replay play(const std::string& script)
+{
+    reset_game_state();
+    reset_random();
+    std::istringstream in(script);
+    std::ostringstream states, errors;
+    const ReplayStatus status = run_replay(in, states, errors);
+    return {status, states.str(), errors.str()};
+}
+
+long line_count(const std::string& text)
+{
+    return std::count(text.begin(), text.end(), '\n');
+}
+
+bool contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+TEST(MatchScript, a_shot_is_settle_move_press_settle)
+{
+    const Replay shot = play("shot 100 191\nstate\n");
+    const Replay by_hand = play("settle\nmove 100 191\npress 100 191\nsettle\nstate\n");
+    ASSERT_EQ(shot.status, REPLAY_DONE) << shot.errors;
+    EXPECT_EQ(shot.states, by_hand.states);
+    // The cue ball really left its spot.
+    EXPECT_FALSE(contains(shot.states, R"("balls":[{"x":154,"y":150,)"));
+}
+
+class Settle : public testing::Test {
+protected:
+    ReplayWindow table;
+
+    void SetUp() override
+    {
+        reset_game_state();
+        attach_window(&table);
+        ASSERT_TRUE(set_up_first_rack());
+    }
+    void TearDown() override { attach_window(nullptr); }
+};
+
+TEST_F(Settle, ends_at_the_first_supervisor_tick_that_finds_the_table_at_rest)
+{
+    EXPECT_TRUE(settle(table));
+    EXPECT_EQ(table.now(), 100);
+    EXPECT_TRUE(game.aiming_enabled);
+}
+
+TEST_F(Settle, gives_up_after_ten_minutes_when_the_supervisor_never_enables_aiming)
+{
+    table.set_timer(Timer2, false);
+    std::istringstream script("state\nsettle\nstate\n");
+    std::ostringstream states, errors;
+    EXPECT_EQ(play_script(script, states, errors, table), REPLAY_NO_REST);
+    EXPECT_EQ(errors.str(), "line 2: settle did not come to rest\n");
+    EXPECT_EQ(line_count(states.str()), 1);
+    EXPECT_EQ(table.now(), 600'000);
+}
+
+TEST_F(Settle, a_shot_gives_up_like_a_settle)
+{
+    table.set_timer(Timer2, false);
+    std::istringstream script("shot 100 100\n");
+    std::ostringstream states, errors;
+    EXPECT_EQ(play_script(script, states, errors, table), REPLAY_NO_REST);
+    EXPECT_EQ(errors.str(), "line 1: settle did not come to rest\n");
+}
+
+}  // namespace

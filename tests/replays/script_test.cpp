@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include "replay/script.h"
+
+namespace {
+
+ScriptCommand command_of(const char* line)
+{
+    const ScriptCommand command = parse_script_line(line);
+    EXPECT_EQ(command.error, "") << line;
+    return command;
+}
+
+std::string error_of(const char* line)
+{
+    const ScriptCommand command = parse_script_line(line);
+    EXPECT_EQ(command.kind, CommandKind::invalid) << line;
+    return command.error;
+}
+
+TEST(ScriptLine, reads_every_command_with_its_numbers)
+{
+    const ScriptCommand move = command_of("move 0 0");
+    EXPECT_EQ(move.kind, CommandKind::move);
+    EXPECT_EQ(move.x, 0);
+    EXPECT_EQ(move.y, 0);
+
+    const ScriptCommand press = command_of("press 704 383");
+    EXPECT_EQ(press.kind, CommandKind::press);
+    EXPECT_EQ(press.x, 704);
+    EXPECT_EQ(press.y, 383);
+
+    const ScriptCommand shot = command_of("shot 12 345");
+    EXPECT_EQ(shot.kind, CommandKind::shot);
+    EXPECT_EQ(shot.x, 12);
+    EXPECT_EQ(shot.y, 345);
+
+    EXPECT_EQ(command_of("wait 3600000").milliseconds, 3'600'000);
+    EXPECT_EQ(command_of("wait 0").kind, CommandKind::wait);
+    EXPECT_EQ(command_of("settle").kind, CommandKind::settle);
+    EXPECT_EQ(command_of("undo").kind, CommandKind::undo);
+    EXPECT_EQ(command_of("new").kind, CommandKind::new_game);
+    EXPECT_EQ(command_of("state").kind, CommandKind::state);
+}
+
+TEST(ScriptLine, words_may_be_separated_by_any_run_of_blanks)
+{
+    const ScriptCommand move = command_of("  \tmove   5\t\t6  \r");
+    EXPECT_EQ(move.kind, CommandKind::move);
+    EXPECT_EQ(move.x, 5);
+    EXPECT_EQ(move.y, 6);
+    EXPECT_EQ(command_of("state\r").kind, CommandKind::state);
+}
+
+TEST(ScriptLine, blank_lines_and_comments_do_nothing)
+{
+    for (const char* line : {"", "   ", "\t", "#", "# a comment", "   #indented, with words shot 1 2"})
+        EXPECT_EQ(command_of(line).kind, CommandKind::nothing) << '"' << line << '"';
+}
+
+TEST(ScriptLine, an_unknown_word_is_named)
+{
+    EXPECT_EQ(error_of("bogus 1 2"), "unknown command \"bogus\"");
+    EXPECT_EQ(error_of("State"), "unknown command \"State\"");
+    EXPECT_EQ(error_of("shot1 2"), "unknown command \"shot1\"");
+}
+
+TEST(ScriptLine, a_missing_number_is_named)
+{
+    EXPECT_EQ(error_of("move 5"), "move: missing Y");
+    EXPECT_EQ(error_of("shot"), "shot: missing X");
+    EXPECT_EQ(error_of("wait"), "wait: missing MS");
+}
+
+TEST(ScriptLine, anything_after_the_last_argument_is_refused)
+{
+    EXPECT_EQ(error_of("state now"), "state: unexpected \"now\"");
+    EXPECT_EQ(error_of("press 1 2 3"), "press: unexpected \"3\"");
+    EXPECT_EQ(error_of("wait 10 ms"), "wait: unexpected \"ms\"");
+    // A comment is a whole line, never the end of one.
+    EXPECT_EQ(error_of("settle # until still"), "settle: unexpected \"#\"");
+}
+
+TEST(ScriptLine, numbers_outside_their_range_are_refused)
+{
+    EXPECT_EQ(error_of("move 705 0"), "move: X 705 is out of range (0 to 704)");
+    EXPECT_EQ(error_of("press 0 384"), "press: Y 384 is out of range (0 to 383)");
+    EXPECT_EQ(error_of("shot -1 10"), "shot: X -1 is out of range (0 to 704)");
+    EXPECT_EQ(error_of("wait 3600001"), "wait: MS 3600001 is out of range (0 to 3600000)");
+}
+
+TEST(ScriptLine, numbers_too_large_for_any_integer_are_out_of_range_not_wrapped)
+{
+    EXPECT_EQ(error_of("wait 4294967296"), "wait: MS 4294967296 is out of range (0 to 3600000)");
+    EXPECT_EQ(error_of("move 99999999999999999999999 1"),
+              "move: X 99999999999999999999999 is out of range (0 to 704)");
+}
+
+TEST(ScriptLine, only_plain_decimal_digits_make_a_number)
+{
+    EXPECT_EQ(error_of("wait 10ms"), "wait: MS \"10ms\" is not a whole number");
+    EXPECT_EQ(error_of("move 1.5 2"), "move: X \"1.5\" is not a whole number");
+    EXPECT_EQ(error_of("move 3 +4"), "move: Y \"+4\" is not a whole number");
+    EXPECT_EQ(error_of("press 0x10 4"), "press: X \"0x10\" is not a whole number");
+    EXPECT_EQ(error_of("wait -"), "wait: MS \"-\" is not a whole number");
+    EXPECT_EQ(error_of("shot 1,2 3"), "shot: X \"1,2\" is not a whole number");
+}
+
+}  // namespace

@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# The CI stages that follow the normal build and test run (tools/test.sh):
+#   1. sanitizers: a clang build with AddressSanitizer and UndefinedBehaviorSanitizer
+#      (build-asan/) runs the whole test suite, the soak playing 2,000 shots;
+#   2. fuzzing: the libFuzzer targets (build-fuzz/) each run for a bounded time;
+#   3. determinism: the long random match, replayed by the driver built with
+#      g++ -O0 (build-o0/), g++ -O2 (the main build, build/) and clang++ -O2
+#      (build-clang/), prints the committed golden state lines byte for byte.
+# Each stage ends with a one-line verdict; the script fails if any stage does.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+export QT_QPA_PLATFORM=offscreen
+
+SOAK_SHOTS=2000
+FUZZ_SECONDS=60
+MATCH_SCRIPT=tests/replays/long_random_match.script
+MATCH_GOLDEN=tests/replays/long_random_match.out
+
+# Any sanitizer report stops the program with an error (the build asks UBSan
+# not to recover), leaks included.
+export ASAN_OPTIONS=detect_leaks=1
+export UBSAN_OPTIONS=print_stacktrace=1
+
+# configure BUILD_DIR COMPILER BUILD_TYPE [cmake options...]
+configure() {
+  local dir=$1 compiler=$2 type=$3
+  shift 3
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER="$compiler" -DCMAKE_BUILD_TYPE="$type" \
+    -DCORVENNE_BENCHMARKS=OFF "$@" >/dev/null
+}
+
+sanitizers() {
+  configure build-asan clang++ RelWithDebInfo -DCORVENNE_SANITIZE=ON
+  cmake --build build-asan
+  CORVENNE_SOAK_SHOTS=$SOAK_SHOTS ctest --test-dir build-asan --output-on-failure -j2
+}
+
+# Both fuzzers at once, one a core. New findings go to build-fuzz/corpus/,
+# the committed seeds in fuzz/corpus/ stay as they are.
+fuzzing() {
+  configure build-fuzz clang++ RelWithDebInfo -DCORVENNE_SANITIZE=ON -DCORVENNE_FUZZ=ON
+  cmake --build build-fuzz --target fuzz_table_picture fuzz_script
+  local target pids=() failed=0
+  for target in table_picture script; do
+    mkdir -p "build-fuzz/corpus/$target"
+    "build-fuzz/fuzz/fuzz_$target" -max_total_time="$FUZZ_SECONDS" -timeout=10 -rss_limit_mb=2048 \
+      -artifact_prefix="build-fuzz/fuzz_$target-" "build-fuzz/corpus/$target" "fuzz/corpus/$target" \
+      >"build-fuzz/fuzz_$target.log" 2>&1 &
+    pids+=($!)
+  done
+  for target in table_picture script; do
+    if ! wait "${pids[0]}"; then
+      failed=1
+      echo "fuzz_$target found a fault:"
+      tail -n 40 "build-fuzz/fuzz_$target.log"
+    fi
+    tail -n 1 "build-fuzz/fuzz_$target.log"
+    pids=("${pids[@]:1}")
+  done
+  return "$failed"
+}
+
+# replay BUILD_DIR: the match's state lines, from the folder that holds the table picture.
+replay() {
+  (cd "$1/app" && ./corvenne-replay) <"$MATCH_SCRIPT"
+}
+
+determinism() {
+  [ -d build ] || { echo "the main build (build/) is missing: run tools/test.sh"; return 1; }
+  configure build-o0 g++ Debug -DCMAKE_CXX_FLAGS_DEBUG="-O0 -g"
+  configure build-clang clang++ RelWithDebInfo
+  local dir failed=0
+  for dir in build build-o0 build-clang; do
+    cmake --build "$dir" --target corvenne-replay
+    if replay "$dir" | cmp - "$MATCH_GOLDEN"; then
+      echo "$dir: the long match replays to the golden state lines"
+    else
+      echo "$dir: the long match does NOT replay to the golden state lines"
+      failed=1
+    fi
+  done
+  return "$failed"
+}
+
+failures=0
+verdicts=()
+# run_stage NAME DESCRIPTION: runs the stage function NAME, stopping it at its first error.
+run_stage() {
+  local started=$SECONDS status
+  echo "=== $1: $2"
+  set +e
+  (set -e; "$1")
+  status=$?
+  set -e
+  local verdict="$1: $([ "$status" -eq 0 ] && echo PASS || echo FAIL) ($2, $((SECONDS - started)) s)"
+  echo "=== $verdict"
+  verdicts+=("$verdict")
+  [ "$status" -eq 0 ] || failures=$((failures + 1))
+}
+
+run_stage sanitizers "ASan+UBSan: the whole test suite and a $SOAK_SHOTS-shot soak"
+run_stage fuzzing "libFuzzer: the table picture and the match script, ${FUZZ_SECONDS} s each"
+run_stage determinism "the long match with g++ -O0, g++ -O2 and clang++ -O2 against its golden"
+
+printf '%s\n' "${verdicts[@]}"
+[ "$failures" -eq 0 ]
