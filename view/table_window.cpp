@@ -35,6 +35,7 @@ TableWindow::TableWindow(const QImage& backdrop)
         const QImage pixels = backdrop.convertToFormat(QImage::Format_RGB32);
         copy_pixels(pixels, pixels.rect(), screen_, QPoint(0, 0));
     }
+    backdrop_ = screen_.copy();
 }
 
 bool TableWindow::set_up_bitmaps()
@@ -43,6 +44,9 @@ bool TableWindow::set_up_bitmaps()
     release_bitmaps();
     const TablePictureLoad load = load_table_picture(TABLE_PICTURE_FILE);
     if (load.picture.isNull()) {
+        // No table can be played until a picture loads, so none is shown either.
+        screen_ = backdrop_.copy();
+        surface_changed(screen_.rect());
         report_picture_error(load.error);
         return false;
     }

@@ -52,4 +52,5 @@ private:
     QImage table_picture_;
     QImage back_buffer_;
     QImage screen_;
+    QImage backdrop_;  // the drawing area with no table on it
 };

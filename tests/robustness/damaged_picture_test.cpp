@@ -174,9 +174,13 @@ private slots:
         QCOMPARE(take_message(), QString());
         QVERIFY(window().timer_on(Timer2));
 
+        const QImage backdrop = background_picture().copy(0, 34, 705, 384).convertToFormat(QImage::Format_RGB32);
+        QVERIFY(form->screen() != backdrop);
+
         put_picture(picture);
         new_game();
         QCOMPARE(take_message(), "tavlo2.bmp: " + reason);
+        QCOMPARE(form->screen(), backdrop);  // the old table is gone from the drawing area
         expect_nothing_running();
         click_around();
     }
