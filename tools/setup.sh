@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  g++ clang cmake ninja-build pkg-config
+  g++ clang libclang-rt-dev cmake ninja-build pkg-config
   qt6-base-dev libjpeg62-turbo-dev
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core xvfb xdotool imagemagick x11-utils
