@@ -2,7 +2,7 @@
 
 #include <QGuiApplication>
 
-// The banner's font needs a GUI application; the soak runs without a display.
+// For GoogleTest suites that need a GUI application (fonts, icons) but no display.
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
