@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string>
 
+#include "replay/pixels_line.h"
 #include "replay/replay_window.h"
 #include "replay/script.h"
 #include "replay/state_line.h"
@@ -55,6 +56,7 @@ std::optional<Failure> run(const ScriptCommand& command, ReplayWindow& table, st
     case CommandKind::undo: SpeedButton1Click(); break;
     case CommandKind::new_game: Nouvellepartie1Click(); break;
     case CommandKind::state: states << state_line(table.now()) << '\n'; break;
+    case CommandKind::pixels: states << pixels_line(table.back_buffer(), table.screen()) << '\n'; break;
     case CommandKind::invalid: return Failure{REPLAY_BAD_SCRIPT, command.error};
     }
     return std::nullopt;

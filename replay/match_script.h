@@ -18,7 +18,8 @@ enum ReplayStatus {
 bool settle(ReplayWindow& table);
 
 // Feeds each line of `script` to the game on `table`, which must be the
-// attached window, and writes a state line to `states` for every `state`.
+// attached window, and writes a state line to `states` for every `state` and
+// a pixels line for every `pixels`.
 // The first line that is not a command, or a settle that gives up, ends the
 // run with "line N: ..." on `errors`. Returns the exit status.
 ReplayStatus play_script(std::istream& script, std::ostream& states, std::ostream& errors,

@@ -24,7 +24,7 @@ struct CommandShape {
     std::span<const NumberKind> numbers;
 };
 
-constexpr std::array<CommandShape, 8> COMMANDS{{
+constexpr std::array<CommandShape, 9> COMMANDS{{
     {"move", CommandKind::move, POSITION},
     {"press", CommandKind::press, POSITION},
     {"wait", CommandKind::wait, DURATION},
@@ -33,6 +33,7 @@ constexpr std::array<CommandShape, 8> COMMANDS{{
     {"undo", CommandKind::undo, {}},
     {"new", CommandKind::new_game, {}},
     {"state", CommandKind::state, {}},
+    {"pixels", CommandKind::pixels, {}},
 }};
 
 bool is_blank(char c)

@@ -14,6 +14,7 @@ enum class CommandKind {
     undo,      // the undo button
     new_game,  // new: the menu's "New game"
     state,     // print the state line
+    pixels,    // print the pixels line
     invalid,   // not a command; `error` says why
 };
 

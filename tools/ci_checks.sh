@@ -5,7 +5,7 @@
 #   2. fuzzing: the libFuzzer targets (build-fuzz/) each run for a bounded time;
 #   3. determinism: the long random match, replayed by the driver built with
 #      g++ -O0 (build-o0/), g++ -O2 (the main build, build/) and clang++ -O2
-#      (build-clang/), prints the committed golden state lines byte for byte.
+#      (build-clang/), prints the committed golden state and pixels lines byte for byte.
 # Each stage ends with a one-line verdict; the script fails if any stage does.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -60,7 +60,7 @@ fuzzing() {
   return "$failed"
 }
 
-# replay BUILD_DIR: the match's state lines, from the folder that holds the table picture.
+# replay BUILD_DIR: the match's state and pixels lines, from the folder that holds the table picture.
 replay() {
   (cd "$1/app" && ./corvenne-replay) <"$MATCH_SCRIPT"
 }
@@ -73,9 +73,9 @@ determinism() {
   for dir in build build-o0 build-clang; do
     cmake --build "$dir" --target corvenne-replay
     if replay "$dir" | cmp - "$MATCH_GOLDEN"; then
-      echo "$dir: the long match replays to the golden state lines"
+      echo "$dir: the long match replays to the golden lines"
     else
-      echo "$dir: the long match does NOT replay to the golden state lines"
+      echo "$dir: the long match does NOT replay to the golden lines"
       failed=1
     fi
   done

@@ -1,7 +1,7 @@
 // Writes a match script of random shots for the replay driver to standard output:
-//   random_match SHOTS SEED
+//   random_match SHOTS SEED [pixels]
 // Each shot aims from a mouse position drawn at random, and the state line
-// follows it. Every other position lies in the left part of the table, where
+// follows it; with `pixels`, so does the pixels line. Every other position lies in the left part of the table, where
 // a potted cue ball may be put back, so that a cue ball in hand comes back
 // soon; the others lie anywhere in the drawing area. A fresh rack every 100
 // shots keeps a decided game from freezing the rest of the match. The same
@@ -69,8 +69,9 @@ int main(int argc, char** argv)
 {
     unsigned long long shots = 0;
     unsigned long long seed = 0;
-    if (argc != 3 || !read_count(argv[1], shots) || !read_count(argv[2], seed)) {
-        std::fprintf(stderr, "usage: random_match SHOTS SEED\n");
+    const bool with_pixels = argc == 4 && std::string(argv[3]) == "pixels";
+    if ((argc != 3 && !with_pixels) || !read_count(argv[1], shots) || !read_count(argv[2], seed)) {
+        std::fprintf(stderr, "usage: random_match SHOTS SEED [pixels]\n");
         return 2;
     }
     ShotGenerator generator(seed);
@@ -78,7 +79,7 @@ int main(int argc, char** argv)
     for (unsigned long long k = 0; k < shots; ++k) {
         if (k > 0 && k % SHOTS_PER_RACK == 0) std::printf("new\n");
         const Position mouse = next_position(generator, k % 2 == 1);
-        std::printf("shot %u %u\nstate\n", mouse.x, mouse.y);
+        std::printf("shot %u %u\nstate\n%s", mouse.x, mouse.y, with_pixels ? "pixels\n" : "");
     }
     return 0;
 }

@@ -8,6 +8,9 @@ packages=(
   qt6-base-dev libjpeg62-turbo-dev
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core xvfb xdotool imagemagick x11-utils
+  # The banner asks for Comic Sans MS; this font stands in for it on every
+  # machine alike, so the golden replays' pixels are the same everywhere.
+  fonts-comic-neue
   desktop-file-utils
 )
 

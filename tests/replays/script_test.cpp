@@ -41,6 +41,7 @@ TEST(ScriptLine, reads_every_command_with_its_numbers)
     EXPECT_EQ(command_of("undo").kind, CommandKind::undo);
     EXPECT_EQ(command_of("new").kind, CommandKind::new_game);
     EXPECT_EQ(command_of("state").kind, CommandKind::state);
+    EXPECT_EQ(command_of("pixels").kind, CommandKind::pixels);
 }
 
 TEST(ScriptLine, words_may_be_separated_by_any_run_of_blanks)

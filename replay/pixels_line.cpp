@@ -1,0 +1,41 @@
+#include "replay/pixels_line.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr uint64_t FNV_OFFSET_BASIS = 14695981039346656037u;
+constexpr uint64_t FNV_PRIME = 1099511628211u;
+
+uint64_t mixed(uint64_t hash, int byte)
+{
+    return (hash ^ static_cast<uint64_t>(byte)) * FNV_PRIME;
+}
+
+std::string hex_text(uint64_t value)
+{
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(value));
+    return text;
+}
+
+}  // namespace
+
+uint64_t rgb_hash(const QImage& image)
+{
+    const QImage pixels = image.format() == QImage::Format_RGB32 ? image
+                                                                  : image.convertToFormat(QImage::Format_RGB32);
+    uint64_t hash = FNV_OFFSET_BASIS;
+    for (int y = 0; y < pixels.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
+        for (int x = 0; x < pixels.width(); ++x)
+            hash = mixed(mixed(mixed(hash, qRed(row[x])), qGreen(row[x])), qBlue(row[x]));
+    }
+    return hash;
+}
+
+std::string pixels_line(const QImage& back_buffer, const QImage& surface)
+{
+    return R"({"pixels":{"back_buffer":")" + hex_text(rgb_hash(back_buffer)) + R"(","surface":")"
+           + hex_text(rgb_hash(surface)) + R"("}})";
+}
