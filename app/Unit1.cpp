@@ -27,7 +27,7 @@ constexpr QPoint DRAWING_AREA_AT{0, 34};
 constexpr int PANEL_TEXT_PIXELS = 12;
 
 // Player indicator: its font colour is the player's group; underlined while it is their turn.
-void show_indicator(QLabel* panel, int32_t colour, bool their_turn, const std::string& name)
+void show_indicator(QLabel* panel, int32_t colour, bool their_turn, std::string_view name)
 {
     QPalette palette = panel->palette();
     palette.setColor(QPalette::WindowText, QColor(to_qrgb(colour)));
@@ -35,7 +35,7 @@ void show_indicator(QLabel* panel, int32_t colour, bool their_turn, const std::s
     QFont font = panel->font();
     font.setUnderline(their_turn);
     panel->setFont(font);
-    panel->setText(QString::fromStdString(name));
+    panel->setText(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
 }
 
 }  // namespace

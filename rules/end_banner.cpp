@@ -1,5 +1,7 @@
 #include "rules/end_banner.h"
 
+#include <string>
+
 #include "sim/ball_drawing.h"
 #include "sim/variables.h"
 #include "sim/window.h"
@@ -18,6 +20,6 @@ void show_end_banner()
 
 void Timer3Timer()
 {
-    window().write_banner(game.end_text);
+    window().write_banner(std::string(game.end_text));
     window().show_back_buffer();
 }

@@ -1,7 +1,9 @@
 #include "rules/random.h"
 
 namespace {
-uint32_t generator_state = 0;
+// The window's thread draws the game's sequence; a thread that simulates a
+// copy of the table draws from its own and leaves that sequence alone.
+thread_local constinit uint32_t generator_state = 0;
 }
 
 uint32_t random_below(uint32_t n)

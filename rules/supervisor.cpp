@@ -8,7 +8,7 @@
 namespace {
 
 // Both on the banner and, for a lost game, in the status line.
-const std::string END_OF_GAME = "The end of the game";
+constexpr std::string_view END_OF_GAME = "The end of the game";
 
 tjoueur& current_player_record()
 {
@@ -93,7 +93,7 @@ std::string message_for(OutcomeCode code)
 {
     switch (code) {
     case NO_BALL_TOUCHED: return "Faul! Put white boal in the left part of the table";
-    case BLACK_POTTED_EARLY: return END_OF_GAME;
+    case BLACK_POTTED_EARLY: return std::string(END_OF_GAME);
     case WRONG_GROUP_TOUCHED_FIRST: return "Not a bad shoot!";
     case PRAISE_BRAVO: return "Bravo!";
     case PRAISE_EXCELLENT: return "Exellent shoot!";
@@ -110,10 +110,21 @@ void messages()
 
 void noms_joueurs()
 {
-    game.player_name1.clear();
-    game.player_name2.clear();
+    game.player_name1 = {};
+    game.player_name2 = {};
     window().show_player_indicators(game.players[1].group, game.players[2].group,
                                     game.current_player);
+}
+
+OutcomeCode judge_finished_shot()
+{
+    judge_shot();
+    switch_turn();
+    messages();
+    const OutcomeCode judged = game.outcome;
+    grant_extra_visit();
+    close_shot();
+    return judged;
 }
 
 void Timer2Timer()
@@ -129,9 +140,5 @@ void Timer2Timer()
     window().set_timer(Timer1, false);
     game.aiming_enabled = true;
     if (game.shot_evaluated) return;  // each shot is judged once
-    judge_shot();
-    switch_turn();
-    messages();
-    grant_extra_visit();
-    close_shot();
+    judge_finished_shot();
 }

@@ -7,6 +7,10 @@
 // The supervisor's tick (every 100 ms): runs the simulation timer while any
 // ball moves and judges each finished shot once.
 void Timer2Timer();
+// The supervisor's judgement of a shot whose balls have come to rest: fouls,
+// the turn, the message, an extra visit; the shot is then closed. Returns the
+// outcome code as judged, before the closing clears it.
+OutcomeCode judge_finished_shot();
 void switch_turn();
 int other_player(int p);
 // Sets the shooter on the black once their group has left the table.

@@ -1,6 +1,6 @@
 #include "sim/variables.h"
 
-GameState game;
+thread_local constinit GameState game;
 
 void reset_game_state()
 {

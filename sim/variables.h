@@ -2,7 +2,7 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
+#include <string_view>
 
 #include "sim/rect.h"
 
@@ -54,12 +54,16 @@ struct tjoueur {
     int32_t group = 0;          // NoGroup, RED or YELLOW
     bool keeps_turn = false;    // not switched away at the next turn switch
     int32_t first_touched = 0;  // colour the cue ball first touched this shot
-    std::string name;
+    std::string_view name;
     bool on_black = false;      // own group cleared: the black is the target
 };
 
-// The one game state of the process. The table picture and the back buffer
-// belong to the main window and live with it in the view.
+// The game state of the window's thread, which plays the match. Any other
+// thread that simulates has its own, so it can play a copy of the table out
+// while the window's game stays as it is. Plain data with constant
+// initialisation: a use in any file is a direct thread-local access. The
+// table picture and the back buffer belong to the main window and live with
+// it in the view.
 struct GameState {
     bool undo_full_rack = false;
     int32_t previous_player = 0;
@@ -68,8 +72,8 @@ struct GameState {
     IndexedFrom1<BallRecord, BALL_COUNT> balls;
     bool aiming_enabled = false;
     std::array<float, 6> cue_distances{};  // from the cue-ball centre along the cue
-    std::string player_name1;
-    std::string player_name2;
+    std::string_view player_name1;
+    std::string_view player_name2;
     float aim_sin = 0;
     float aim_neg_cos = 0;
     float shot_strength = 0;
@@ -82,11 +86,11 @@ struct GameState {
     int32_t steps_per_tick = 0;
     float aim_angle = 0;
     bool cue_drawn = false;
-    std::string end_text;
+    std::string_view end_text;  // always a text that lives for the whole run
     bool shot_launched_this_game = false;  // the undo has a shot to take back
 };
 
-extern GameState game;
+extern thread_local constinit GameState game;
 
 // Puts the game state back as it is when the process starts: all zero and empty.
 void reset_game_state();

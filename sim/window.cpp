@@ -1,8 +1,10 @@
 #include "sim/window.h"
 
 namespace {
-Window headless_stand_in;
-Window* attached = nullptr;
+// Each thread has its own: a thread that simulates a copy of the table draws
+// nothing and switches no timer of the window.
+thread_local Window headless_stand_in;
+thread_local constinit Window* attached = nullptr;
 }
 
 void Window::set_status_line(const std::string& text)

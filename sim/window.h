@@ -65,7 +65,7 @@ private:
     bool timers_on_[4] = {};
 };
 
-// The attached window, or the headless stand-in.
+// The window attached on this thread, or this thread's headless stand-in.
 Window& window();
-// Attaches a window (nullptr detaches it and puts back a fresh stand-in).
+// Attaches a window to this thread (nullptr detaches it and puts back a fresh stand-in).
 void attach_window(Window* w);

@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include "sim/initialisation.h"
+#include "sim/shot_to_rest.h"
 #include "sim/step.h"
 #include "sim/variables.h"
 #include "sim/window.h"
@@ -45,5 +46,28 @@ void BM_BreakToRest(benchmark::State& state)
     }
 }
 BENCHMARK(BM_BreakToRest)->Unit(benchmark::kMillisecond);
+
+// Whole shots as the computer opponent plays them out: from a copy of the
+// table after the break, the cue ball sent at a medium pace in one of sixteen
+// directions, simulated to rest with no drawing, on one thread.
+void BM_WholeShotsToRest(benchmark::State& state)
+{
+    set_up_break();
+    run_shot_to_rest(1000);
+    const GameState mid_game = game;
+    constexpr int DIRECTIONS = 16;
+    constexpr float SPEEDS_X[DIRECTIONS] = {5, 4.6f, 3.5f, 1.9f, 0, -1.9f, -3.5f, -4.6f,
+                                            -5, -4.6f, -3.5f, -1.9f, 0, 1.9f, 3.5f, 4.6f};
+    int shot = 0;
+    for (auto _ : state) {
+        game = mid_game;
+        const int k = shot++ % DIRECTIONS;
+        game.balls[CUE_BALL].vx = SPEEDS_X[k];
+        game.balls[CUE_BALL].vy = SPEEDS_X[(k + DIRECTIONS / 4) % DIRECTIONS];
+        benchmark::DoNotOptimize(run_shot_to_rest(1000));
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_WholeShotsToRest)->Unit(benchmark::kMillisecond);
 
 }  // namespace

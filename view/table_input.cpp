@@ -1,0 +1,45 @@
+#include "view/table_input.h"
+
+#include "rules/supervisor.h"
+#include "rules/undo.h"
+#include "sim/variables.h"
+#include "view/aim.h"
+#include "view/placement.h"
+
+namespace {
+
+// The supervisor sees the moving cue ball at its next tick and starts the simulation.
+void launch_shot()
+{
+    game.aiming_enabled = false;
+    give_cue_ball_its_velocity();
+    take_shot_start_copies();
+    game.shot_evaluated = false;
+}
+
+bool cue_ball_on_table()
+{
+    return game.balls[CUE_BALL].state != BALL_OFF_TABLE;
+}
+
+}  // namespace
+
+bool move_over_table(int X, int Y)
+{
+    if (game.game_over || !game.aiming_enabled || !cue_ball_on_table()) return false;
+    update_aim(X, Y);
+    return true;
+}
+
+PressEffect press_on_table(int X, int Y)
+{
+    if (game.game_over) return PressEffect::none;
+    check_group_cleared();
+    if (!game.aiming_enabled) return PressEffect::none;
+    if (!cue_ball_on_table()) {
+        place_cue_ball(X - DRAW_OFFSET_X, Y - DRAW_OFFSET_Y);
+        return PressEffect::placement_tried;
+    }
+    launch_shot();
+    return PressEffect::shot_launched;
+}
