@@ -6,6 +6,7 @@
 #include <string>
 
 #include "replay/pixels_line.h"
+#include "replay/computer_turn.h"
 #include "replay/replay_window.h"
 #include "replay/script.h"
 #include "replay/state_line.h"
@@ -44,6 +45,15 @@ std::optional<Failure> shoot(ReplayWindow& table, int X, int Y)
     return settle_or_fail(table);
 }
 
+std::optional<Failure> computer_plays(ReplayWindow& table, ComputerLevel level, std::ostream& states)
+{
+    if (auto failure = settle_or_fail(table)) return failure;
+    const std::optional<ComputerShot> shot = play_computer_turn(table, level);
+    states << computer_line(level, shot) << '\n';
+    if (!shot) return std::nullopt;
+    return settle_or_fail(table);
+}
+
 std::optional<Failure> run(const ScriptCommand& command, ReplayWindow& table, std::ostream& states)
 {
     switch (command.kind) {
@@ -57,6 +67,7 @@ std::optional<Failure> run(const ScriptCommand& command, ReplayWindow& table, st
     case CommandKind::new_game: Nouvellepartie1Click(); break;
     case CommandKind::state: states << state_line(table.now()) << '\n'; break;
     case CommandKind::pixels: states << pixels_line(table.back_buffer(), table.screen()) << '\n'; break;
+    case CommandKind::computer: return computer_plays(table, ComputerLevel{command.level}, states);
     case CommandKind::invalid: return Failure{REPLAY_BAD_SCRIPT, command.error};
     }
     return std::nullopt;

@@ -12,11 +12,13 @@ namespace {
 // What a number of a command stands for and the largest value it may take.
 struct NumberKind {
     std::string_view name;
+    int min;
     int max;
 };
 
-constexpr std::array<NumberKind, 2> POSITION{{{"X", SCRIPT_MAX_X}, {"Y", SCRIPT_MAX_Y}}};
-constexpr std::array<NumberKind, 1> DURATION{{{"MS", SCRIPT_MAX_WAIT_MS}}};
+constexpr std::array<NumberKind, 2> POSITION{{{"X", 0, SCRIPT_MAX_X}, {"Y", 0, SCRIPT_MAX_Y}}};
+constexpr std::array<NumberKind, 1> DURATION{{{"MS", 0, SCRIPT_MAX_WAIT_MS}}};
+constexpr std::array<NumberKind, 1> LEVEL{{{"LEVEL", 1, SCRIPT_MAX_LEVEL}}};
 
 struct CommandShape {
     std::string_view word;
@@ -24,7 +26,7 @@ struct CommandShape {
     std::span<const NumberKind> numbers;
 };
 
-constexpr std::array<CommandShape, 9> COMMANDS{{
+constexpr std::array<CommandShape, 10> COMMANDS{{
     {"move", CommandKind::move, POSITION},
     {"press", CommandKind::press, POSITION},
     {"wait", CommandKind::wait, DURATION},
@@ -34,6 +36,7 @@ constexpr std::array<CommandShape, 9> COMMANDS{{
     {"new", CommandKind::new_game, {}},
     {"state", CommandKind::state, {}},
     {"pixels", CommandKind::pixels, {}},
+    {"computer", CommandKind::computer, LEVEL},
 }};
 
 bool is_blank(char c)
@@ -87,8 +90,9 @@ std::string read_number(std::string_view word, const NumberKind& kind, int& valu
     const std::string name(kind.name);
     if (!looks_like_integer(word)) return name + " " + quoted(word) + " is not a whole number";
     const std::from_chars_result read = std::from_chars(word.data(), word.data() + word.size(), value);
-    if (read.ec != std::errc{} || value < 0 || value > kind.max)
-        return name + " " + std::string(word) + " is out of range (0 to " + std::to_string(kind.max) + ")";
+    if (read.ec != std::errc{} || value < kind.min || value > kind.max)
+        return name + " " + std::string(word) + " is out of range (" + std::to_string(kind.min) + " to "
+               + std::to_string(kind.max) + ")";
     return {};
 }
 
@@ -116,6 +120,8 @@ ScriptCommand read_command(const CommandShape& shape, std::span<const std::strin
     command.kind = shape.kind;
     if (shape.kind == CommandKind::wait) {
         command.milliseconds = values[0];
+    } else if (shape.kind == CommandKind::computer) {
+        command.level = values[0];
     } else {
         command.x = values[0];
         command.y = values[1];

@@ -15,6 +15,7 @@ enum class CommandKind {
     new_game,  // new: the menu's "New game"
     state,     // print the state line
     pixels,    // print the pixels line
+    computer,  // computer LEVEL: the computer plays the current player's turn
     invalid,   // not a command; `error` says why
 };
 
@@ -23,6 +24,7 @@ struct ScriptCommand {
     int x = 0;  // drawing-area pixels
     int y = 0;
     int milliseconds = 0;
+    int level = 0;  // 1 easy, 2 medium, 3 hard
     std::string error;
 };
 
@@ -30,6 +32,7 @@ struct ScriptCommand {
 constexpr int SCRIPT_MAX_X = 704;
 constexpr int SCRIPT_MAX_Y = 383;
 constexpr int SCRIPT_MAX_WAIT_MS = 3'600'000;
+constexpr int SCRIPT_MAX_LEVEL = 3;
 
 // Reads one line (without its line break). Words are separated by blanks;
 // numbers are plain decimal integers within their range.

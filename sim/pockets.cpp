@@ -11,35 +11,12 @@ constexpr int CAPTURE_RIGHT_X = 515;
 constexpr int CAPTURE_TOP_Y = 23;
 constexpr int CAPTURE_BOTTOM_Y = 277;
 
-// The pocket centres.
-constexpr int POCKET_LEFT_X = 30;
-constexpr int POCKET_MIDDLE_X = 272;
-constexpr int POCKET_RIGHT_X = 514;
-constexpr int POCKET_CORNER_TOP_Y = 30;
-constexpr int POCKET_MIDDLE_TOP_Y = 20;
-constexpr int POCKET_CORNER_BOTTOM_Y = 270;
-constexpr int POCKET_MIDDLE_BOTTOM_Y = 280;
-
 // Squared radius of each pocket's pull circle (about 22.36 px).
 constexpr int POCKET_PULL_RADIUS_SQ = 500;
 // Half the side of the square around each pull circle, a little over its radius.
 constexpr float POCKET_PULL_REACH = 23;
 // What a pull adds to a velocity component per call, whatever the distance.
 constexpr long double POCKET_PULL_STEP = 0.0007L;
-
-struct Pocket {
-    int x, y;
-    int pull_x, pull_y;  // direction of the pull on each component: -1, 0 or +1
-};
-
-constexpr Pocket POCKETS[6] = {
-    {POCKET_LEFT_X, POCKET_CORNER_TOP_Y, -1, -1},
-    {POCKET_MIDDLE_X, POCKET_MIDDLE_TOP_Y, 0, -1},
-    {POCKET_RIGHT_X, POCKET_CORNER_TOP_Y, +1, -1},
-    {POCKET_LEFT_X, POCKET_CORNER_BOTTOM_Y, -1, +1},
-    {POCKET_MIDDLE_X, POCKET_MIDDLE_BOTTOM_Y, 0, +1},
-    {POCKET_RIGHT_X, POCKET_CORNER_BOTTOM_Y, +1, +1},
-};
 
 static bool beyond_capture_line(const BallRecord& ball)
 {

@@ -6,12 +6,6 @@
 
 namespace {
 
-// The placement region, in table pixels: 55..154 across, 55..240 down.
-constexpr int REGION_LEFT_EXCLUSIVE = BALL_RADIUS + 45;
-constexpr int REGION_RIGHT = 154;
-constexpr int REGION_TOP_EXCLUSIVE = BALL_RADIUS + 45;
-constexpr int REGION_BOTTOM_EXCLUSIVE = 250 - BALL_RADIUS;
-
 float distance_to_nearest_other_ball(int X, int Y)
 {
     float nearest = 1000.0f;

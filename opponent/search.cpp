@@ -1,0 +1,166 @@
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <numeric>
+#include <thread>
+#include <vector>
+
+#include "opponent/aim_error.h"
+#include "opponent/candidates.h"
+#include "opponent/computer_shot.h"
+#include "opponent/shot_trial.h"
+#include "opponent/table_reading.h"
+#include "rules/supervisor.h"
+
+namespace {
+
+// How widely a level searches and how steady its hand is.
+struct LevelPlan {
+    std::vector<double> pot_strengths;
+    int refined_candidates;  // the best ones get their neighbouring mouse positions tried
+    int refine_reach;        // pixels
+    int safety_directions;
+    std::vector<double> safety_strengths;
+    int placement_spots;
+    int placement_step;      // pixels between the spots looked at
+    double position_weight;  // what an easy next pot is worth
+    double aim_deviation;    // radians
+};
+
+LevelPlan plan_for(ComputerLevel level)
+{
+    switch (level) {
+    case ComputerLevel::easy: return {{8, 16}, 0, 0, 8, {8}, 1, 25, 0, 0.035};
+    case ComputerLevel::medium: return {{5, 9, 15}, 2, 1, 12, {6}, 2, 20, 200, 0.012};
+    case ComputerLevel::hard: break;
+    }
+    return {{3, 5, 8, 12, 18, 28}, 8, 2, 24, {4, 8}, 3, 12, 800, 0};
+}
+
+// Scores of a judged trial, from the best to the worst kind of result.
+constexpr double WIN = 1e7;
+constexpr double LOSS = -1e7;
+constexpr double NOT_PLAYED = -1e9;
+constexpr double FOUL = -1e5;
+constexpr double POT_AND_STAY = 2000;
+constexpr double PER_BALL_POTTED = 100;
+constexpr double STAY_WITHOUT_POT = 600;
+constexpr double PASS_SAFELY = 500;
+// Below this nothing potted and kept the turn: safe shots are tried too.
+constexpr double NO_POT_FOUND = POT_AND_STAY;
+
+// Judged on this thread's game, which the trial left as the shot ended.
+double score_of(const ShotTrial& trial, int shooter, const LevelPlan& plan)
+{
+    if (!trial.played) return NOT_PLAYED;
+    if (trial.game_over) return trial.won ? WIN : LOSS;
+    const int opponent = other_player(shooter);
+    if (trial.foul) return FOUL - PASS_SAFELY * best_pot_ease(game, opponent);
+    if (trial.turn_kept && trial.own_balls_potted > 0)
+        return POT_AND_STAY + PER_BALL_POTTED * trial.own_balls_potted + plan.position_weight * best_pot_ease(game, shooter);
+    if (trial.turn_kept) return STAY_WITHOUT_POT + plan.position_weight * best_pot_ease(game, shooter);
+    return PASS_SAFELY * (1 - best_pot_ease(game, opponent));
+}
+
+struct Scored {
+    ComputerShot shot;
+    double score = NOT_PLAYED;
+};
+
+// Plays every shot out on worker threads, one copy of the table each; the
+// scores do not depend on which thread played which shot.
+void play_out(const GameState& table, std::vector<Scored>& shots, size_t first, const LevelPlan& plan)
+{
+    std::atomic<size_t> next{first};
+    auto work = [&] {
+        for (size_t i; (i = next.fetch_add(1)) < shots.size();)
+            shots[i].score = score_of(play_trial(table, shots[i].shot), table.current_player, plan);
+    };
+    const unsigned count = std::max(1u, std::thread::hardware_concurrency());
+    std::vector<std::jthread> workers;
+    for (unsigned k = 0; k < count; ++k) workers.emplace_back(work);
+}
+
+// Where the shot is played from: the cue ball where it lies, or each spot it may be put back on.
+struct CuePosition {
+    Point cue;
+    std::optional<MousePoint> place;
+};
+
+std::vector<CuePosition> cue_positions(const GameState& table, const LevelPlan& plan)
+{
+    const BallRecord& cue = table.balls[CUE_BALL];
+    if (cue.state != BALL_OFF_TABLE) return {{Point{cue.x, cue.y}, std::nullopt}};
+    std::vector<CuePosition> positions;
+    for (Point spot : placement_spots(table, plan.placement_step, plan.placement_spots))
+        positions.push_back({spot, press_for_spot(spot)});
+    return positions;
+}
+
+void add_shots(std::vector<Scored>& shots, const CuePosition& from, const std::vector<MousePoint>& aims)
+{
+    for (MousePoint aim : aims) {
+        const ComputerShot shot{from.place, aim};
+        const bool known = std::any_of(shots.begin(), shots.end(), [&](const Scored& s) { return s.shot == shot; });
+        if (!known) shots.push_back({shot});
+    }
+}
+
+size_t best_index(const std::vector<Scored>& shots)
+{
+    size_t best = 0;
+    for (size_t i = 1; i < shots.size(); ++i)
+        if (shots[i].score > shots[best].score) best = i;
+    return best;
+}
+
+// The neighbouring mouse positions of the best shots found so far.
+void add_refinements(std::vector<Scored>& shots, const LevelPlan& plan)
+{
+    std::vector<size_t> order(shots.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return shots[a].score > shots[b].score; });
+    const size_t refined = std::min<size_t>(plan.refined_candidates, order.size());
+    std::vector<Scored> best;
+    for (size_t k = 0; k < refined; ++k) best.push_back(shots[order[k]]);
+    for (const Scored& s : best)
+        for (MousePoint aim : neighbours(s.shot.aim, plan.refine_reach))
+            add_shots(shots, CuePosition{Point{}, s.shot.place}, {aim});
+}
+
+// The hand's error turns the aim about the cue ball, at the same distance.
+MousePoint unsteady(const GameState& table, const CuePosition& from, MousePoint aim, double deviation)
+{
+    if (deviation == 0) return aim;
+    const double turn = AimError(table).angle(deviation);
+    const double cx = from.cue.x + DRAW_OFFSET_X, cy = from.cue.y + DRAW_OFFSET_Y;
+    const double dx = aim.x - cx, dy = aim.y - cy;
+    const double c = std::cos(turn), s = std::sin(turn);
+    const std::optional<MousePoint> turned = mouse_for(from.cue, -(dx * c - dy * s), -(dx * s + dy * c),
+                                                       (std::hypot(dx, dy) - BALL_RADIUS) / 6);
+    return turned.value_or(aim);
+}
+
+}  // namespace
+
+ComputerShot choose_computer_shot(const GameState& table, ComputerLevel level)
+{
+    const LevelPlan plan = plan_for(level);
+    const std::vector<CuePosition> positions = cue_positions(table, plan);
+    std::vector<Scored> shots;
+    for (const CuePosition& from : positions) add_shots(shots, from, pot_aims(table, from.cue, plan.pot_strengths));
+    play_out(table, shots, 0, plan);
+
+    size_t played = shots.size();
+    add_refinements(shots, plan);
+    if (shots.empty() || shots[best_index(shots)].score < NO_POT_FOUND)
+        for (const CuePosition& from : positions)
+            add_shots(shots, from, safety_aims(table, from.cue, plan.safety_directions, plan.safety_strengths));
+    play_out(table, shots, played, plan);
+
+    if (shots.empty()) return ComputerShot{positions.empty() ? std::nullopt : positions.front().place, MousePoint{}};
+    const ComputerShot best = shots[best_index(shots)].shot;
+    const auto from = std::find_if(positions.begin(), positions.end(),
+                                   [&](const CuePosition& p) { return p.place == best.place; });
+    return ComputerShot{best.place, unsteady(table, *from, best.aim, plan.aim_deviation)};
+}
