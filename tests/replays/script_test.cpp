@@ -42,6 +42,8 @@ TEST(ScriptLine, reads_every_command_with_its_numbers)
     EXPECT_EQ(command_of("new").kind, CommandKind::new_game);
     EXPECT_EQ(command_of("state").kind, CommandKind::state);
     EXPECT_EQ(command_of("pixels").kind, CommandKind::pixels);
+    EXPECT_EQ(command_of("computer 1").kind, CommandKind::computer);
+    EXPECT_EQ(command_of("computer 3").level, 3);
 }
 
 TEST(ScriptLine, words_may_be_separated_by_any_run_of_blanks)
@@ -88,6 +90,8 @@ TEST(ScriptLine, numbers_outside_their_range_are_refused)
     EXPECT_EQ(error_of("press 0 384"), "press: Y 384 is out of range (0 to 383)");
     EXPECT_EQ(error_of("shot -1 10"), "shot: X -1 is out of range (0 to 704)");
     EXPECT_EQ(error_of("wait 3600001"), "wait: MS 3600001 is out of range (0 to 3600000)");
+    EXPECT_EQ(error_of("computer 0"), "computer: LEVEL 0 is out of range (1 to 3)");
+    EXPECT_EQ(error_of("computer 4"), "computer: LEVEL 4 is out of range (1 to 3)");
 }
 
 TEST(ScriptLine, numbers_too_large_for_any_integer_are_out_of_range_not_wrapped)

@@ -1,0 +1,157 @@
+// Plays computer-against-computer matches through the headless driver's code
+// and prints the opponent's figures: how often each level pots and fouls, how
+// often hard loses on an early black, who wins, and how long hard thinks.
+//
+// computer_match [HARD_VS_EASY] [MEDIUM_VS_EASY] [HARD_VS_HARD]
+// (numbers of games; each pairing alternates who breaks). Run it in a folder
+// that holds the table picture.
+#include <QGuiApplication>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <future>
+#include <vector>
+
+#include "opponent/shot_trial.h"
+#include "replay/computer_turn.h"
+#include "replay/match_script.h"
+#include "replay/replay_window.h"
+#include "sim/initialisation.h"
+
+namespace {
+
+// A game that is still open after this many turns is called a draw.
+constexpr int TURN_LIMIT = 300;
+
+struct LevelFigures {
+    int shots = 0;
+    int pots = 0;   // a ball the shooter may pot, with no foul
+    int fouls = 0;
+    int early_black_losses = 0;
+    int games = 0;
+    std::vector<double> thinking_seconds;
+};
+
+std::array<LevelFigures, 4> figures;  // by level
+
+struct Pairing {
+    ComputerLevel first, second;
+    int games;
+    int first_wins = 0, second_wins = 0, draws = 0;
+};
+
+// The trial replays the turn on a thread of its own: the same shot from the
+// same table, so it must end on the very table the driver reached.
+ShotTrial judge_again(const GameState& before, const ComputerShot& shot)
+{
+    return std::async(std::launch::async, [&] {
+        ShotTrial trial = play_trial(before, shot);
+        return trial;
+    }).get();
+}
+
+void count_turn(ComputerLevel level, const ShotTrial& trial, double seconds)
+{
+    LevelFigures& f = figures[static_cast<int>(level)];
+    ++f.shots;
+    if (trial.foul) ++f.fouls;
+    if (!trial.foul && (trial.own_balls_potted > 0 || trial.won)) ++f.pots;
+    if (trial.game_over && !trial.won) ++f.early_black_losses;
+    if (level == ComputerLevel::hard) f.thinking_seconds.push_back(seconds);
+}
+
+// Player 1 plays at `one`, player 2 at `two`; returns the winner, 0 for a draw.
+int play_game(ReplayWindow& table, ComputerLevel one, ComputerLevel two)
+{
+    Nouvellepartie1Click();
+    for (int turn = 0; turn < TURN_LIMIT; ++turn) {
+        if (!settle(table)) return 0;
+        if (game.game_over) break;
+        const int shooter = game.current_player;
+        const ComputerLevel level = shooter == 1 ? one : two;
+        const GameState before = game;
+        const auto start = std::chrono::steady_clock::now();
+        const std::optional<ComputerShot> shot = play_computer_turn(table, level);
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        const ShotTrial trial = judge_again(before, *shot);
+        if (!settle(table)) return 0;
+        count_turn(level, trial, seconds);
+        if (trial.game_over) return trial.won ? shooter : 3 - shooter;
+    }
+    return 0;
+}
+
+void play_pairing(ReplayWindow& table, Pairing& pairing)
+{
+    for (int g = 0; g < pairing.games; ++g) {
+        const bool first_breaks = g % 2 == 0;
+        const ComputerLevel one = first_breaks ? pairing.first : pairing.second;
+        const ComputerLevel two = first_breaks ? pairing.second : pairing.first;
+        const int winner = play_game(table, one, two);
+        ++figures[static_cast<int>(one)].games;
+        ++figures[static_cast<int>(two)].games;
+        if (winner == 0) ++pairing.draws;
+        else if ((winner == 1) == first_breaks) ++pairing.first_wins;
+        else ++pairing.second_wins;
+        std::fprintf(stderr, ".");
+    }
+    std::fprintf(stderr, "\n");
+}
+
+const char* name_of(ComputerLevel level)
+{
+    switch (level) {
+    case ComputerLevel::easy: return "easy";
+    case ComputerLevel::medium: return "medium";
+    case ComputerLevel::hard: return "hard";
+    }
+    return "";
+}
+
+double percent(int part, int whole)
+{
+    return whole ? 100.0 * part / whole : 0.0;
+}
+
+void print_figures(const std::vector<Pairing>& pairings)
+{
+    for (const Pairing& p : pairings)
+        std::printf("%s against %s: %d games, %s wins %d, %s wins %d, draws %d\n", name_of(p.first),
+                    name_of(p.second), p.games, name_of(p.first), p.first_wins, name_of(p.second), p.second_wins,
+                    p.draws);
+    for (ComputerLevel level : {ComputerLevel::hard, ComputerLevel::medium, ComputerLevel::easy}) {
+        const LevelFigures& f = figures[static_cast<int>(level)];
+        if (!f.shots) continue;
+        std::printf("%s: %d shots in %d games, pots %.1f %%, fouls %.1f %%, games lost on an early black %d\n",
+                    name_of(level), f.shots, f.games, percent(f.pots, f.shots), percent(f.fouls, f.shots),
+                    f.early_black_losses);
+    }
+    std::vector<double> t = figures[static_cast<int>(ComputerLevel::hard)].thinking_seconds;
+    if (t.empty()) return;
+    std::sort(t.begin(), t.end());
+    std::printf("hard thinking time: median %.3f s, worst %.3f s over %zu shots\n", t[t.size() / 2], t.back(),
+                t.size());
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    auto count = [&](int k, int fallback) { return argc > k ? std::atoi(argv[k]) : fallback; };
+    std::vector<Pairing> pairings{{ComputerLevel::hard, ComputerLevel::easy, count(1, 100)},
+                                  {ComputerLevel::medium, ComputerLevel::easy, count(2, 100)},
+                                  {ComputerLevel::hard, ComputerLevel::hard, count(3, 50)}};
+    ReplayWindow table;
+    attach_window(&table);
+    if (!set_up_first_rack()) {
+        std::fprintf(stderr, "computer_match: %s\n", table.picture_error().toStdString().c_str());
+        return 1;
+    }
+    for (Pairing& p : pairings) play_pairing(table, p);
+    attach_window(nullptr);
+    print_figures(pairings);
+    return 0;
+}

@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <sstream>
+
+#include "opponent/computer_shot.h"
+#include "replay/match_script.h"
+#include "replay/replay_window.h"
+#include "replay/state_line.h"
+#include "rules/random.h"
+#include "sim/initialisation.h"
+#include "sim/variables.h"
+
+// The computer at the driver: what its search leaves behind, and how its
+// transcript replays.
+namespace {
+
+std::string play(const std::string& script)
+{
+    reset_game_state();
+    reset_random();
+    std::istringstream in(script);
+    std::ostringstream states, errors;
+    EXPECT_EQ(run_replay(in, states, errors), REPLAY_DONE) << errors.str();
+    return states.str();
+}
+
+// The plain script that the computer lines of `transcript` describe.
+std::string plain_script(const std::string& transcript)
+{
+    const std::regex line(R"(\{"computer":\d,"place":(null|\[(\d+),(\d+)\]),"shot":\[(\d+),(\d+)\]\})");
+    std::string script;
+    for (std::sregex_iterator m(transcript.begin(), transcript.end(), line), end; m != end; ++m) {
+        script += "settle\n";
+        if ((*m)[1] != "null") script += "press " + (*m)[2].str() + " " + (*m)[3].str() + "\n";
+        script += "move " + (*m)[4].str() + " " + (*m)[5].str() + "\npress " + (*m)[4].str() + " " + (*m)[5].str()
+                  + "\nsettle\nstate\n";
+    }
+    return script;
+}
+
+std::string state_lines_only(const std::string& output)
+{
+    std::istringstream in(output);
+    std::string kept, line;
+    while (std::getline(in, line))
+        if (line.rfind("{\"t\":", 0) == 0) kept += line + "\n";
+    return kept;
+}
+
+TEST(ComputerAtTheDriver, a_transcript_replays_as_its_plain_script)
+{
+    std::string script;
+    for (int turn = 0; turn < 4; ++turn) script += "computer 3\nstate\ncomputer 1\nstate\n";
+    const std::string transcript = play(script);
+    const std::string plain = plain_script(transcript);
+    ASSERT_EQ(std::count(plain.begin(), plain.end(), 'v'), 8) << transcript;  // one move per turn
+    EXPECT_EQ(state_lines_only(transcript), play(plain));
+}
+
+TEST(ComputerAtTheDriver, its_search_leaves_the_live_game_untouched)
+{
+    reset_game_state();
+    reset_random();
+    ReplayWindow table;
+    attach_window(&table);
+    ASSERT_TRUE(set_up_first_rack());
+    ASSERT_TRUE(settle(table));
+    const std::string state = state_line(table.now());
+    const QImage screen = table.screen().copy(), back_buffer = table.back_buffer().copy();
+
+    choose_computer_shot(game, ComputerLevel::hard);
+
+    EXPECT_EQ(state_line(table.now()), state);
+    EXPECT_EQ(table.screen(), screen);
+    EXPECT_EQ(table.back_buffer(), back_buffer);
+    const uint32_t next_draw = random_below(1u << 30);
+    reset_random();
+    EXPECT_EQ(next_draw, random_below(1u << 30));
+    attach_window(nullptr);
+}
+
+TEST(ComputerAtTheDriver, plays_nothing_once_the_game_is_over)
+{
+    reset_game_state();
+    ReplayWindow table;
+    attach_window(&table);
+    ASSERT_TRUE(set_up_first_rack());
+    ASSERT_TRUE(settle(table));
+    game.game_over = true;
+    std::istringstream script("computer 2\nstate\n");
+    std::ostringstream out, errors;
+    EXPECT_EQ(play_script(script, out, errors, table), REPLAY_DONE);
+    const std::string lines = out.str();
+    EXPECT_EQ(lines.substr(0, lines.find('\n')), R"({"computer":2,"place":null,"shot":null})");
+    EXPECT_NE(lines.find(R"("balls":[{"x":154,"y":150,)"), std::string::npos);  // the cue ball never moved
+    attach_window(nullptr);
+}
+
+}  // namespace
