@@ -1,5 +1,6 @@
 #include "app/Unit1.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QLayout>
 #include <QMenuBar>
@@ -41,7 +42,8 @@ void show_indicator(QLabel* panel, int32_t colour, bool their_turn, std::string_
 }  // namespace
 
 TForm1::TForm1(const QImage& background)
-    : TableWindow(background.copy(QRect(DRAWING_AREA_AT, QSize(DRAWING_AREA_WIDTH, DRAWING_AREA_HEIGHT))))
+    : TableWindow(background.copy(QRect(DRAWING_AREA_AT, QSize(DRAWING_AREA_WIDTH, DRAWING_AREA_HEIGHT)))),
+      computer_([this](int x, int y) { mouse_moved(x, y); }, [this](int x, int y) { mouse_pressed(x, y); })
 {
     setWindowTitle(QStringLiteral("Corvenne"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -75,14 +77,13 @@ void TForm1::build_controls(const QImage& background)
     PaintBox1 = new DrawingArea(screen(), client);
     PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
     PaintBox1->setGeometry(QRect(DRAWING_AREA_AT, QSize(DRAWING_AREA_WIDTH, DRAWING_AREA_HEIGHT)));
-    // The cue is drawn straight onto the surface, so the area is shown again after each.
+    // While the computer has the cue, the person's mouse does nothing.
     connect(PaintBox1, &DrawingArea::mouse_moved, this, [this](int x, int y) {
-        PaintBox1MouseMove(screen(), x, y);
-        PaintBox1->update();
+        computer_.mouse_seen_at(x, y);
+        if (!computer_.has_cue()) mouse_moved(x, y);
     });
     connect(PaintBox1, &DrawingArea::mouse_pressed, this, [this](int x, int y) {
-        PaintBox1MouseDown(screen(), x, y);
-        PaintBox1->update();
+        if (!computer_.has_cue()) mouse_pressed(x, y);
     });
 
     SpeedButton1 = new QPushButton(QStringLiteral("Отмена хода"), client);
@@ -110,10 +111,48 @@ void TForm1::build_menu()
     Fichier1->setObjectName(QStringLiteral("Fichier1"));
     QAction* Nouvellepartie1 = Fichier1->addAction(QStringLiteral("New game"));
     Nouvellepartie1->setObjectName(QStringLiteral("Nouvellepartie1"));
-    connect(Nouvellepartie1, &QAction::triggered, this, [] { Nouvellepartie1Click(); });
+    connect(Nouvellepartie1, &QAction::triggered, this, [this] {
+        computer_.cancel();
+        Nouvellepartie1Click();
+    });
     QAction* Quitter1 = Fichier1->addAction(QStringLiteral("Exit"));
     Quitter1->setObjectName(QStringLiteral("Quitter1"));
     connect(Quitter1, &QAction::triggered, this, &TForm1::Quitter1Click);
+    build_opponent_menu();
+}
+
+// Who plays player 2; the choice lasts until it is changed or the program ends.
+void TForm1::build_opponent_menu()
+{
+    QMenu* opponent = menuBar()->addMenu(QStringLiteral("Opponent"));
+    opponent->setObjectName(QStringLiteral("Opponent1"));
+    auto* choices = new QActionGroup(opponent);
+    const std::pair<const char*, std::optional<ComputerLevel>> items[] = {
+        {"Second player", std::nullopt},
+        {"Computer: easy", ComputerLevel::easy},
+        {"Computer: medium", ComputerLevel::medium},
+        {"Computer: hard", ComputerLevel::hard},
+    };
+    for (const auto& [caption, level] : items) {
+        QAction* item = opponent->addAction(QString::fromUtf8(caption));
+        item->setCheckable(true);
+        item->setChecked(!level);
+        choices->addAction(item);
+        connect(item, &QAction::triggered, this, [this, level] { computer_.set_level(level); });
+    }
+}
+
+// The cue is drawn straight onto the surface, so the area is shown again after each.
+void TForm1::mouse_moved(int x, int y)
+{
+    PaintBox1MouseMove(screen(), x, y);
+    PaintBox1->update();
+}
+
+void TForm1::mouse_pressed(int x, int y)
+{
+    PaintBox1MouseDown(screen(), x, y);
+    PaintBox1->update();
 }
 
 void TForm1::wire_timers()

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QMainWindow>
 
+#include "app/computer_player.h"
 #include "app/timers.h"
 #include "view/table_window.h"
 
@@ -28,6 +29,8 @@ public:
     void show_player_indicators(int32_t colour1, int32_t colour2, int current_player) override;
     void surface_changed(const QRect& area) override;
 
+    const ComputerPlayer& computer() const { return computer_; }
+
     // The drawing area's repaint: the whole back buffer at the draw offset.
     void PaintBox1Paint();
 
@@ -41,6 +44,10 @@ protected:
 private:
     void build_controls(const QImage& background);
     void build_menu();
+    void build_opponent_menu();
+    // The drawing area's mouse, the person's or the computer's.
+    void mouse_moved(int x, int y);
+    void mouse_pressed(int x, int y);
     void wire_timers();
     void FormCreate();
     void Quitter1Click();
@@ -53,4 +60,5 @@ private:
     QLabel* Panel2 = nullptr;
     QLabel* Panel3 = nullptr;
     WindowTimers timers_;
+    ComputerPlayer computer_;
 };

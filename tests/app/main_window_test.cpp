@@ -77,15 +77,26 @@ private slots:
         QVERIFY((form->frameGeometry().center() - screen_centre).manhattanLength() <= 2);
     }
 
-    void the_menu_offers_new_game_and_exit()
+    void the_menu_offers_new_game_and_exit_and_the_opponents()
     {
         const QList<QAction*> top = form->menuBar()->actions();
-        QCOMPARE(top.size(), 1);
+        QCOMPARE(top.size(), 2);
         QCOMPARE(top.first()->text(), QString("Main"));
         const QList<QAction*> items = top.first()->menu()->actions();
         QCOMPARE(items.size(), 2);
         QCOMPARE(items[0]->text(), QString("New game"));
         QCOMPARE(items[1]->text(), QString("Exit"));
+        QCOMPARE(top[1]->text(), QString("Opponent"));
+        const QList<QAction*> opponents = top[1]->menu()->actions();
+        const QStringList captions{"Second player", "Computer: easy", "Computer: medium", "Computer: hard"};
+        QCOMPARE(opponents.size(), captions.size());
+        for (int k = 0; k < captions.size(); ++k) {
+            QCOMPARE(opponents[k]->text(), captions[k]);
+            QVERIFY(opponents[k]->isCheckable());
+            QCOMPARE(opponents[k]->isChecked(), k == 0);
+        }
+        opponents[3]->trigger();
+        QVERIFY(opponents[3]->isChecked() && !opponents[0]->isChecked());
     }
 
     void the_first_rack_is_on_the_screen_and_the_supervisor_runs()

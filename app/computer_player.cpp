@@ -1,0 +1,125 @@
+#include "app/computer_player.h"
+
+#include <cmath>
+
+#include "opponent/aim_error.h"
+#include "sim/step.h"
+
+namespace {
+
+constexpr int COMPUTER_PLAYER = 2;
+constexpr int WATCH_MS = 50;
+constexpr int WAIT_MS = 1000;  // time for the person to undo their own shot
+constexpr int GLIDE_STEP_MS = 20;
+constexpr int GLIDE_STEPS = 30;  // 0.6 s
+constexpr int PAUSE_MS = 300;
+
+bool computer_to_play()
+{
+    return game.current_player == COMPUTER_PLAYER && game.aiming_enabled && !game.game_over
+           && game.shot_evaluated && balls_at_rest();
+}
+
+}  // namespace
+
+ComputerPlayer::ComputerPlayer(MouseHandler move, MouseHandler press)
+    : move_(std::move(move)), press_(std::move(press))
+{
+    watch_.setInterval(WATCH_MS);
+    connect(&watch_, &QTimer::timeout, this, &ComputerPlayer::look_for_turn);
+    wait_.setSingleShot(true);
+    wait_.setInterval(WAIT_MS);
+    connect(&wait_, &QTimer::timeout, this, &ComputerPlayer::think);
+    glide_.setInterval(GLIDE_STEP_MS);
+    connect(&glide_, &QTimer::timeout, this, &ComputerPlayer::glide_step);
+    pause_.setSingleShot(true);
+    pause_.setInterval(PAUSE_MS);
+    connect(&pause_, &QTimer::timeout, this, &ComputerPlayer::press);
+}
+
+ComputerPlayer::~ComputerPlayer()
+{
+    ++turn_;  // a search still running delivers to nobody
+}
+
+void ComputerPlayer::set_level(std::optional<ComputerLevel> level)
+{
+    level_ = level;
+    if (level_ && !watch_.isActive()) watch_.start();
+}
+
+bool ComputerPlayer::has_cue() const
+{
+    return phase_ != Phase::idle || (level_ && game.current_player == COMPUTER_PLAYER && !game.game_over);
+}
+
+void ComputerPlayer::cancel()
+{
+    ++turn_;
+    wait_.stop();
+    glide_.stop();
+    pause_.stop();
+    phase_ = Phase::idle;
+}
+
+bool ComputerPlayer::table_unchanged() const
+{
+    return computer_to_play() && table_hash(game) == table_hash(table_at_turn_);
+}
+
+void ComputerPlayer::look_for_turn()
+{
+    if (phase_ != Phase::idle || !level_ || !computer_to_play()) return;
+    phase_ = Phase::waiting;
+    table_at_turn_ = game;
+    wait_.start();
+}
+
+void ComputerPlayer::think()
+{
+    if (!table_unchanged() || !level_) return cancel();
+    phase_ = Phase::thinking;
+    const unsigned turn = ++turn_;
+    const GameState table = game;
+    const ComputerLevel level = *level_;
+    // The result comes back as an event of the window's thread.
+    search_ = std::jthread([this, table, level, turn] {
+        const ComputerShot shot = choose_computer_shot(table, level);
+        QMetaObject::invokeMethod(this, [this, shot, turn] { take_shot(shot, turn); }, Qt::QueuedConnection);
+    });
+}
+
+void ComputerPlayer::take_shot(ComputerShot shot, unsigned turn)
+{
+    if (turn != turn_ || phase_ != Phase::thinking) return;
+    if (!table_unchanged()) return cancel();
+    shot_ = shot;
+    if (shot.place) press_(shot.place->x, shot.place->y);
+    glide_from_ = mouse_at_.value_or(shot.aim);
+    glide_step_ = 0;
+    table_when_gliding_ = table_hash(game);
+    phase_ = Phase::gliding;
+    glide_.start();
+}
+
+void ComputerPlayer::glide_step()
+{
+    if (!computer_to_play() || table_hash(game) != table_when_gliding_) return cancel();
+    ++glide_step_;
+    const double t = static_cast<double>(glide_step_) / GLIDE_STEPS;
+    const int x = static_cast<int>(std::lround(glide_from_.x + (shot_.aim.x - glide_from_.x) * t));
+    const int y = static_cast<int>(std::lround(glide_from_.y + (shot_.aim.y - glide_from_.y) * t));
+    move_(x, y);
+    mouse_at_ = MousePoint{x, y};
+    if (glide_step_ < GLIDE_STEPS) return;
+    glide_.stop();
+    phase_ = Phase::pausing;
+    pause_.start();
+}
+
+void ComputerPlayer::press()
+{
+    const bool still_ready = computer_to_play() && table_hash(game) == table_when_gliding_;
+    phase_ = Phase::idle;
+    if (still_ready) press_(shot_.aim.x, shot_.aim.y);
+}

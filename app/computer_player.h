@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <thread>
+
+#include "opponent/computer_shot.h"
+
+// Plays player 2's turns in the window when the opponent is the computer.
+// At rest on its turn it waits a second (the person may still undo their
+// shot), thinks on worker threads, puts the cue ball back if it is off the
+// table, glides the mouse to its aim through the mouse-move handler, pauses
+// and presses. Every step is a short event of the window's thread; anything
+// that changes the table meanwhile (an undo, "New game") ends the turn.
+class ComputerPlayer : public QObject {
+    Q_OBJECT
+
+public:
+    // The mouse handlers the computer uses: the window's own, without the
+    // check that shuts the person out.
+    using MouseHandler = std::function<void(int x, int y)>;
+
+    ComputerPlayer(MouseHandler move, MouseHandler press);
+    ~ComputerPlayer() override;
+
+    // None: a second person plays player 2. Takes effect from the next turn.
+    void set_level(std::optional<ComputerLevel> level);
+    // On its turn, from the moment it comes to its press; the person's mouse does nothing then.
+    bool has_cue() const;
+    bool thinking() const { return phase_ == Phase::thinking; }
+    // "New game": whatever the computer was doing is dropped.
+    void cancel();
+    // The last position the mouse was seen at, where the cue glides from.
+    void mouse_seen_at(int x, int y) { mouse_at_ = MousePoint{x, y}; }
+
+private:
+    enum class Phase { idle, waiting, thinking, gliding, pausing };
+
+    void look_for_turn();
+    void think();
+    void take_shot(ComputerShot shot, unsigned turn);
+    void glide_step();
+    void press();
+    bool table_unchanged() const;
+
+    MouseHandler move_, press_;
+    std::optional<ComputerLevel> level_;
+    Phase phase_ = Phase::idle;
+    QTimer watch_, wait_, glide_, pause_;
+    GameState table_at_turn_;
+    std::atomic<unsigned> turn_{0};  // a new number drops the result of an earlier search
+    std::jthread search_;
+    std::optional<MousePoint> mouse_at_;
+    MousePoint glide_from_;
+    uint64_t table_when_gliding_ = 0;
+    ComputerShot shot_;
+    int glide_step_ = 0;
+};

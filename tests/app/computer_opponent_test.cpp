@@ -1,0 +1,123 @@
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+#include <memory>
+
+#include "app/Unit1.h"
+#include "sim/ball_drawing.h"
+#include "sim/step.h"
+#include "sim/variables.h"
+#include "view/pictures/pictures.h"
+
+// The computer playing player 2 in the window, on the offscreen platform, in real time.
+class ComputerOpponentTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TForm1> form;
+
+    QWidget* area() { return form->findChild<QWidget*>("PaintBox1"); }
+    static QPoint shown(float x, float y) { return QPoint(int(x) + 76, int(y) + 41); }
+
+    QAction* menu_item(const QString& caption)
+    {
+        for (QAction* action : form->findChildren<QAction*>())
+            if (action->text() == caption) return action;
+        return nullptr;
+    }
+    void choose(const QString& caption) { menu_item(caption)->trigger(); }
+
+    void wait_until_judged() { QVERIFY(QTest::qWaitFor([] { return game.shot_evaluated && game.aiming_enabled; }, 30000)); }
+
+    // Player 1 shoots straight down the table, touching nothing: a foul that hands player 2 the turn.
+    void person_fouls()
+    {
+        const QPoint ball = shown(game.balls[CUE_BALL].x, game.balls[CUE_BALL].y);
+        QTest::mouseMove(area(), ball + QPoint(0, -60));
+        QTest::mouseClick(area(), Qt::LeftButton, {}, ball + QPoint(0, -60));
+        wait_until_judged();
+        QCOMPARE(game.current_player, 2);
+    }
+
+private slots:
+    void init()
+    {
+        reset_game_state();
+        form = std::make_unique<TForm1>(background_picture());
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QVERIFY(QTest::qWaitFor([] { return game.aiming_enabled; }, 5000));
+    }
+    void cleanup() { form.reset(); }
+
+    void the_second_player_is_a_person_until_the_menu_says_otherwise()
+    {
+        QVERIFY(menu_item("Second player")->isChecked());
+        person_fouls();
+        QTest::qWait(1500);
+        QVERIFY(game.shot_evaluated);
+        QCOMPARE(game.current_player, 2);
+        choose("Computer: hard");
+        QVERIFY(!menu_item("Second player")->isChecked());
+        QVERIFY(QTest::qWaitFor([] { return !game.shot_evaluated; }, 15000));
+    }
+
+    void the_computer_puts_the_cue_ball_back_aims_and_shoots_while_the_person_waits()
+    {
+        choose("Computer: easy");
+        game.balls[CUE_BALL].x = 60;  // near the top-left pocket
+        game.balls[CUE_BALL].y = 60;
+        form->reset_back_buffer();
+        for (int i = 1; i <= BALL_COUNT; ++i) draw_ball(i);
+        form->show_back_buffer();
+        game.skip_cue_restore = true;
+        QTest::mouseMove(area(), shown(120, 120));
+        QTest::mouseClick(area(), Qt::LeftButton, {}, shown(120, 120));
+        wait_until_judged();
+        QCOMPARE(game.current_player, 2);
+        QCOMPARE(game.balls[CUE_BALL].state, BALL_OFF_TABLE);
+
+        QTest::mouseClick(area(), Qt::LeftButton, {}, shown(120, 150));  // the person's click is ignored
+        QCOMPARE(game.balls[CUE_BALL].state, BALL_OFF_TABLE);
+        QVERIFY(QTest::qWaitFor([] { return game.balls[CUE_BALL].state == BALL_ON_TABLE; }, 15000));
+        QVERIFY(game.shot_evaluated);
+        QVERIFY(QTest::qWaitFor([] { return game.cue_drawn; }, 2000));  // the cue glides to its aim
+        QVERIFY(QTest::qWaitFor([] { return !game.shot_evaluated; }, 5000));
+        wait_until_judged();
+    }
+
+    void an_undo_in_the_waiting_second_cancels_the_computers_turn()
+    {
+        choose("Computer: hard");
+        const float start_x = game.balls[CUE_BALL].x, start_y = game.balls[CUE_BALL].y;
+        person_fouls();
+        form->findChild<QPushButton*>("SpeedButton1")->click();
+        QCOMPARE(game.current_player, 1);
+        QTest::qWait(3000);
+        QVERIFY(game.shot_evaluated);
+        QCOMPARE(game.balls[CUE_BALL].x, start_x);
+        QCOMPARE(game.balls[CUE_BALL].y, start_y);
+    }
+
+    void new_game_while_it_thinks_leaves_a_clean_rack()
+    {
+        choose("Computer: hard");
+        person_fouls();
+        QVERIFY(QTest::qWaitFor([&] { return form->computer().thinking(); }, 5000));
+        menu_item("New game")->trigger();
+        QTest::qWait(4000);
+        QVERIFY(!form->computer().has_cue());
+        QVERIFY(game.shot_evaluated);
+        QCOMPARE(game.current_player, 1);
+        for (int i = 1; i <= BALL_COUNT; ++i) {
+            QCOMPARE(game.balls[i].state, BALL_ON_TABLE);
+            QCOMPARE(game.balls[i].x, float(RACK_X[i]));
+            QCOMPARE(game.balls[i].y, float(RACK_Y[i]));
+        }
+        QCOMPARE(form->findChild<QLabel*>("Panel3")->text(), QString("Start new game"));
+    }
+};
+
+QTEST_MAIN(ComputerOpponentTest)
+#include "computer_opponent_test.moc"
