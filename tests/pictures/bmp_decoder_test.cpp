@@ -5,6 +5,7 @@
 
 #include "view/pictures/bmp_decoder.h"
 #include "view/pictures/bmp_writer.h"
+#include "view/pictures/picture_limits.h"
 
 using testing::HasSubstr;
 
@@ -164,20 +165,21 @@ TEST(BmpRefused, emptyAndAbsurdSizes)
         put_u32(bytes, HEIGHT_AT, uint32_t(height));
         EXPECT_THAT(error_of(bytes), HasSubstr("has no pixels")) << width << " x " << height;
     }
-    const std::pair<int32_t, int32_t> absurd[] = {{16385, 1}, {1, 16385}, {1, -16385}, {1, INT32_MIN}, {INT32_MAX, INT32_MAX}};
+    constexpr int32_t BEYOND = MAX_PICTURE_SIDE + 1;
+    const std::pair<int32_t, int32_t> absurd[] = {{BEYOND, 1}, {1, BEYOND}, {1, -BEYOND}, {1, INT32_MIN}, {INT32_MAX, INT32_MAX}};
     for (auto [width, height] : absurd) {
         std::vector<uint8_t> bytes = bmp_file(2, 2);
         put_u32(bytes, WIDTH_AT, uint32_t(width));
         put_u32(bytes, HEIGHT_AT, uint32_t(height));
-        EXPECT_THAT(error_of(bytes), HasSubstr("is absurd")) << width << " x " << height;
+        EXPECT_THAT(error_of(bytes), HasSubstr("is absurd (at most 4096 on a side)")) << width << " x " << height;
     }
 }
 
 TEST(BmpRefused, largeButAllowedSizesMustBeBackedByData)
 {
     std::vector<uint8_t> bytes = bmp_file(2, 2);
-    put_u32(bytes, WIDTH_AT, 16384);
-    put_u32(bytes, HEIGHT_AT, uint32_t(-16384));
+    put_u32(bytes, WIDTH_AT, MAX_PICTURE_SIDE);
+    put_u32(bytes, HEIGHT_AT, uint32_t(-MAX_PICTURE_SIDE));
     EXPECT_EQ(error_of(bytes), "the picture data is cut short");
 }
 

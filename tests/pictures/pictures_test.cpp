@@ -1,15 +1,24 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <functional>
+#include <future>
+
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include "tests/pictures/asset_files.h"
 #include "view/pictures/bmp_writer.h"
+#include "view/pictures/picture_limits.h"
 #include "view/pictures/pictures.h"
 
 using testing::HasSubstr;
-using testing::StartsWith;
 
 namespace {
 
@@ -56,13 +65,40 @@ TEST_F(TablePictureFile, aMissingFileIsNamedAsGiven)
     EXPECT_EQ(load_table_picture(path).error, path + ": the file is missing");
 }
 
-TEST_F(TablePictureFile, aFolderInPlaceOfTheFileCannotBeRead)
+// Neither a folder, nor a FIFO without a writer, nor a link to a device holds
+// the game up or feeds it bytes without end.
+TEST_F(TablePictureFile, onlyARegularFileIsRead)
 {
     const QString path = folder.filePath("tavlo2.bmp");
-    ASSERT_TRUE(QDir().mkdir(path));
-    const TablePictureLoad load = load_table_picture(path);
-    EXPECT_TRUE(load.picture.isNull());
-    EXPECT_THAT(load.error.toStdString(), StartsWith((path + ": the file cannot be read").toStdString()));
+    const std::function<bool()> make_in_place[] = {
+        [&] { return QDir().mkdir(path); },
+        [&] { return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0; },
+        [&] { return QFile::link("/dev/zero", path); },
+    };
+    for (const auto& make : make_in_place) {
+        ASSERT_TRUE(make());
+        std::future<TablePictureLoad> load = std::async(std::launch::async, load_table_picture, path);
+        if (load.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
+            ::close(::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK));  // lets the stuck open go on
+            ADD_FAILURE() << "opening a FIFO waited for a writer";
+        }
+        EXPECT_EQ(load.get().error.toStdString(), (path + " is not a regular file").toStdString());
+        ASSERT_TRUE(QDir().rmdir(path) || QFile::remove(path));
+    }
+}
+
+TEST_F(TablePictureFile, aTailAfterThePixelsIsReadOnlyUpToASmallAllowance)
+{
+    std::vector<uint8_t> bytes = three_by_two_bmp();
+    const size_t picture_size = bytes.size();
+    bytes.resize(picture_size + PICTURE_FILE_ALLOWANCE, 0xAB);  // a colour profile, say
+    EXPECT_EQ(load_table_picture(write("tail.bmp", bytes)).error, QString());
+
+    bytes.push_back(0xAB);
+    EXPECT_EQ(error_of(write("junk.bmp", bytes)),
+              (folder.filePath("junk.bmp") + ": the file holds " + QString::number(bytes.size())
+               + " bytes, more than a 3 × 2 picture needs (at most " + QString::number(bytes.size() - 1) + ")")
+                  .toStdString());
 }
 
 TEST_F(TablePictureFile, damagedFilesSayWhatIsWrong)

@@ -1,5 +1,6 @@
 #include "view/pictures/bmp_decoder.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "view/pictures/picture_limits.h"
@@ -13,16 +14,6 @@ constexpr uint32_t UNCOMPRESSED = 0;
 constexpr uint32_t WITH_COLOUR_MASKS = 3;
 
 const std::string CUT_SHORT = "the picture data is cut short";
-
-// Where the pixels lie in the file and how they are laid out.
-struct BmpLayout {
-    int width = 0;
-    int height = 0;
-    bool top_down = false;
-    int bytes_per_pixel = 0;
-    size_t pixel_offset = 0;
-    size_t row_stride = 0;
-};
 
 uint32_t read_u16(std::span<const uint8_t> bytes, size_t at)
 {
@@ -52,7 +43,7 @@ std::string check_compression(std::span<const uint8_t> bytes, uint32_t compressi
         return {};
     if (compression != WITH_COLOUR_MASKS || bits != 32)
         return "unsupported kind of BMP: compressed pixel data (method " + std::to_string(compression) + ")";
-    if (bytes.size() < COLOUR_MASKS_AT + 12)
+    if (bytes.size() < BMP_HEADER_BYTES)  // the three masks end the header
         return CUT_SHORT;
     const bool usual_order = read_u32(bytes, COLOUR_MASKS_AT) == 0x00FF0000
         && read_u32(bytes, COLOUR_MASKS_AT + 4) == 0x0000FF00
@@ -70,18 +61,28 @@ std::string check_size(int64_t width, int64_t height)
     return {};
 }
 
-// The last row need not carry its padding: some writers leave it off.
-std::string check_pixel_data(std::span<const uint8_t> bytes, const BmpLayout& layout)
+BmpPicture refused(const std::string& why)
 {
-    if (layout.pixel_offset < COLOUR_MASKS_AT)
-        return "the picture data offset is damaged";
-    const uint64_t end = uint64_t{layout.pixel_offset}
-        + uint64_t{layout.row_stride} * uint64_t(layout.height - 1)
-        + uint64_t(layout.width) * uint64_t(layout.bytes_per_pixel);
-    return end > bytes.size() ? CUT_SHORT : std::string{};
+    BmpPicture picture;
+    picture.error = why;
+    return picture;
 }
 
-std::string read_layout(std::span<const uint8_t> bytes, BmpLayout& layout)
+void read_pixels(std::span<const uint8_t> pixel_data, const BmpLayout& layout, std::vector<uint32_t>& pixels)
+{
+    pixels.resize(size_t(layout.width) * size_t(layout.height));
+    uint32_t* out = pixels.data();
+    for (int row = 0; row < layout.height; ++row) {
+        const int file_row = layout.top_down ? row : layout.height - 1 - row;
+        const uint8_t* in = pixel_data.data() + size_t(file_row) * layout.row_stride;
+        for (int x = 0; x < layout.width; ++x, in += layout.bytes_per_pixel)
+            *out++ = 0xFF000000u | uint32_t{in[2]} << 16 | uint32_t{in[1]} << 8 | in[0];
+    }
+}
+
+}  // namespace
+
+std::string read_bmp_layout(std::span<const uint8_t> bytes, BmpLayout& layout)
 {
     if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M')
         return "not a BMP picture";
@@ -110,33 +111,28 @@ std::string read_layout(std::span<const uint8_t> bytes, BmpLayout& layout)
     layout.top_down = height < 0;
     layout.bytes_per_pixel = int(bits / 8);
     layout.pixel_offset = read_u32(bytes, 10);
-    layout.row_stride = (size_t(width) * bits + 31) / 32 * 4;  // rows are padded to 4 bytes
-    return check_pixel_data(bytes, layout);
+    layout.row_stride = (size_t(width) * bits + 31) / 32 * 4;
+    return layout.pixel_offset < COLOUR_MASKS_AT ? "the picture data offset is damaged" : std::string{};
 }
 
-void read_pixels(std::span<const uint8_t> bytes, const BmpLayout& layout, std::vector<uint32_t>& pixels)
+BmpPicture decode_bmp_pixels(std::span<const uint8_t> pixel_data, const BmpLayout& layout)
 {
-    pixels.resize(size_t(layout.width) * size_t(layout.height));
-    uint32_t* out = pixels.data();
-    for (int row = 0; row < layout.height; ++row) {
-        const int file_row = layout.top_down ? row : layout.height - 1 - row;
-        const uint8_t* in = bytes.data() + layout.pixel_offset + size_t(file_row) * layout.row_stride;
-        for (int x = 0; x < layout.width; ++x, in += layout.bytes_per_pixel)
-            *out++ = 0xFF000000u | uint32_t{in[2]} << 16 | uint32_t{in[1]} << 8 | in[0];
-    }
+    // The last row need not carry its padding: some writers leave it off.
+    const size_t needed = layout.pixel_bytes() - layout.row_stride + size_t(layout.width) * size_t(layout.bytes_per_pixel);
+    if (pixel_data.size() < needed)
+        return refused(CUT_SHORT);
+    BmpPicture picture;
+    picture.width = layout.width;
+    picture.height = layout.height;
+    read_pixels(pixel_data, layout, picture.pixels);
+    return picture;
 }
-
-}  // namespace
 
 BmpPicture decode_bmp(std::span<const uint8_t> bytes)
 {
-    BmpPicture picture;
     BmpLayout layout;
-    picture.error = read_layout(bytes, layout);
-    if (!picture.error.empty())
-        return picture;
-    picture.width = layout.width;
-    picture.height = layout.height;
-    read_pixels(bytes, layout, picture.pixels);
-    return picture;
+    if (std::string why = read_bmp_layout(bytes, layout); !why.empty())
+        return refused(why);
+    const size_t offset = std::min(layout.pixel_offset, bytes.size());
+    return decode_bmp_pixels(bytes.subspan(offset), layout);
 }
