@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -15,6 +16,10 @@ void check_command(const ScriptCommand& command)
                "a position lies in the drawing area");
     fuzz_check(command.milliseconds >= 0 && command.milliseconds <= SCRIPT_MAX_WAIT_MS,
                "a wait lasts no more than its limit");
+    fuzz_check(command.error.size() <= 120, "a refusal echoes only a few dozen bytes of the line");
+    fuzz_check(std::none_of(command.error.begin(), command.error.end(),
+                            [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }),
+               "a refusal shows no control byte as it is");
 }
 
 }  // namespace
@@ -22,7 +27,7 @@ void check_command(const ScriptCommand& command)
 // The bytes of a match script, cut into lines as the driver reads them.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    std::string_view rest(reinterpret_cast<const char*>(data), size);
+    std::string_view rest = without_byte_order_mark({reinterpret_cast<const char*>(data), size});
     while (!rest.empty()) {
         const size_t end = rest.find('\n');
         check_command(parse_script_line(rest.substr(0, end)));

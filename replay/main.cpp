@@ -1,4 +1,5 @@
 #include <QGuiApplication>
+#include <csignal>
 #include <iostream>
 
 #include "replay/match_script.h"
@@ -10,6 +11,8 @@ int main(int argc, char* argv[])
     // No display is needed: the table's pixels live in memory.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
+    // A reader that goes away is a failed write, told and ended with its own status.
+    std::signal(SIGPIPE, SIG_IGN);
     std::ios::sync_with_stdio(false);
     return run_replay(std::cin, std::cout, std::cerr);
 }

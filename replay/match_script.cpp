@@ -45,11 +45,25 @@ std::optional<Failure> shoot(ReplayWindow& table, int X, int Y)
     return settle_or_fail(table);
 }
 
+// Each line goes out at once, so that a program driving the driver sees it
+// before it sends the next command.
+std::optional<Failure> print(std::ostream& out, const std::string& line)
+{
+    out << line << '\n' << std::flush;
+    if (out) return std::nullopt;
+    return Failure{REPLAY_IO_FAILURE, "standard output cannot be written"};
+}
+
+void report(std::ostream& errors, long line_number, const std::string& message)
+{
+    errors << "line " << line_number << ": " << message << '\n';
+}
+
 std::optional<Failure> computer_plays(ReplayWindow& table, ComputerLevel level, std::ostream& states)
 {
     if (auto failure = settle_or_fail(table)) return failure;
     const std::optional<ComputerShot> shot = play_computer_turn(table, level);
-    states << computer_line(level, shot) << '\n';
+    if (auto failure = print(states, computer_line(level, shot))) return failure;
     if (!shot) return std::nullopt;
     return settle_or_fail(table);
 }
@@ -65,8 +79,8 @@ std::optional<Failure> run(const ScriptCommand& command, ReplayWindow& table, st
     case CommandKind::shot: return shoot(table, command.x, command.y);
     case CommandKind::undo: SpeedButton1Click(); break;
     case CommandKind::new_game: Nouvellepartie1Click(); break;
-    case CommandKind::state: states << state_line(table.now()) << '\n'; break;
-    case CommandKind::pixels: states << pixels_line(table.back_buffer(), table.screen()) << '\n'; break;
+    case CommandKind::state: return print(states, state_line(table.now()));
+    case CommandKind::pixels: return print(states, pixels_line(table.back_buffer(), table.screen()));
     case CommandKind::computer: return computer_plays(table, ComputerLevel{command.level}, states);
     case CommandKind::invalid: return Failure{REPLAY_BAD_SCRIPT, command.error};
     }
@@ -88,11 +102,20 @@ ReplayStatus play_script(std::istream& script, std::ostream& states, std::ostrea
                          ReplayWindow& table)
 {
     std::string line;
-    for (long number = 1; std::getline(script, line); ++number) {
-        if (const std::optional<Failure> failure = run(parse_script_line(line), table, states)) {
-            errors << "line " << number << ": " << failure->message << '\n';
+    long number = 1;
+    for (; std::getline(script, line); ++number) {
+        const std::string_view text = number == 1 ? without_byte_order_mark(line) : line;
+        const std::optional<Failure> failure = run(parse_script_line(text), table, states);
+        // The game shows its message box at once and goes on; so does the driver.
+        if (const QString why = table.take_picture_error(); !why.isEmpty()) report(errors, number, why.toStdString());
+        if (failure) {
+            report(errors, number, failure->message);
             return failure->status;
         }
+    }
+    if (script.bad()) {
+        report(errors, number, "standard input cannot be read");
+        return REPLAY_IO_FAILURE;
     }
     return REPLAY_DONE;
 }
@@ -105,7 +128,7 @@ ReplayStatus run_replay(std::istream& script, std::ostream& states, std::ostream
     if (set_up_first_rack())
         status = play_script(script, states, errors, table);
     else
-        errors << "corvenne-replay: " << table.picture_error().toStdString() << '\n';
+        errors << "corvenne-replay: " << table.take_picture_error().toStdString() << '\n';
     attach_window(nullptr);
     return status;
 }

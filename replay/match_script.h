@@ -10,6 +10,7 @@ enum ReplayStatus {
     REPLAY_NO_TABLE_PICTURE = 1,
     REPLAY_BAD_SCRIPT = 2,
     REPLAY_NO_REST = 3,
+    REPLAY_IO_FAILURE = 4,
 };
 
 // Lets time pass 100 ms at a time until the simulation timer is off, every
@@ -18,10 +19,12 @@ enum ReplayStatus {
 bool settle(ReplayWindow& table);
 
 // Feeds each line of `script` to the game on `table`, which must be the
-// attached window, and writes a state line to `states` for every `state` and
-// a pixels line for every `pixels`.
-// The first line that is not a command, or a settle that gives up, ends the
-// run with "line N: ..." on `errors`. Returns the exit status.
+// attached window, and writes a state line to `states` for every `state`, a
+// pixels line for every `pixels` and a computer line for every `computer`,
+// each flushed at once. The first line that is not a command, a settle that
+// gives up, or a script that cannot be read or lines that cannot be written
+// end the run with "line N: ..." on `errors`. A table picture that fails to
+// load is told there too, and the run goes on. Returns the exit status.
 ReplayStatus play_script(std::istream& script, std::ostream& states, std::ostream& errors,
                          ReplayWindow& table);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <utility>
 
 #include "replay/virtual_clock.h"
 #include "view/table_window.h"
@@ -14,8 +15,9 @@ public:
     // Lets `ms` virtual milliseconds pass, running every tick that falls due.
     void wait(int64_t ms) { clock_.wait(ms); }
     int64_t now() const { return clock_.now(); }
-    // Why the table picture could not be loaded; empty while it could.
-    const QString& picture_error() const { return picture_error_; }
+    // Why the table picture last failed to load, told once: taking the
+    // message clears it. Empty when no load has failed since.
+    QString take_picture_error() { return std::exchange(picture_error_, QString()); }
 
 protected:
     void timer_switched(TimerId t, bool on) override { clock_.switched(t, on); }

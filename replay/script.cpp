@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstdio>
 #include <span>
 #include <utility>
 #include <vector>
@@ -61,12 +62,37 @@ std::vector<std::string_view> split_words(std::string_view line)
     return words;
 }
 
+// An error message shows about this many bytes of a word from the script.
+constexpr size_t ECHO_LIMIT = 40;
+
+// A word from the script as an error message shows it: cut after a few dozen
+// bytes, never inside a UTF-8 character, with control bytes written \xNN, so
+// that a line of binary junk cannot flood or garble the terminal.
+std::string echo(std::string_view word)
+{
+    std::string text;
+    size_t i = 0;
+    for (; i < word.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(word[i]);
+        // A UTF-8 character is at most four bytes long: a longer run of
+        // continuation bytes is not text and is cut anywhere.
+        const bool starts_a_character = (byte & 0xC0) != 0x80;
+        if (text.size() >= ECHO_LIMIT && (starts_a_character || text.size() >= ECHO_LIMIT + 3)) break;
+        if (byte < 0x20 || byte == 0x7F) {
+            char code[8];
+            std::snprintf(code, sizeof code, "\\x%02x", byte);
+            text += code;
+        } else {
+            text += word[i];
+        }
+    }
+    if (i < word.size()) text += "...";
+    return text;
+}
+
 std::string quoted(std::string_view word)
 {
-    std::string text(1, '"');
-    text += word;
-    text += '"';
-    return text;
+    return '"' + echo(word) + '"';
 }
 
 ScriptCommand invalid(std::string message)
@@ -91,7 +117,7 @@ std::string read_number(std::string_view word, const NumberKind& kind, int& valu
     if (!looks_like_integer(word)) return name + " " + quoted(word) + " is not a whole number";
     const std::from_chars_result read = std::from_chars(word.data(), word.data() + word.size(), value);
     if (read.ec != std::errc{} || value < kind.min || value > kind.max)
-        return name + " " + std::string(word) + " is out of range (" + std::to_string(kind.min) + " to "
+        return name + " " + echo(word) + " is out of range (" + std::to_string(kind.min) + " to "
                + std::to_string(kind.max) + ")";
     return {};
 }
@@ -130,6 +156,13 @@ ScriptCommand read_command(const CommandShape& shape, std::span<const std::strin
 }
 
 }  // namespace
+
+std::string_view without_byte_order_mark(std::string_view first_line)
+{
+    constexpr std::string_view BYTE_ORDER_MARK = "\xEF\xBB\xBF";
+    if (first_line.starts_with(BYTE_ORDER_MARK)) first_line.remove_prefix(BYTE_ORDER_MARK.size());
+    return first_line;
+}
 
 ScriptCommand parse_script_line(std::string_view line)
 {

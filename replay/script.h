@@ -37,3 +37,7 @@ constexpr int SCRIPT_MAX_LEVEL = 3;
 // Reads one line (without its line break). Words are separated by blanks;
 // numbers are plain decimal integers within their range.
 ScriptCommand parse_script_line(std::string_view line);
+
+// The first line of a script without the UTF-8 byte-order mark that some
+// editors put at the very start of a file.
+std::string_view without_byte_order_mark(std::string_view first_line);

@@ -147,7 +147,7 @@ int main(int argc, char* argv[])
     ReplayWindow table;
     attach_window(&table);
     if (!set_up_first_rack()) {
-        std::fprintf(stderr, "computer_match: %s\n", table.picture_error().toStdString().c_str());
+        std::fprintf(stderr, "computer_match: %s\n", table.take_picture_error().toStdString().c_str());
         return 1;
     }
     for (Pairing& p : pairings) play_pairing(table, p);

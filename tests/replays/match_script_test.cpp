@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <sstream>
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
 #include "replay/match_script.h"
 #include "replay/replay_window.h"
 #include "rules/random.h"
@@ -46,6 +50,36 @@ TEST(MatchScript, a_shot_is_settle_move_press_settle)
     EXPECT_EQ(shot.states, by_hand.states);
     // The cue ball really left its spot.
     EXPECT_FALSE(contains(shot.states, R"("balls":[{"x":154,"y":150,)"));
+}
+
+TEST(MatchScript, a_byte_order_mark_is_skipped_at_the_very_start_only)
+{
+    const Replay marked = play("\xEF\xBB\xBFstate\r\n");
+    ASSERT_EQ(marked.status, REPLAY_DONE) << marked.errors;
+    EXPECT_EQ(marked.states, play("state\n").states);
+    EXPECT_EQ(play("state\n\xEF\xBB\xBFstate\n").errors, "line 2: unknown command \"\xEF\xBB\xBFstate\"\n");
+}
+
+// As the game shows its message box and goes on, with no table and the supervisor stopped.
+TEST(MatchScript, a_table_picture_that_fails_at_new_is_told_at_once_and_the_run_goes_on)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(QFile(folder.filePath("tavlo2.bmp")).open(QIODevice::WriteOnly));
+    ReplayWindow table;
+    reset_game_state();
+    attach_window(&table);
+    ASSERT_TRUE(set_up_first_rack());
+    const QString game_folder = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+    std::istringstream script("new\nstate\n");
+    std::ostringstream states, errors;
+    const ReplayStatus status = play_script(script, states, errors, table);
+    QDir::setCurrent(game_folder);
+    attach_window(nullptr);
+
+    EXPECT_EQ(status, REPLAY_DONE);
+    EXPECT_EQ(errors.str(), "line 1: tavlo2.bmp: not a BMP picture\n");
+    EXPECT_TRUE(contains(states.str(), R"("timer2":0)")) << states.str();
 }
 
 class Settle : public testing::Test {

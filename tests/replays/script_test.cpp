@@ -11,7 +11,7 @@ ScriptCommand command_of(const char* line)
     return command;
 }
 
-std::string error_of(const char* line)
+std::string error_of(std::string_view line)
 {
     const ScriptCommand command = parse_script_line(line);
     EXPECT_EQ(command.kind, CommandKind::invalid) << line;
@@ -66,6 +66,31 @@ TEST(ScriptLine, an_unknown_word_is_named)
     EXPECT_EQ(error_of("bogus 1 2"), "unknown command \"bogus\"");
     EXPECT_EQ(error_of("State"), "unknown command \"State\"");
     EXPECT_EQ(error_of("shot1 2"), "unknown command \"shot1\"");
+}
+
+std::string repeated(std::string_view piece, int times)
+{
+    std::string text;
+    for (int i = 0; i < times; ++i) text += piece;
+    return text;
+}
+
+// A line of junk cannot flood or garble the terminal: the echo of a word is
+// cut after about forty bytes, between characters, and shows control bytes.
+TEST(ScriptLine, an_echoed_word_is_cut_short_and_shows_its_control_bytes)
+{
+    const std::string long_word = repeated("w", 50'000);
+    const std::string accents = "x" + repeated("é", 30);  // its fortieth byte is inside a character
+    const std::pair<std::string, std::string> cases[] = {
+        {std::string("bo\0gus\x1b\x7f", 8), R"(unknown command "bo\x00gus\x1b\x7f")"},
+        {std::string(100, '\0'), "unknown command \"" + repeated("\\x00", 10) + "...\""},
+        {long_word, "unknown command \"" + repeated("w", 40) + "...\""},
+        {"state " + long_word, "state: unexpected \"" + repeated("w", 40) + "...\""},
+        {"wait " + repeated("9", 50'000), "wait: MS " + repeated("9", 40) + "... is out of range (0 to 3600000)"},
+        {accents, "unknown command \"x" + repeated("é", 20) + "...\""},
+        {repeated("\xAC", 100), "unknown command \"" + repeated("\xAC", 43) + "...\""},  // no character starts
+    };
+    for (const auto& [line, error] : cases) EXPECT_EQ(error_of(line), error);
 }
 
 TEST(ScriptLine, a_missing_number_is_named)
