@@ -1,6 +1,6 @@
 // Draws the pictures the game ships and writes them into the folder named on
 // the command line (the repository's assets/ folder):
-//   tavlo2.bmp, background.jpg, splash.jpg, icon-16.png ... icon-128.png
+//   tavlo2.bmp, background.jpg, splash.jpg, icon-16.png ... icon-256.png
 // The output is the same on every run.
 
 #include <cstdio>
@@ -19,7 +19,7 @@ bool write_all(const QDir& folder)
     bool written = write_bmp(draw_table(), folder.filePath("tavlo2.bmp"));
     written = write_jpeg(draw_space_scene(), folder.filePath("background.jpg"), JPEG_QUALITY) && written;
     written = write_jpeg(draw_racked_balls(), folder.filePath("splash.jpg"), JPEG_QUALITY) && written;
-    for (int side : {16, 32, 48, 128})
+    for (int side : {16, 32, 48, 64, 128, 256})
         written = write_png(draw_icon(side), folder.filePath(QString("icon-%1.png").arg(side))) && written;
     return written;
 }
