@@ -10,6 +10,7 @@
 #include <QThread>
 
 #include "app/drawing_area.h"
+#include "app/picture_folders.h"
 #include "app/widgets.h"
 #include "rules/end_banner.h"
 #include "rules/supervisor.h"
@@ -42,7 +43,8 @@ void show_indicator(QLabel* panel, int32_t colour, bool their_turn, std::string_
 }  // namespace
 
 TForm1::TForm1(const QImage& background)
-    : TableWindow(background.copy(QRect(DRAWING_AREA_AT, QSize(DRAWING_AREA_WIDTH, DRAWING_AREA_HEIGHT)))),
+    : TableWindow(background.copy(QRect(DRAWING_AREA_AT, QSize(DRAWING_AREA_WIDTH, DRAWING_AREA_HEIGHT))),
+                  game_picture_folders()),
       computer_([this](int x, int y) { mouse_moved(x, y); }, [this](int x, int y) { mouse_pressed(x, y); })
 {
     setWindowTitle(QStringLiteral("Corvenne"));

@@ -26,7 +26,7 @@ configure() {
   local dir=$1 compiler=$2 type=$3
   shift 3
   cmake -S . -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER="$compiler" -DCMAKE_BUILD_TYPE="$type" \
-    -DCORVENNE_BENCHMARKS=OFF "$@" >/dev/null
+    -DCORVENNE_BENCHMARKS=OFF -DCORVENNE_WERROR=ON "$@" >/dev/null
 }
 
 sanitizers() {

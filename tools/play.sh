@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts the game. The table picture is read from the
-# working directory, so the game starts from its build folder.
+# Installs what is missing for playing, builds the game alone into build/ and
+# starts it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash tools/build.sh
-cd build/app
-exec ./corvenne
+bash tools/setup.sh
+cmake -S . -B build -G Ninja -DBUILD_TESTING=OFF >/dev/null
+cmake --build build --target corvenne
+exec build/app/corvenne

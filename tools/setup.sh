@@ -1,18 +1,31 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the game, its tests and its tools need.
-# Packages already present are left alone; nothing else is fetched.
+# Installs the Debian packages that building and playing the game need; with
+# --dev, also those of its tests, checks, benchmarks and tools. Packages
+# already present are left alone; nothing else is fetched.
 set -euo pipefail
 
 packages=(
-  g++ clang libclang-rt-dev cmake ninja-build pkg-config
+  g++ cmake ninja-build pkg-config
   qt6-base-dev libjpeg62-turbo-dev
+  # The faces the window is drawn in; the game falls back quietly without them.
+  # Comic Neue also stands in for the banner's Comic Sans MS in the replay
+  # driver, so the golden replays' pixels are the same on every machine.
+  fonts-wine fonts-liberation2 fonts-comic-neue
+)
+developer_packages=(
+  clang libclang-rt-dev
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core xvfb xdotool imagemagick x11-utils
-  # The banner asks for Comic Sans MS; this font stands in for it on every
-  # machine alike, so the golden replays' pixels are the same everywhere.
-  fonts-comic-neue
-  desktop-file-utils
+  # The install checks: the menu entry, the metadata, the manual pages and the
+  # Debian package's computed dependencies.
+  desktop-file-utils appstream man-db dpkg-dev file
 )
+
+case ${1-} in
+  "") ;;
+  --dev) packages+=("${developer_packages[@]}") ;;
+  *) echo "usage: tools/setup.sh [--dev]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -6,7 +6,7 @@
 
 #include "sim/variables.h"
 #include "view/colours.h"
-#include "view/pictures/pictures.h"
+#include "view/pictures/table_picture_search.h"
 #include "view/pixels.h"
 
 namespace {
@@ -27,8 +27,15 @@ QRect to_qrect(const Rect& r)
 
 }  // namespace
 
-TableWindow::TableWindow(const QImage& backdrop)
-    : screen_(DRAWING_AREA_WIDTH, DRAWING_AREA_HEIGHT, QImage::Format_RGB32)
+QFont banner_font()
+{
+    QFont font(QStringLiteral("Comic sans ms"));
+    font.setPixelSize(BANNER_PIXEL_SIZE);
+    return font;
+}
+
+TableWindow::TableWindow(const QImage& backdrop, const QStringList& picture_folders)
+    : screen_(DRAWING_AREA_WIDTH, DRAWING_AREA_HEIGHT, QImage::Format_RGB32), picture_folders_(picture_folders)
 {
     screen_.fill(Qt::black);
     if (!backdrop.isNull()) {
@@ -42,7 +49,7 @@ bool TableWindow::set_up_bitmaps()
 {
     // The pair made for the previous rack goes, whether or not the new one loads.
     release_bitmaps();
-    const TablePictureLoad load = load_table_picture(TABLE_PICTURE_FILE);
+    const TablePictureLoad load = find_table_picture(TABLE_PICTURE_FILE, picture_folders_);
     if (load.picture.isNull()) {
         // No table can be played until a picture loads, so none is shown either.
         screen_ = backdrop_.copy();
@@ -94,8 +101,7 @@ void TableWindow::show_table_picture()
 void TableWindow::write_banner(const std::string& text)
 {
     if (!has_pictures()) return;
-    QFont font(QStringLiteral("Comic sans ms"));
-    font.setPixelSize(BANNER_PIXEL_SIZE);
+    const QFont font = banner_font();
     const QString line = QString::fromStdString(text);
     const QFontMetrics metrics(font);
     const QRect box(BANNER_AT, QSize(metrics.horizontalAdvance(line), metrics.height()));

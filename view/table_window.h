@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QFont>
 #include <QImage>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 #include "sim/window.h"
 
@@ -11,14 +13,19 @@
 constexpr int DRAWING_AREA_WIDTH = 705;
 constexpr int DRAWING_AREA_HEIGHT = 384;
 
+// The end-of-game banner's typeface and size.
+QFont banner_font();
+
 // The pixels of the table: the table picture read from "tavlo2.bmp" (never
 // drawn on), the back buffer that receives the balls, and the drawing area's
 // surface, which is what the player sees. Nothing here ever draws from a
 // picture that failed to load.
 class TableWindow : public Window {
 public:
-    // `backdrop` is what shows in the drawing area around the table picture.
-    explicit TableWindow(const QImage& backdrop = QImage());
+    // `backdrop` is what shows in the drawing area around the table picture;
+    // the picture is looked for in `picture_folders` in turn, an empty name
+    // standing for the working directory.
+    explicit TableWindow(const QImage& backdrop = QImage(), const QStringList& picture_folders = {QString()});
 
     bool set_up_bitmaps() override;
     void paint_disc(const Rect& square, int32_t colour) override;
@@ -53,4 +60,5 @@ private:
     QImage back_buffer_;
     QImage screen_;
     QImage backdrop_;  // the drawing area with no table on it
+    QStringList picture_folders_;
 };

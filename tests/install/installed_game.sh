@@ -1,37 +1,51 @@
 #!/usr/bin/env bash
-# One step of the installed-game checks: install, files, entry, start,
-# elsewhere or remove. The test list sets CMAKE, CORVENNE_BUILD,
-# CORVENNE_ASSETS, CORVENNE_PREFIX, CORVENNE_PROBE and DESKTOP_FILE_VALIDATE.
+# One step of the installed-game checks: install, files, entry, metainfo,
+# manual, command_line, start, elsewhere, own_picture, moved, tools, package
+# or remove. The test list sets CMAKE, CPACK, CORVENNE_BUILD, CORVENNE_ASSETS,
+# CORVENNE_PREFIX, CORVENNE_VERSION, CORVENNE_PROBE, DESKTOP_FILE_VALIDATE and
+# APPSTREAMCLI.
 set -euo pipefail
 shopt -s inherit_errexit
 
 prefix=$CORVENNE_PREFIX
-entry=$prefix/share/applications/corvenne.desktop
+app_id=org.corvenne.Corvenne
+entry=$prefix/share/applications/$app_id.desktop
+metainfo=$prefix/share/metainfo/$app_id.metainfo.xml
+started_as_installed=$'main window: Corvenne\nstatus line: Start new game\ncue ball: #ffffff\nblack ball: #000000\nmessage box: none'
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# A key's value as written in the entry.
-entry_value() { sed -n "s/^$1=//p" "$entry"; }
-
-# A value with the entry's escaped backslashes undone; no other escape occurs in a path.
-entry_string() { entry_value "$1" | sed 's/\\\\/\\/g'; }
+# A key's value as written in ENTRY (the installed one by default).
+entry_value() { sed -n "s/^$1=//p" "${2:-$entry}"; }
 
 # The program Exec starts, read as a launcher reads it: one quoted word with
-# \" \` \$ \\ escaped inside, and %% for a percent sign.
+# \" \` \$ \\ escaped inside (and \ escaped once more for the entry), and %%
+# for a percent sign.
 entry_program() {
   local exec
-  exec=$(entry_string Exec)
+  exec=$(entry_value Exec "${1:-$entry}" | sed 's/\\\\/\\/g')
   [[ $exec =~ ^\"(([^\"\\]|\\.)*)\"$ ]] || fail "Exec is not one quoted program: $exec"
   sed -e 's/\\\(.\)/\1/g' -e 's/%%/%/g' <<<"${BASH_REMATCH[1]}"
 }
 
-# Starts the installed program in FOLDER on the offscreen platform with the
-# probe loaded, and prints what the probe saw of the main window.
-run_installed_game() {
-  local program status=0
-  program=$(entry_program)
-  (cd "$1" && timeout 30 env QT_QPA_PLATFORM=offscreen LD_PRELOAD="$CORVENNE_PROBE" "$program") || status=$?
-  [[ $status -eq 0 ]] || fail "the game in $1 ended with status $status (124: it was still running after 30 s)"
+# Folders that have nothing to do with the game, removed when the step ends.
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+scratch_folder() { mktemp -d -p "$scratch"; }
+
+# Starts PROGRAM in FOLDER on the offscreen platform with the probe loaded,
+# and prints what the probe saw of the main window.
+run_game() {
+  local status=0
+  (cd "$2" && timeout 30 env QT_QPA_PLATFORM=offscreen LD_PRELOAD="$CORVENNE_PROBE" "$1") || status=$?
+  [[ $status -eq 0 ]] || fail "$1 in $2 ended with status $status (124: it was still running after 30 s)"
+}
+
+# Starts PROGRAM from an unrelated folder: it must find its own table picture.
+expect_start_from_anywhere() {
+  local seen
+  seen=$(run_game "$1" "$(scratch_folder)")
+  [[ $seen == "$started_as_installed" ]] || fail $'started from an unrelated folder, '"$1"$' showed:\n'"$seen"
 }
 
 # Width x height from a PNG file's header.
@@ -44,48 +58,127 @@ install() {
 
 files() {
   [[ -x $prefix/bin/corvenne ]] || fail "no program in bin/"
-  [[ -x $prefix/bin/corvenne-replay ]] || fail "no corvenne-replay beside it in bin/"
+  [[ ! -e $prefix/bin/corvenne-replay ]] || fail "the driver is installed without asking for the tools"
   cmp "$CORVENNE_ASSETS/tavlo2.bmp" "$prefix/share/corvenne/tavlo2.bmp"
   local size icon
-  for size in 16 32 48 128; do
-    icon=$prefix/share/icons/hicolor/${size}x${size}/apps/corvenne.png
+  for size in 16 32 48 64 128 256; do
+    icon=$prefix/share/icons/hicolor/${size}x${size}/apps/$app_id.png
     cmp "$CORVENNE_ASSETS/icon-$size.png" "$icon"
     [[ $(png_size "$icon") == "${size}x${size}" ]] || fail "$icon is $(png_size "$icon")"
   done
+  grep -q "MIT License" "$prefix/share/doc/corvenne/copyright" || fail "no licence in share/doc/corvenne/"
 }
 
 entry() {
   local verdict
   verdict=$("$DESKTOP_FILE_VALIDATE" "$entry" 2>&1) || fail "$verdict"
   [[ -z $verdict ]] || fail "desktop-file-validate has remarks: $verdict"
-  [[ $(entry_value Icon) == corvenne ]] || fail "Icon=$(entry_value Icon)"
-  [[ ";$(entry_value Categories)" == *";Game;"* ]] || fail "Categories=$(entry_value Categories)"
-  [[ -n $(entry_value Comment) ]] || fail "no Comment"
+  [[ $(entry_value Icon) == "$app_id" ]] || fail "Icon=$(entry_value Icon)"
+  [[ $(entry_value Keywords) == "pool;billiards;8-ball;" ]] || fail "Keywords=$(entry_value Keywords)"
+  [[ $(entry_value StartupNotify) == true ]] || fail "StartupNotify=$(entry_value StartupNotify)"
+  [[ -z $(entry_value Path) ]] || fail "the entry still needs Path=$(entry_value Path)"
   [[ $(entry_program) == "$prefix/bin/corvenne" ]] || fail "Exec starts $(entry_program)"
-  [[ $(entry_string Path) == "$prefix/share/corvenne" ]] || fail "Path=$(entry_string Path)"
 }
 
-start() {
-  local seen expected
-  seen=$(run_installed_game "$(entry_string Path)")
-  expected=$'main window: Corvenne\nstatus line: Start new game\ncue ball: #ffffff\nblack ball: #000000\nmessage box: none'
-  [[ $seen == "$expected" ]] || fail $'started from Path, the game showed:\n'"$seen"
+metainfo() {
+  local verdict
+  verdict=$("$APPSTREAMCLI" validate --no-net "$metainfo" 2>&1) || fail "$verdict"
+  grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" || fail "no launchable"
+  grep -q "<release version=\"$CORVENNE_VERSION\"" "$metainfo" || fail "no release $CORVENNE_VERSION"
 }
 
-# Outside its folder the game has no table picture: the probe must see the
-# message about it, which also shows that it would see one in `start`.
-elsewhere() {
-  local seen
-  empty_folder=$(mktemp -d)
-  trap 'rm -rf "$empty_folder"' EXIT
-  seen=$(run_installed_game "$empty_folder")
-  [[ $seen == *"status line: "$'\n'* ]] || fail $'a status line was set without a table:\n'"$seen"
-  [[ $seen == *"message box: tavlo2.bmp: the file is missing"* ]] || fail $'no missing-picture message:\n'"$seen"
+# Renders PAGE; man's warnings, such as unknown requests, fail the step.
+expect_clean_manual() {
+  local warnings
+  warnings=$(MANWIDTH=80 man --warnings -l "$1" 2>&1 >/dev/null) || fail "man cannot render $1"
+  [[ -z $warnings ]] || fail $'man warns about '"$1"$':\n'"$warnings"
+  [[ $(MANWIDTH=80 man -l "$1" 2>/dev/null) == *NAME* ]] || fail "$1 renders empty"
+}
+
+manual() { expect_clean_manual "$prefix/share/man/man6/corvenne.6"; }
+
+# The answers need no display: the program is started without one.
+command_line() {
+  local program=$prefix/bin/corvenne out status
+  out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --version)
+  [[ $out == "corvenne $CORVENNE_VERSION" ]] || fail "--version printed: $out"
+  out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --help)
+  [[ $out == *"Usage: "*"--version"* ]] || fail $'--help printed:\n'"$out"
+  local refused
+  for refused in --bogus extra -platform; do
+    status=0
+    out=$(env -u DISPLAY "$program" "$refused" 2>&1) || status=$?
+    [[ $status -eq 2 && $out == "corvenne: "* ]] || fail "'$refused' gave status $status and: $out"
+  done
+}
+
+# As the menu starts it: the entry names no folder, so it starts anywhere.
+start() { expect_start_from_anywhere "$(entry_program)"; }
+
+# A table picture in the folder the game starts in comes first: a damaged one
+# is reported, not passed over for the installed one.
+own_picture() {
+  local folder seen
+  folder=$(scratch_folder)
+  printf 'BM not a picture' >"$folder/tavlo2.bmp"
+  seen=$(run_game "$prefix/bin/corvenne" "$folder")
+  [[ $seen == *"message box: tavlo2.bmp: "* && $seen != *missing* ]] || fail $'own picture not read first:\n'"$seen"
+}
+
+# The whole installation moved elsewhere still starts; without its picture the
+# message names every folder that was searched.
+moved() {
+  local moved_to empty seen
+  moved_to=$(scratch_folder)/moved
+  cp -R "$prefix" "$moved_to"
+  expect_start_from_anywhere "$moved_to/bin/corvenne"
+  rm "$moved_to/share/corvenne/tavlo2.bmp"
+  empty=$moved_to/empty
+  mkdir "$empty"
+  seen=$(run_game "$moved_to/bin/corvenne" "$empty")
+  local expected="message box: tavlo2.bmp: the file is missing (looked in $empty, $moved_to/share/corvenne and $moved_to/bin)"
+  [[ $seen == *"$expected"* ]] || fail $'without a picture:\n'"$seen"
+}
+
+# The driver and its manual page come with the tools component only.
+tools() {
+  local tools_prefix
+  tools_prefix=$(scratch_folder)/tools
+  "$CMAKE" --install "$CORVENNE_BUILD" --prefix "$tools_prefix" --component tools >/dev/null
+  [[ -x $tools_prefix/bin/corvenne-replay ]] || fail "no corvenne-replay in the tools component"
+  [[ ! -e $tools_prefix/bin/corvenne ]] || fail "the tools component holds the game"
+  expect_clean_manual "$tools_prefix/share/man/man1/corvenne-replay.1"
+}
+
+# The Debian package, built from this build, unpacked into a scratch root and
+# started from an unrelated folder.
+package() {
+  local folder deb root field
+  folder=$(scratch_folder)
+  (cd "$folder" && "$CPACK" -G DEB --config "$CORVENNE_BUILD/CPackConfig.cmake" >/dev/null)
+  deb=$folder/corvenne_${CORVENNE_VERSION}_amd64.deb
+  [[ -f $deb ]] || fail "no $(basename "$deb") among: $(ls "$folder")"
+  field=$(dpkg-deb -f "$deb" Depends)
+  [[ $field == *libc6* && $field == *libqt6widgets6* ]] || fail "Depends: $field"
+  field=$(dpkg-deb -f "$deb" Recommends)
+  [[ $field == "fonts-wine, fonts-liberation2, fonts-comic-neue" ]] || fail "Recommends: $field"
+  root=$folder/root
+  dpkg-deb -x "$deb" "$root"
+  local file
+  for file in bin/corvenne share/corvenne/tavlo2.bmp share/applications/$app_id.desktop \
+    share/metainfo/$app_id.metainfo.xml share/icons/hicolor/256x256/apps/$app_id.png \
+    share/man/man6/corvenne.6 share/doc/corvenne/copyright; do
+    [[ -f $root/usr/$file ]] || fail "the package lacks /usr/$file"
+  done
+  [[ ! -e $root/usr/bin/corvenne-replay ]] || fail "the package holds the driver"
+  [[ $(entry_program "$root/usr/share/applications/$app_id.desktop") == /usr/bin/corvenne ]] \
+    || fail "the packaged entry starts $(entry_program "$root/usr/share/applications/$app_id.desktop")"
+  expect_start_from_anywhere "$root/usr/bin/corvenne"
 }
 
 remove() { rm -rf "$prefix"; }
 
 case ${1-} in
-  install | files | entry | start | elsewhere | remove) "$1" ;;
+  install | files | entry | metainfo | manual | command_line | start | own_picture | moved | tools | package | remove) "$1" ;;
   *) fail "unknown step '${1-}'" ;;
 esac
