@@ -126,7 +126,8 @@ own_picture() {
 }
 
 # The whole installation moved elsewhere still starts; without its picture the
-# message names every folder that was searched.
+# message names every folder that was searched; one beside the program, as in
+# the build tree, is found last.
 moved() {
   local moved_to empty seen
   moved_to=$(scratch_folder)/moved
@@ -138,6 +139,8 @@ moved() {
   seen=$(run_game "$moved_to/bin/corvenne" "$empty")
   local expected="message box: tavlo2.bmp: the file is missing (looked in $empty, $moved_to/share/corvenne and $moved_to/bin)"
   [[ $seen == *"$expected"* ]] || fail $'without a picture:\n'"$seen"
+  cp "$CORVENNE_ASSETS/tavlo2.bmp" "$moved_to/bin/"
+  expect_start_from_anywhere "$moved_to/bin/corvenne"
 }
 
 # The driver and its manual page come with the tools component only.

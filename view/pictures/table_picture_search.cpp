@@ -18,7 +18,7 @@ QString folder_name(const QString& folder)
 // "a", "a and b", "a, b and c".
 QString listed(const QStringList& names)
 {
-    if (names.size() < 2) return names.join(QString());
+    if (names.size() < 2) return names.value(0);
     return names.mid(0, names.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") + names.last();
 }
 
