@@ -12,13 +12,12 @@
 #include "app/drawing_area.h"
 #include "app/picture_folders.h"
 #include "app/widgets.h"
-#include "rules/end_banner.h"
-#include "rules/supervisor.h"
+#include "rules/game_wiring.h"
 #include "rules/undo.h"
 #include "sim/initialisation.h"
-#include "sim/step.h"
 #include "sim/variables.h"
 #include "view/colours.h"
+#include "view/cue.h"
 #include "view/mouse.h"
 
 namespace {
@@ -43,8 +42,8 @@ void show_indicator(QLabel* panel, int32_t colour, bool their_turn, std::string_
 }  // namespace
 
 TForm1::TForm1(const QImage& background)
-    : TableWindow(background.copy(QRect(DRAWING_AREA_AT, QSize(DRAWING_AREA_WIDTH, DRAWING_AREA_HEIGHT))),
-                  game_picture_folders()),
+    : view_(background.copy(QRect(DRAWING_AREA_AT, QSize(DRAWING_AREA_WIDTH, DRAWING_AREA_HEIGHT))),
+            game_picture_folders()),
       computer_([this](int x, int y) { mouse_moved(x, y); }, [this](int x, int y) { mouse_pressed(x, y); })
 {
     setWindowTitle(QStringLiteral("Corvenne"));
@@ -53,7 +52,8 @@ TForm1::TForm1(const QImage& background)
     build_controls(background);
     build_menu();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    wire_timers();
+    install_rules();
+    for (TimerId t : ALL_TIMERS) timers_.wire(t, tick_handler(t));
     attach_window(this);
     FormCreate();
 }
@@ -76,7 +76,7 @@ void TForm1::build_controls(const QImage& background)
 
     Image1 = make_picture(client, QStringLiteral("Image1"), background, QRect(0, 0, 705, 465));
 
-    PaintBox1 = new DrawingArea(screen(), client);
+    PaintBox1 = new DrawingArea(view_.surface(), client);
     PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
     PaintBox1->setGeometry(QRect(DRAWING_AREA_AT, QSize(DRAWING_AREA_WIDTH, DRAWING_AREA_HEIGHT)));
     // While the computer has the cue, the person's mouse does nothing.
@@ -147,21 +147,14 @@ void TForm1::build_opponent_menu()
 // The cue is drawn straight onto the surface, so the area is shown again after each.
 void TForm1::mouse_moved(int x, int y)
 {
-    PaintBox1MouseMove(screen(), x, y);
+    PaintBox1MouseMove(view_.surface(), x, y);
     PaintBox1->update();
 }
 
 void TForm1::mouse_pressed(int x, int y)
 {
-    PaintBox1MouseDown(screen(), x, y);
+    PaintBox1MouseDown(x, y);
     PaintBox1->update();
-}
-
-void TForm1::wire_timers()
-{
-    timers_.wire(Timer1, Timer1Timer);
-    timers_.wire(Timer2, Timer2Timer);
-    timers_.wire(Timer3, Timer3Timer);
 }
 
 void TForm1::FormCreate()
@@ -177,8 +170,8 @@ void TForm1::Quitter1Click()
 
 void TForm1::FormClose()
 {
-    for (TimerId t : {Timer1, Timer2, Timer3}) set_timer(t, false);
-    release_bitmaps();
+    for (TimerId t : ALL_TIMERS) set_timer(t, false);
+    view_.release_bitmaps();
     attach_window(nullptr);
 }
 
@@ -187,31 +180,56 @@ void TForm1::PaintBox1Paint()
     show_back_buffer();
 }
 
+bool TForm1::set_up_bitmaps()
+{
+    if (view_.set_up_bitmaps()) return true;
+    surface_changed(view_.surface().rect());
+    report_picture_error(view_.picture_error());
+    return false;
+}
+
+void TForm1::show_back_buffer_part(const Rect& area)
+{
+    surface_changed(view_.show_back_buffer_part(area));
+}
+
+void TForm1::show_back_buffer()
+{
+    surface_changed(view_.show_back_buffer());
+}
+
+void TForm1::show_table_picture()
+{
+    surface_changed(view_.show_table_picture());
+}
+
 void TForm1::repaint_main_window()
 {
     PaintBox1Paint();
     update();
 }
 
-void TForm1::surface_changed(const QRect& area)
+// The mouse handler that shoots shows the drawing area again afterwards.
+void TForm1::remove_cue_from_screen()
 {
-    PaintBox1->update(area);
+    remove_cue(view_.surface());
 }
 
-void TForm1::status_line_changed()
+void TForm1::surface_changed(const QRect& area)
 {
-    Panel3->setText(QString::fromStdString(status_line()));
+    if (!area.isEmpty()) PaintBox1->update(area);
+}
+
+void TForm1::set_status_line(const std::string& text)
+{
+    status_line_ = text;
+    Panel3->setText(QString::fromStdString(text));
 }
 
 void TForm1::show_player_indicators(int32_t colour1, int32_t colour2, int current_player)
 {
     show_indicator(Panel1, colour1, current_player == 1, game.player_name1);
     show_indicator(Panel2, colour2, current_player == 2, game.player_name2);
-}
-
-void TForm1::timer_switched(TimerId t, bool on)
-{
-    timers_.set_running(t, on);
 }
 
 // Told without blocking, so the window still opens and "New game" can try again.

@@ -5,7 +5,8 @@
 
 #include "app/computer_player.h"
 #include "app/timers.h"
-#include "view/table_window.h"
+#include "sim/window.h"
+#include "view/table_view.h"
 
 class DrawingArea;
 class QLabel;
@@ -13,8 +14,9 @@ class QPushButton;
 
 // The main window: the table in its drawing area over the background picture,
 // the status line, the undo button, the menu and the three timers. The game
-// reaches it through the window seam, to which it attaches itself.
-class TForm1 : public QMainWindow, public TableWindow {
+// reaches it through the window seam, to which it attaches itself; the
+// table's pixels are its table view's.
+class TForm1 : public QMainWindow, public Window {
     Q_OBJECT
 
 public:
@@ -22,12 +24,23 @@ public:
     explicit TForm1(const QImage& background);
     ~TForm1() override;
 
-    // screen() is the drawing area's surface here, not the monitor the window is on.
-    using TableWindow::screen;
-
+    bool set_up_bitmaps() override;
+    void paint_disc(const Rect& square, int32_t colour) override { view_.paint_disc(square, colour); }
+    void restore_square(const Rect& square) override { view_.restore_square(square); }
+    void show_back_buffer_part(const Rect& area) override;
+    void show_back_buffer() override;
     void repaint_main_window() override;
+    void remove_cue_from_screen() override;
+    void reset_back_buffer() override { view_.reset_back_buffer(); }
+    void show_table_picture() override;
+    void write_banner(const std::string& text) override { view_.write_banner(text); }
     void show_player_indicators(int32_t colour1, int32_t colour2, int current_player) override;
-    void surface_changed(const QRect& area) override;
+    void set_status_line(const std::string& text) override;
+    const std::string& status_line() const override { return status_line_; }
+    void set_timer(TimerId t, bool on) override { timers_.set_running(t, on); }
+    bool timer_on(TimerId t) const override { return timers_.running(t); }
+
+    const TableView& table_view() const { return view_; }
 
     const ComputerPlayer& computer() const { return computer_; }
 
@@ -35,9 +48,6 @@ public:
     void PaintBox1Paint();
 
 protected:
-    void status_line_changed() override;
-    void timer_switched(TimerId t, bool on) override;
-    void report_picture_error(const QString& message) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -48,7 +58,10 @@ private:
     // The drawing area's mouse, the person's or the computer's.
     void mouse_moved(int x, int y);
     void mouse_pressed(int x, int y);
-    void wire_timers();
+    // The table picture could not be loaded; `message` names the file and the fault.
+    void report_picture_error(const QString& message);
+    // Puts the changed part of the drawing area's surface on the screen.
+    void surface_changed(const QRect& area);
     void FormCreate();
     void Quitter1Click();
     void FormClose();
@@ -59,6 +72,8 @@ private:
     QLabel* Panel1 = nullptr;
     QLabel* Panel2 = nullptr;
     QLabel* Panel3 = nullptr;
+    TableView view_;
     WindowTimers timers_;
     ComputerPlayer computer_;
+    std::string status_line_;
 };

@@ -2,8 +2,8 @@
 
 WindowTimers::WindowTimers()
 {
-    for (TimerId t : {Timer1, Timer2, Timer3}) {
-        QTimer& timer = timers_[index(t)];
+    for (TimerId t : ALL_TIMERS) {
+        QTimer& timer = timers_[timer_index(t)];
         // The simulation's pace is its tick: coarse timers would slow the balls.
         timer.setTimerType(Qt::PreciseTimer);
         timer.setInterval(timer_interval_ms(t));
@@ -12,12 +12,12 @@ WindowTimers::WindowTimers()
 
 void WindowTimers::wire(TimerId t, Handler handler)
 {
-    QObject::connect(&timers_[index(t)], &QTimer::timeout, handler);
+    QObject::connect(&timers_[timer_index(t)], &QTimer::timeout, handler);
 }
 
 void WindowTimers::set_running(TimerId t, bool on)
 {
-    QTimer& timer = timers_[index(t)];
+    QTimer& timer = timers_[timer_index(t)];
     if (on && !timer.isActive()) timer.start();
     if (!on) timer.stop();
 }

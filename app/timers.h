@@ -17,10 +17,9 @@ public:
     void wire(TimerId t, Handler handler);
     // Starting a running timer leaves it alone, so its period keeps its phase.
     void set_running(TimerId t, bool on);
-    const QTimer& timer(TimerId t) const { return timers_[index(t)]; }
+    bool running(TimerId t) const { return timer(t).isActive(); }
+    const QTimer& timer(TimerId t) const { return timers_[timer_index(t)]; }
 
 private:
-    static size_t index(TimerId t) { return static_cast<size_t>(t) - 1; }
-
     std::array<QTimer, 3> timers_;
 };

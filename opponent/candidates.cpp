@@ -99,8 +99,8 @@ std::vector<Point> placement_spots(const GameState& table, int step, int count)
         double ease;
     };
     std::vector<Spot> spots;
-    for (int y = REGION_TOP_EXCLUSIVE + 1; y < REGION_BOTTOM_EXCLUSIVE; y += step)
-        for (int x = REGION_LEFT_EXCLUSIVE + 1; x <= REGION_RIGHT; x += step) {
+    for (int y = PLACEMENT_TOP_EXCLUSIVE + 1; y < PLACEMENT_BOTTOM_EXCLUSIVE; y += step)
+        for (int x = PLACEMENT_LEFT_EXCLUSIVE + 1; x <= PLACEMENT_RIGHT; x += step) {
             const Point at{double(x), double(y)};
             bool clear = true;
             for (int i = 2; i <= BALL_COUNT; ++i)

@@ -22,9 +22,9 @@ std::optional<ComputerShot> play_computer_turn(ReplayWindow& table, ComputerLeve
 {
     if (game.game_over) return std::nullopt;
     const ComputerShot shot = choose_computer_shot(game, level);
-    if (shot.place) PaintBox1MouseDown(table.screen(), shot.place->x, shot.place->y);
-    PaintBox1MouseMove(table.screen(), shot.aim.x, shot.aim.y);
-    PaintBox1MouseDown(table.screen(), shot.aim.x, shot.aim.y);
+    if (shot.place) PaintBox1MouseDown(shot.place->x, shot.place->y);
+    PaintBox1MouseMove(table.view().surface(), shot.aim.x, shot.aim.y);
+    PaintBox1MouseDown(shot.aim.x, shot.aim.y);
     return shot;
 }
 

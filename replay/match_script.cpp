@@ -40,8 +40,8 @@ std::optional<Failure> settle_or_fail(ReplayWindow& table)
 std::optional<Failure> shoot(ReplayWindow& table, int X, int Y)
 {
     if (auto failure = settle_or_fail(table)) return failure;
-    PaintBox1MouseMove(table.screen(), X, Y);
-    PaintBox1MouseDown(table.screen(), X, Y);
+    PaintBox1MouseMove(table.view().surface(), X, Y);
+    PaintBox1MouseDown(X, Y);
     return settle_or_fail(table);
 }
 
@@ -72,15 +72,15 @@ std::optional<Failure> run(const ScriptCommand& command, ReplayWindow& table, st
 {
     switch (command.kind) {
     case CommandKind::nothing: break;
-    case CommandKind::move: PaintBox1MouseMove(table.screen(), command.x, command.y); break;
-    case CommandKind::press: PaintBox1MouseDown(table.screen(), command.x, command.y); break;
+    case CommandKind::move: PaintBox1MouseMove(table.view().surface(), command.x, command.y); break;
+    case CommandKind::press: PaintBox1MouseDown(command.x, command.y); break;
     case CommandKind::wait: table.wait(command.milliseconds); break;
     case CommandKind::settle: return settle_or_fail(table);
     case CommandKind::shot: return shoot(table, command.x, command.y);
     case CommandKind::undo: SpeedButton1Click(); break;
     case CommandKind::new_game: Nouvellepartie1Click(); break;
     case CommandKind::state: return print(states, state_line(table.now()));
-    case CommandKind::pixels: return print(states, pixels_line(table.back_buffer(), table.screen()));
+    case CommandKind::pixels: return print(states, pixels_line(table.view().back_buffer(), table.view().surface()));
     case CommandKind::computer: return computer_plays(table, ComputerLevel{command.level}, states);
     case CommandKind::invalid: return Failure{REPLAY_BAD_SCRIPT, command.error};
     }

@@ -1,12 +1,22 @@
 #include "replay/replay_window.h"
 
-#include "rules/end_banner.h"
-#include "rules/supervisor.h"
-#include "sim/step.h"
+#include "rules/game_wiring.h"
+#include "view/cue.h"
 
 ReplayWindow::ReplayWindow()
 {
-    clock_.wire(Timer1, Timer1Timer);
-    clock_.wire(Timer2, Timer2Timer);
-    clock_.wire(Timer3, Timer3Timer);
+    install_rules();
+    for (TimerId t : ALL_TIMERS) clock_.wire(t, tick_handler(t));
+}
+
+bool ReplayWindow::set_up_bitmaps()
+{
+    if (view_.set_up_bitmaps()) return true;
+    picture_error_ = view_.picture_error();
+    return false;
+}
+
+void ReplayWindow::remove_cue_from_screen()
+{
+    remove_cue(view_.surface());
 }

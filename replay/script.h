@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "sim/table_geometry.h"
+
 // One line of a match script, as the replay driver reads it.
 enum class CommandKind {
     nothing,   // a blank line or a comment
@@ -28,9 +30,9 @@ struct ScriptCommand {
     std::string error;
 };
 
-// The drawing area is 705 × 384 pixels; one wait lasts at most an hour.
-constexpr int SCRIPT_MAX_X = 704;
-constexpr int SCRIPT_MAX_Y = 383;
+// A position lies in the drawing area; one wait lasts at most an hour.
+constexpr int SCRIPT_MAX_X = DRAWING_AREA_WIDTH - 1;
+constexpr int SCRIPT_MAX_Y = DRAWING_AREA_HEIGHT - 1;
 constexpr int SCRIPT_MAX_WAIT_MS = 3'600'000;
 constexpr int SCRIPT_MAX_LEVEL = 3;
 

@@ -4,24 +4,25 @@
 
 void VirtualClock::wire(TimerId t, Handler handler)
 {
-    handlers_[index(t)] = std::move(handler);
+    handlers_[timer_index(t)] = std::move(handler);
 }
 
-void VirtualClock::switched(TimerId t, bool on)
+void VirtualClock::set_running(TimerId t, bool on)
 {
+    if (on == running(t)) return;
     if (on)
-        next_due_[index(t)] = now_ + timer_interval_ms(t);
+        next_due_[timer_index(t)] = now_ + timer_interval_ms(t);
     else
-        next_due_[index(t)].reset();
+        next_due_[timer_index(t)].reset();
 }
 
 std::optional<TimerId> VirtualClock::next_tick(int64_t until) const
 {
     std::optional<TimerId> first;
-    for (TimerId t : {Timer1, Timer2, Timer3}) {
-        const std::optional<int64_t>& due = next_due_[index(t)];
+    for (TimerId t : ALL_TIMERS) {
+        const std::optional<int64_t>& due = next_due_[timer_index(t)];
         // Strictly earlier only: at a tie the timer listed first keeps its place.
-        if (due && *due <= until && (!first || *due < *next_due_[index(*first)])) first = t;
+        if (due && *due <= until && (!first || *due < *next_due_[timer_index(*first)])) first = t;
     }
     return first;
 }
@@ -30,10 +31,10 @@ void VirtualClock::wait(int64_t ms)
 {
     const int64_t until = now_ + ms;
     while (const std::optional<TimerId> t = next_tick(until)) {
-        std::optional<int64_t>& due = next_due_[index(*t)];
+        std::optional<int64_t>& due = next_due_[timer_index(*t)];
         now_ = *due;
         *due += timer_interval_ms(*t);
-        if (handlers_[index(*t)]) handlers_[index(*t)]();
+        if (handlers_[timer_index(*t)]) handlers_[timer_index(*t)]();
     }
     now_ = until;
 }

@@ -16,9 +16,10 @@ public:
 
     // Each tick of timer t runs `handler`.
     void wire(TimerId t, Handler handler);
-    // Follows the window's timer switch. Only real changes arrive here: a
-    // timer already on keeps its phase.
-    void switched(TimerId t, bool on);
+    // Switches timer t; switching on a timer that is on leaves it alone, so
+    // its period keeps its phase.
+    void set_running(TimerId t, bool on);
+    bool running(TimerId t) const { return next_due_[timer_index(t)].has_value(); }
     // Advances the clock by `ms`, running every tick that falls due on the way
     // in time order; ticks due at the same instant run simulation, supervisor,
     // banner. A tick whose timer a handler switches off before it comes does not run.
@@ -26,7 +27,6 @@ public:
     int64_t now() const { return now_; }
 
 private:
-    static size_t index(TimerId t) { return static_cast<size_t>(t) - 1; }
     // The timer whose tick comes first, no later than `until`.
     std::optional<TimerId> next_tick(int64_t until) const;
 

@@ -1,3 +1,4 @@
+#include "rules/for_tests.h"
 #include "rules/random.h"
 
 namespace {

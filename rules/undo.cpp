@@ -6,16 +6,6 @@
 #include "sim/variables.h"
 #include "sim/window.h"
 
-void take_shot_start_copies()
-{
-    for (BallRecord& ball : game.balls) {
-        ball.shot_state = ball.state;
-        ball.shot_x = ball.x;
-        ball.shot_y = ball.y;
-    }
-    game.shot_launched_this_game = true;
-}
-
 // A ball's disc stands where it was last advanced to, except a cue ball put
 // back by hand, which is drawn where it was put: clear both squares.
 static void erase_where_drawn(int i)

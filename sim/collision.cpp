@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "rules/shot_recording.h"
+#include "sim/shot_events.h"
 #include "sim/variables.h"
 
 // Look-ahead centres at most two radii apart.
@@ -118,7 +118,7 @@ void collide_with_later_balls(int i)
     for (int j = i + 1; j <= BALL_COUNT; ++j) {
         if (game.balls[j].state != BALL_OFF_TABLE && balls_touching(i, j)) {
             collide_balls(i, j);
-            record_first_touch(i, j);
+            report_balls_touched(i, j);
         }
     }
 }

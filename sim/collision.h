@@ -6,5 +6,5 @@ bool balls_overlapping(int a, int b);
 // Exchanges the velocity components along the line of centres.
 void collide_balls(int a, int b);
 // Answers every contact of ball i with a later ball (j > i) that is not off
-// the table, and reports each one to the rules.
+// the table, and reports each one.
 void collide_with_later_balls(int i);

@@ -2,23 +2,8 @@
 
 #include <utility>
 
+#include "sim/table_geometry.h"
 #include "sim/variables.h"
-
-// Where the ball centre turns back, in table pixels.
-constexpr int LEFT_CUSHION_X = 45;
-constexpr int LONG_CUSHION_START_X = 53;
-constexpr int MIDDLE_GAP_LEFT_X = 255;
-constexpr int THROAT_LEFT_X = 267;
-constexpr int THROAT_RIGHT_X = 277;
-constexpr int THROAT_TOP_Y = 32;
-constexpr int THROAT_BOTTOM_Y = 268;
-constexpr int MIDDLE_GAP_RIGHT_X = 289;
-constexpr int LONG_CUSHION_END_X = 498;
-constexpr int RIGHT_CUSHION_X = 505;
-constexpr int TOP_CUSHION_Y = 46;
-constexpr int SIDE_CUSHION_START_Y = 53;
-constexpr int SIDE_CUSHION_END_Y = 250;
-constexpr int BOTTOM_CUSHION_Y = 255;
 
 static bool within(float v, int low, int high)
 {

@@ -2,14 +2,9 @@
 
 #include <cmath>
 
-#include "rules/shot_recording.h"
+#include "sim/shot_events.h"
+#include "sim/table_geometry.h"
 #include "sim/variables.h"
-
-// A centre on or beyond one of these lines has gone into a pocket.
-constexpr int CAPTURE_LEFT_X = 36;
-constexpr int CAPTURE_RIGHT_X = 515;
-constexpr int CAPTURE_TOP_Y = 23;
-constexpr int CAPTURE_BOTTOM_Y = 277;
 
 // Squared radius of each pocket's pull circle (about 22.36 px).
 constexpr int POCKET_PULL_RADIUS_SQ = 500;
@@ -30,7 +25,7 @@ static void capture(int i)
     ball.state = BALL_POTTED;
     ball.vx = 0;
     ball.vy = 0;
-    pocketing_rule(i);
+    report_ball_potted(i);
 }
 
 static bool inside_pull_circle(const BallRecord& ball, const Pocket& pocket)

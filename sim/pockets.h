@@ -1,13 +1,6 @@
 #pragma once
 
-// The pocket centres, in table pixels.
-constexpr int POCKET_LEFT_X = 30;
-constexpr int POCKET_MIDDLE_X = 272;
-constexpr int POCKET_RIGHT_X = 514;
-constexpr int POCKET_CORNER_TOP_Y = 30;
-constexpr int POCKET_MIDDLE_TOP_Y = 20;
-constexpr int POCKET_CORNER_BOTTOM_Y = 270;
-constexpr int POCKET_MIDDLE_BOTTOM_Y = 280;
+#include "sim/table_geometry.h"
 
 // A pocket and the way its pull draws a nearby ball.
 struct Pocket {

@@ -1,3 +1,4 @@
+#include "sim/for_tests.h"
 #include "sim/variables.h"
 
 thread_local constinit GameState game;

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <array>
+#include <cassert>
 #include <cstdint>
 #include <string_view>
 
 #include "sim/rect.h"
+#include "sim/table_geometry.h"
 
 // Colours are 24-bit values 0x00BBGGRR. A colour group is named by its colour.
 constexpr int32_t WHITE = 0xFFFFFF;
@@ -28,12 +30,21 @@ enum BallState : int32_t {
 using OutcomeCode = int32_t;
 
 // An array indexed from 1, as balls (1..16) and players (1..2) are numbered.
+// Debug and sanitizer builds check every index.
 template <typename T, int N>
 struct IndexedFrom1 {
     std::array<T, N> items{};
 
-    T& operator[](int i) { return items[i - 1]; }
-    const T& operator[](int i) const { return items[i - 1]; }
+    T& operator[](int i)
+    {
+        assert(i >= 1 && i <= N);
+        return items[i - 1];
+    }
+    const T& operator[](int i) const
+    {
+        assert(i >= 1 && i <= N);
+        return items[i - 1];
+    }
     auto begin() { return items.begin(); }
     auto end() { return items.end(); }
     auto begin() const { return items.begin(); }
@@ -92,13 +103,8 @@ struct GameState {
 
 extern thread_local constinit GameState game;
 
-// Puts the game state back as it is when the process starts: all zero and empty.
-void reset_game_state();
 
-// Table constants shared by several parts of the game.
-constexpr int BALL_RADIUS = 9;
-constexpr int DRAW_OFFSET_X = 76;
-constexpr int DRAW_OFFSET_Y = 41;
+// Where each ball stands in a new rack.
 constexpr IndexedFrom1<int, BALL_COUNT> RACK_X{
     {154, 412, 394, 412, 430, 430, 448, 448, 448, 376, 394, 412, 430, 430, 448, 448}};
 constexpr IndexedFrom1<int, BALL_COUNT> RACK_Y{

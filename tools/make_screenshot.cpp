@@ -38,7 +38,7 @@ int main(int argc, char* argv[])
     const QString file = QString::fromLocal8Bit(argv[1]);
     use_designed_fonts();
     TForm1 form(background_picture());
-    if (form.table_picture().isNull()) {
+    if (form.table_view().table_picture().isNull()) {
         std::fprintf(stderr, "make_screenshot: start it in a folder that holds tavlo2.bmp\n");
         return 1;
     }

@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
-#include "view/pictures/bmp_writer.h"
-#include "view/pictures/jpeg_encoder.h"
+#include "tools/bmp_writer.h"
+#include "tools/jpeg_encoder.h"
 
 namespace {
 

@@ -13,13 +13,15 @@
 #include <cstdlib>
 #include <string>
 
+#include "sim/table_geometry.h"
+
 namespace {
 
-constexpr uint32_t DRAWING_AREA_WIDTH = 705;
-constexpr uint32_t DRAWING_AREA_HEIGHT = 384;
 // Where the cue ball may be put back, in drawing-area pixels.
-constexpr uint32_t PLACEMENT_LEFT = 55 + 76, PLACEMENT_WIDTH = 100;
-constexpr uint32_t PLACEMENT_TOP = 55 + 41, PLACEMENT_HEIGHT = 186;
+constexpr uint32_t PLACEMENT_LEFT = PLACEMENT_LEFT_EXCLUSIVE + 1 + DRAW_OFFSET_X;
+constexpr uint32_t PLACEMENT_WIDTH = PLACEMENT_RIGHT - PLACEMENT_LEFT_EXCLUSIVE;
+constexpr uint32_t PLACEMENT_TOP = PLACEMENT_TOP_EXCLUSIVE + 1 + DRAW_OFFSET_Y;
+constexpr uint32_t PLACEMENT_HEIGHT = PLACEMENT_BOTTOM_EXCLUSIVE - PLACEMENT_TOP_EXCLUSIVE - 1;
 constexpr unsigned long long SHOTS_PER_RACK = 100;
 
 // SplitMix64: a 64-bit counter run through a fixed mix, so every seed gives a good sequence.

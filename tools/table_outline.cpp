@@ -4,15 +4,17 @@
 
 #include <QLineF>
 
-#include "sim/variables.h"
+#include "sim/table_geometry.h"
 
 namespace {
 
 // The lines at which the ball's centre turns back.
-constexpr double CENTRE_LEFT = 45, CENTRE_RIGHT = 505, CENTRE_TOP = 46, CENTRE_BOTTOM = 255;
-constexpr double LONG_START = 53, GAP_LEFT = 255, GAP_RIGHT = 289, LONG_END = 498;
-constexpr double SIDE_START = 53, SIDE_END = 250;
-constexpr double CENTRE_THROAT_LEFT = 267, CENTRE_THROAT_RIGHT = 277;
+constexpr double CENTRE_LEFT = LEFT_CUSHION_X, CENTRE_RIGHT = RIGHT_CUSHION_X;
+constexpr double CENTRE_TOP = TOP_CUSHION_Y, CENTRE_BOTTOM = BOTTOM_CUSHION_Y;
+constexpr double LONG_START = LONG_CUSHION_START_X, LONG_END = LONG_CUSHION_END_X;
+constexpr double GAP_LEFT = MIDDLE_GAP_LEFT_X, GAP_RIGHT = MIDDLE_GAP_RIGHT_X;
+constexpr double SIDE_START = SIDE_CUSHION_START_Y, SIDE_END = SIDE_CUSHION_END_Y;
+constexpr double CENTRE_THROAT_LEFT = THROAT_LEFT_X, CENTRE_THROAT_RIGHT = THROAT_RIGHT_X;
 
 constexpr double R = BALL_RADIUS;
 // A 45° jaw edge lies one ball radius from its centre line, measured square to
@@ -72,19 +74,19 @@ QLineF difference_jaw_across_columns(double difference, double face_x, double ra
 
 // Each jaw's centre line passes through its cushion's end; the edge is moved
 // by JAW toward the cushion, which raises or lowers the line's constant.
-const CornerPocket TOP_LEFT{{30, 30},
+const CornerPocket TOP_LEFT{{POCKET_LEFT_X, POCKET_CORNER_TOP_Y},
                             difference_jaw_across_rows(LONG_START - CENTRE_TOP + JAW, FACE_TOP, RAIL_TOP),
                             difference_jaw_across_columns(CENTRE_LEFT - SIDE_START - JAW, FACE_LEFT, RAIL_LEFT),
                             {RAIL_LEFT, RAIL_TOP}};
-const CornerPocket TOP_RIGHT{{514, 30},
+const CornerPocket TOP_RIGHT{{POCKET_RIGHT_X, POCKET_CORNER_TOP_Y},
                              sum_jaw_across_rows(LONG_END + CENTRE_TOP - JAW, FACE_TOP, RAIL_TOP),
                              sum_jaw_across_columns(CENTRE_RIGHT + SIDE_START + JAW, FACE_RIGHT, RAIL_RIGHT),
                              {RAIL_RIGHT, RAIL_TOP}};
-const CornerPocket BOTTOM_LEFT{{30, 270},
+const CornerPocket BOTTOM_LEFT{{POCKET_LEFT_X, POCKET_CORNER_BOTTOM_Y},
                                sum_jaw_across_rows(LONG_START + CENTRE_BOTTOM + JAW, FACE_BOTTOM, RAIL_BOTTOM),
                                sum_jaw_across_columns(CENTRE_LEFT + SIDE_END - JAW, FACE_LEFT, RAIL_LEFT),
                                {RAIL_LEFT, RAIL_BOTTOM}};
-const CornerPocket BOTTOM_RIGHT{{514, 270},
+const CornerPocket BOTTOM_RIGHT{{POCKET_RIGHT_X, POCKET_CORNER_BOTTOM_Y},
                                 difference_jaw_across_rows(LONG_END - CENTRE_BOTTOM - JAW, FACE_BOTTOM, RAIL_BOTTOM),
                                 difference_jaw_across_columns(CENTRE_RIGHT - SIDE_END + JAW, FACE_RIGHT, RAIL_RIGHT),
                                 {RAIL_RIGHT, RAIL_BOTTOM}};
@@ -93,11 +95,11 @@ const CornerPocket BOTTOM_RIGHT{{514, 270},
 constexpr double TOP_LEFT_JAW = GAP_LEFT + CENTRE_TOP, TOP_RIGHT_JAW = GAP_RIGHT - CENTRE_TOP;
 constexpr double BOTTOM_LEFT_JAW = GAP_LEFT - CENTRE_BOTTOM, BOTTOM_RIGHT_JAW = GAP_RIGHT + CENTRE_BOTTOM;
 const MiddlePocket TOP_MIDDLE{
-    {272, 20},
+    {POCKET_MIDDLE_X, POCKET_MIDDLE_TOP_Y},
     {sum_line_at_y(TOP_LEFT_JAW - JAW, FACE_TOP), sum_line_at_x(TOP_LEFT_JAW - JAW, THROAT_LEFT)},
     {difference_line_at_y(TOP_RIGHT_JAW + JAW, FACE_TOP), difference_line_at_x(TOP_RIGHT_JAW + JAW, THROAT_RIGHT)}};
 const MiddlePocket BOTTOM_MIDDLE{
-    {272, 280},
+    {POCKET_MIDDLE_X, POCKET_MIDDLE_BOTTOM_Y},
     {difference_line_at_y(BOTTOM_LEFT_JAW - JAW, FACE_BOTTOM), difference_line_at_x(BOTTOM_LEFT_JAW - JAW, THROAT_LEFT)},
     {sum_line_at_y(BOTTOM_RIGHT_JAW + JAW, FACE_BOTTOM), sum_line_at_x(BOTTOM_RIGHT_JAW + JAW, THROAT_RIGHT)}};
 

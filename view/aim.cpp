@@ -52,10 +52,9 @@ void update_aim(int X, int Y)
     game.shot_strength = strength_of(dx, dy);
 }
 
-void give_cue_ball_its_velocity()
+ShotVelocity shot_velocity()
 {
     const long double push = -static_cast<long double>(game.shot_strength);
-    BallRecord& cue_ball = game.balls[CUE_BALL];
-    cue_ball.vx = static_cast<float>(push * game.aim_neg_cos * SHOT_POWER_FACTOR);
-    cue_ball.vy = static_cast<float>(push * game.aim_sin * SHOT_POWER_FACTOR);
+    return {static_cast<float>(push * game.aim_neg_cos * SHOT_POWER_FACTOR),
+            static_cast<float>(push * game.aim_sin * SHOT_POWER_FACTOR)};
 }

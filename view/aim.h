@@ -6,5 +6,9 @@
 // Sets the aim angle, its sine and negated cosine and the strength from the
 // mouse at (X, Y) in drawing-area pixels.
 void update_aim(int X, int Y);
-// Starts the cue ball with the current aim and strength.
-void give_cue_ball_its_velocity();
+struct ShotVelocity {
+    float vx = 0;
+    float vy = 0;
+};
+// The cue ball's velocity for a shot with the current aim and strength.
+ShotVelocity shot_velocity();

@@ -13,7 +13,7 @@ void PaintBox1MouseMove(QImage& screen, int X, int Y)
     draw_cue(screen, cue_ball.x + DRAW_OFFSET_X, cue_ball.y + DRAW_OFFSET_Y);
 }
 
-void PaintBox1MouseDown(QImage& screen, int X, int Y)
+void PaintBox1MouseDown(int X, int Y)
 {
     switch (press_on_table(X, Y)) {
     case PressEffect::none: break;
@@ -21,6 +21,6 @@ void PaintBox1MouseDown(QImage& screen, int X, int Y)
         draw_ball(CUE_BALL);
         window().show_back_buffer();
         break;
-    case PressEffect::shot_launched: remove_cue(screen); break;
+    case PressEffect::shot_launched: break;  // the launch took the cue off the screen
     }
 }

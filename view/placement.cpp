@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "sim/table_geometry.h"
 #include "sim/variables.h"
 
 namespace {
@@ -22,8 +23,8 @@ float distance_to_nearest_other_ball(int X, int Y)
 
 void place_cue_ball(int X, int Y)
 {
-    const bool in_region = X > REGION_LEFT_EXCLUSIVE && X <= REGION_RIGHT &&
-                           Y > REGION_TOP_EXCLUSIVE && Y < REGION_BOTTOM_EXCLUSIVE;
+    const bool in_region = X > PLACEMENT_LEFT_EXCLUSIVE && X <= PLACEMENT_RIGHT &&
+                           Y > PLACEMENT_TOP_EXCLUSIVE && Y < PLACEMENT_BOTTOM_EXCLUSIVE;
     const bool too_close = distance_to_nearest_other_ball(X, Y) <= 2 * BALL_RADIUS;
     if (!in_region || too_close) return;
     BallRecord& cue_ball = game.balls[CUE_BALL];

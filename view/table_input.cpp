@@ -1,21 +1,12 @@
 #include "view/table_input.h"
 
+#include "rules/launch.h"
 #include "rules/supervisor.h"
-#include "rules/undo.h"
 #include "sim/variables.h"
 #include "view/aim.h"
 #include "view/placement.h"
 
 namespace {
-
-// The supervisor sees the moving cue ball at its next tick and starts the simulation.
-void launch_shot()
-{
-    game.aiming_enabled = false;
-    give_cue_ball_its_velocity();
-    take_shot_start_copies();
-    game.shot_evaluated = false;
-}
 
 bool cue_ball_on_table()
 {
@@ -40,6 +31,7 @@ PressEffect press_on_table(int X, int Y)
         place_cue_ball(X - DRAW_OFFSET_X, Y - DRAW_OFFSET_Y);
         return PressEffect::placement_tried;
     }
-    launch_shot();
+    const ShotVelocity v = shot_velocity();
+    launch_shot(v.vx, v.vy);
     return PressEffect::shot_launched;
 }

@@ -1,5 +1,6 @@
 #include <benchmark/benchmark.h>
 
+#include "sim/for_tests.h"
 #include "sim/initialisation.h"
 #include "sim/shot_to_rest.h"
 #include "sim/step.h"

@@ -1,16 +1,17 @@
 #include <benchmark/benchmark.h>
 
+#include "replay/replay_window.h"
+#include "sim/for_tests.h"
 #include "sim/initialisation.h"
 #include "sim/step.h"
 #include "sim/variables.h"
 #include "view/mouse.h"
-#include "view/table_window.h"
 
 namespace {
 
-// The first rack drawn in a table window, as the game starts. False, with the
+// The first rack drawn in a window without a screen, as the game starts. False, with the
 // benchmark marked failed, when the table picture is not in the working directory.
-bool rack_on_screen(TableWindow& table, benchmark::State& state)
+bool rack_on_screen(ReplayWindow& table, benchmark::State& state)
 {
     reset_game_state();
     attach_window(&table);
@@ -28,11 +29,11 @@ void set_rack_in_motion()
     }
 }
 
-// One tick of the simulation timer with a table window attached: three
+// One tick of the simulation timer with a window without a screen attached: three
 // iterations, each erasing, redrawing and copying the changed rectangle.
 void simulation_tick_with_drawing(benchmark::State& state)
 {
-    TableWindow table;
+    ReplayWindow table;
     if (rack_on_screen(table, state)) {
         set_rack_in_motion();
         const GameState moving = game;
@@ -50,14 +51,14 @@ void simulation_tick_with_drawing(benchmark::State& state)
 // previous cue, saves those under the new one and draws it.
 void aiming_mouse_move(benchmark::State& state)
 {
-    TableWindow table;
+    ReplayWindow table;
     if (rack_on_screen(table, state)) {
         game.aiming_enabled = true;
         table.show_back_buffer();
         bool left = false;
         for (auto _ : state) {
             left = !left;
-            PaintBox1MouseMove(table.screen(), left ? 130 : 150, left ? 250 : 230);
+            PaintBox1MouseMove(table.view().surface(), left ? 130 : 150, left ? 250 : 230);
         }
     }
     attach_window(nullptr);

@@ -6,6 +6,7 @@
 
 #include "app/Unit1.h"
 #include "sim/ball_drawing.h"
+#include "sim/for_tests.h"
 #include "sim/step.h"
 #include "sim/variables.h"
 #include "view/pictures/pictures.h"

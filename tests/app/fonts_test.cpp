@@ -5,6 +5,7 @@
 
 #include "app/Unit1.h"
 #include "app/fonts.h"
+#include "sim/for_tests.h"
 #include "sim/variables.h"
 #include "view/pictures/pictures.h"
 

@@ -8,6 +8,7 @@
 
 #include "app/Unit1.h"
 #include "sim/ball_drawing.h"
+#include "sim/for_tests.h"
 #include "sim/step.h"
 #include "sim/variables.h"
 #include "view/pictures/pictures.h"
@@ -41,7 +42,7 @@ private:
     void expect_rack_on_screen()
     {
         const QImage seen = drawing_area();
-        const QImage& table = form->table_picture();
+        const QImage& table = form->table_view().table_picture();
         for (int i = 1; i <= BALL_COUNT; ++i) {
             const int x = RACK_X[i], y = RACK_Y[i];
             QCOMPARE(seen.pixel(x + 76, y + 41), seen_colour(colour_of_ball(i)));
@@ -73,7 +74,7 @@ private slots:
         QVERIFY(undo->isFlat() && undo->text() == "Отмена хода");
         QVERIFY(!control("Panel1")->isVisible() && !control("Panel2")->isVisible() && control("Panel3")->isVisible());
         QVERIFY(control("PaintBox1")->hasMouseTracking());
-        const QPoint screen_centre = form->QWidget::screen()->availableGeometry().center();
+        const QPoint screen_centre = form->screen()->availableGeometry().center();
         QVERIFY((form->frameGeometry().center() - screen_centre).manhattanLength() <= 2);
     }
 
@@ -117,8 +118,8 @@ private slots:
         QVERIFY(game.balls[CUE_BALL].x != RACK_X[CUE_BALL]);
 
         // Back buffer = table picture, once the balls' final squares are blanked in both.
-        QImage actual = form->back_buffer().copy();
-        QImage expected = form->table_picture().copy();
+        QImage actual = form->table_view().back_buffer().copy();
+        QImage expected = form->table_view().table_picture().copy();
         for (const BallRecord& ball : game.balls) {
             if (ball.state == BALL_OFF_TABLE) continue;
             const Rect s = ball_square(ball.x, ball.y);
@@ -130,7 +131,7 @@ private slots:
 
         // The changed rectangles kept the screen equal to the back buffer.
         const QImage seen = drawing_area();
-        const QImage& buffer = form->back_buffer();
+        const QImage& buffer = form->table_view().back_buffer();
         QCOMPARE(seen.copy(76, 41, buffer.width(), buffer.height()), buffer);
     }
 
@@ -161,8 +162,8 @@ private slots:
     {
         form->findChild<QAction*>("Quitter1")->trigger();
         QVERIFY(!form->isVisible());
-        QVERIFY(form->table_picture().isNull());
-        QVERIFY(form->back_buffer().isNull());
+        QVERIFY(form->table_view().table_picture().isNull());
+        QVERIFY(form->table_view().back_buffer().isNull());
         QVERIFY(&window() != static_cast<Window*>(form.get()));
         for (TimerId t : {Timer1, Timer2, Timer3}) QVERIFY(!form->timer_on(t));
     }

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/Unit1.h"
+#include "sim/for_tests.h"
 #include "sim/variables.h"
 #include "view/pictures/pictures.h"
 
@@ -56,7 +57,7 @@ private slots:
     {
         QVERIFY(form->isVisible());
         QVERIFY(!window().timer_on(Timer2));
-        QVERIFY(form->back_buffer().isNull());
+        QVERIFY(form->table_view().back_buffer().isNull());
         QCOMPARE(game.balls[CUE_BALL].state, BALL_OFF_TABLE);
         QCOMPARE(status_line(), QString());
         const QImage backdrop = background_picture().copy(0, 34, 705, 384);
@@ -73,7 +74,7 @@ private slots:
         const QString message = take_message();
         QVERIFY2(message.startsWith("tavlo2.bmp") && !message.contains("missing"), qPrintable(message));
         QVERIFY(!window().timer_on(Timer2));
-        QVERIFY(form->back_buffer().isNull());
+        QVERIFY(form->table_view().back_buffer().isNull());
         QVERIFY(damaged.remove());
     }
 

@@ -4,6 +4,7 @@
 
 #include "app/Unit1.h"
 #include "sim/ball_drawing.h"
+#include "sim/for_tests.h"
 #include "sim/step.h"
 #include "sim/variables.h"
 #include "view/cue.h"
@@ -58,30 +59,30 @@ private slots:
 
     void the_cue_follows_the_mouse_and_leaves_no_trace()
     {
-        const QImage table_only = form->screen().copy();
+        const QImage table_only = form->table_view().surface().copy();
         const QPoint ball = shown(game.balls[CUE_BALL].x, game.balls[CUE_BALL].y);
         QTest::mouseMove(area(), ball + QPoint(-100, 30));
         QVERIFY(game.cue_drawn);
         const CuePoint tip_edge = cue_points(ball.x(), ball.y())[1];
-        QCOMPARE(form->screen().pixel(tip_edge.x, tip_edge.y), qRgb(0xC0, 0xC0, 0xC0));
+        QCOMPARE(form->table_view().surface().pixel(tip_edge.x, tip_edge.y), qRgb(0xC0, 0xC0, 0xC0));
         QCOMPARE(area()->grab().toImage().pixel(tip_edge.x, tip_edge.y), qRgb(0xC0, 0xC0, 0xC0));
 
         QTest::mouseMove(area(), ball + QPoint(40, -120));
         QTest::mouseMove(area(), ball + QPoint(-20, -60));
-        remove_cue(form->screen());
-        QCOMPARE(form->screen(), table_only);
+        form->remove_cue_from_screen();
+        QCOMPARE(form->table_view().surface(), table_only);
     }
 
     void a_press_launches_and_the_supervisor_judges_the_shot()
     {
         const QPoint ball = shown(game.balls[CUE_BALL].x, game.balls[CUE_BALL].y);
-        const QImage table_only = form->screen().copy();
+        const QImage table_only = form->table_view().surface().copy();
         QTest::mouseMove(area(), ball + QPoint(0, -60));  // above the ball: a shot straight down
         QTest::mouseClick(area(), Qt::LeftButton, {}, ball + QPoint(0, -60));
         QVERIFY(!game.shot_evaluated);
         QVERIFY(!game.cue_drawn);
         QCOMPARE(game.balls[CUE_BALL].vy, 4.25f);  // strength (60 - 9) / 6, half of it per step
-        QVERIFY(form->screen().pixel(ball.x(), ball.y() - 27) == table_only.pixel(ball.x(), ball.y() - 27));
+        QVERIFY(form->table_view().surface().pixel(ball.x(), ball.y() - 27) == table_only.pixel(ball.x(), ball.y() - 27));
         wait_until_judged();
         // Down the table and back, touching nothing: a foul.
         QCOMPARE(status(), QString("Faul! Put white boal in the left part of the table"));
@@ -100,15 +101,15 @@ private slots:
 
         QTest::mouseMove(area(), shown(120, 150));
         QVERIFY(!game.cue_drawn);  // no cue while the cue ball is off the table
-        const QImage before = form->screen().copy();
+        const QImage before = form->table_view().surface().copy();
         QTest::mouseClick(area(), Qt::RightButton, {}, shown(300, 150));  // outside the left part
         QCOMPARE(game.balls[CUE_BALL].state, BALL_OFF_TABLE);
-        QCOMPARE(form->screen(), before);
+        QCOMPARE(form->table_view().surface(), before);
 
         QTest::mouseClick(area(), Qt::RightButton, {}, shown(120, 150));
         QCOMPARE(game.balls[CUE_BALL].state, BALL_ON_TABLE);
         QCOMPARE(game.balls[CUE_BALL].x, 120.0f);
-        QCOMPARE(form->screen().pixel(shown(120, 150)), qRgb(255, 255, 255));
+        QCOMPARE(form->table_view().surface().pixel(shown(120, 150)), qRgb(255, 255, 255));
     }
 
     void presses_are_ignored_while_the_balls_roll()

@@ -4,10 +4,11 @@
 
 #include "opponent/computer_shot.h"
 #include "opponent/shot_trial.h"
+#include "rules/game_wiring.h"
+#include "sim/for_tests.h"
 #include "sim/initialisation.h"
 #include "sim/variables.h"
 #include "sim/window.h"
-#include "view/placement.h"
 
 // The computer's choice on laid-out tables, judged by playing it out exactly.
 namespace {
@@ -22,6 +23,7 @@ GameState table_with(std::initializer_list<BallAt> balls)
 {
     reset_game_state();
     attach_window(nullptr);
+    install_rules();
     initialisation();
     for (BallRecord& ball : game.balls) ball.state = BALL_OFF_TABLE;
     for (const BallAt& b : balls) {
@@ -66,8 +68,8 @@ TEST(Opponent, puts_the_cue_ball_back_only_inside_the_left_part)
         const ComputerShot shot = choose_computer_shot(table, level);
         ASSERT_TRUE(shot.place);
         const int X = shot.place->x - DRAW_OFFSET_X, Y = shot.place->y - DRAW_OFFSET_Y;
-        EXPECT_TRUE(X > REGION_LEFT_EXCLUSIVE && X <= REGION_RIGHT) << X;
-        EXPECT_TRUE(Y > REGION_TOP_EXCLUSIVE && Y < REGION_BOTTOM_EXCLUSIVE) << Y;
+        EXPECT_TRUE(X > PLACEMENT_LEFT_EXCLUSIVE && X <= PLACEMENT_RIGHT) << X;
+        EXPECT_TRUE(Y > PLACEMENT_TOP_EXCLUSIVE && Y < PLACEMENT_BOTTOM_EXCLUSIVE) << Y;
         EXPECT_TRUE(play_trial(table, shot).played);
     }
 }

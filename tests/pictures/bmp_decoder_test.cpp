@@ -4,7 +4,7 @@
 #include <climits>
 
 #include "view/pictures/bmp_decoder.h"
-#include "view/pictures/bmp_writer.h"
+#include "tools/bmp_writer.h"
 #include "view/pictures/picture_limits.h"
 
 using testing::HasSubstr;

@@ -6,7 +6,7 @@
 
 #include "tests/pictures/asset_files.h"
 #include "view/pictures/jpeg_decoder.h"
-#include "view/pictures/jpeg_encoder.h"
+#include "tools/jpeg_encoder.h"
 
 using testing::HasSubstr;
 

@@ -14,7 +14,7 @@
 #include <QTemporaryDir>
 
 #include "tests/pictures/asset_files.h"
-#include "view/pictures/bmp_writer.h"
+#include "tools/bmp_writer.h"
 #include "view/pictures/picture_limits.h"
 #include "view/pictures/pictures.h"
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "sim/for_tests.h"
 #include "sim/initialisation.h"
 #include "sim/variables.h"
 #include "view/aim.h"
@@ -33,9 +34,9 @@ TEST_F(Aim, MouseDownAndLeftOfTheBallShootsUpAndRight)
     EXPECT_EQ(game.aim_sin, 0.8f);
     EXPECT_EQ(game.aim_neg_cos, -0.6f);
     EXPECT_EQ(game.shot_strength, 6.8333335f);
-    give_cue_ball_its_velocity();
-    EXPECT_NEAR(game.balls[CUE_BALL].vx, 2.05f, 1e-6);
-    EXPECT_NEAR(game.balls[CUE_BALL].vy, -2.7333333f, 1e-6);
+    const ShotVelocity v = shot_velocity();
+    EXPECT_NEAR(v.vx, 2.05f, 1e-6);
+    EXPECT_NEAR(v.vy, -2.7333333f, 1e-6);
 }
 
 TEST_F(Aim, MouseOnTheBallShootsStraightDownAtTheWeakestStrength)
@@ -43,9 +44,9 @@ TEST_F(Aim, MouseOnTheBallShootsStraightDownAtTheWeakestStrength)
     update_aim(SHOWN_X, SHOWN_Y);
     EXPECT_EQ(game.aim_angle, -half_pi);
     EXPECT_EQ(game.shot_strength, 1.0f);
-    give_cue_ball_its_velocity();
-    EXPECT_EQ(game.balls[CUE_BALL].vy, 0.5f);
-    EXPECT_LT(std::fabs(game.balls[CUE_BALL].vx), 1e-6);
+    const ShotVelocity v = shot_velocity();
+    EXPECT_EQ(v.vy, 0.5f);
+    EXPECT_LT(std::fabs(v.vx), 1e-6);
 }
 
 TEST_F(Aim, WithinHalfAPixelOfTheColumnTheAimIsVertical)
@@ -53,8 +54,8 @@ TEST_F(Aim, WithinHalfAPixelOfTheColumnTheAimIsVertical)
     put_cue_ball_at(100.6f, 100);  // shown at x = 176.6; the mouse is 0.4 right of it
     update_aim(177, SHOWN_Y - 50);
     EXPECT_EQ(game.aim_angle, -half_pi);
-    give_cue_ball_its_velocity();
-    EXPECT_GT(game.balls[CUE_BALL].vy, 0);  // down the screen, away from the mouse
+    const ShotVelocity v = shot_velocity();
+    EXPECT_GT(v.vy, 0);  // down the screen, away from the mouse
 }
 
 TEST_F(Aim, FarLeftIsCappedAtFullStrengthShootingRight)
@@ -64,9 +65,9 @@ TEST_F(Aim, FarLeftIsCappedAtFullStrengthShootingRight)
     EXPECT_EQ(game.aim_sin, 0.0f);
     EXPECT_EQ(game.aim_neg_cos, -1.0f);
     EXPECT_EQ(game.shot_strength, 28.0f);
-    give_cue_ball_its_velocity();
-    EXPECT_EQ(game.balls[CUE_BALL].vx, 14.0f);
-    EXPECT_EQ(game.balls[CUE_BALL].vy, 0.0f);
+    const ShotVelocity v = shot_velocity();
+    EXPECT_EQ(v.vx, 14.0f);
+    EXPECT_EQ(v.vy, 0.0f);
 }
 
 TEST_F(Aim, AboveTheBallShootsDownWithStrengthFromTheDistance)
@@ -74,9 +75,9 @@ TEST_F(Aim, AboveTheBallShootsDownWithStrengthFromTheDistance)
     update_aim(SHOWN_X, SHOWN_Y - 30);
     EXPECT_EQ(game.aim_angle, -half_pi);
     EXPECT_EQ(game.shot_strength, 3.5f);
-    give_cue_ball_its_velocity();
-    EXPECT_EQ(game.balls[CUE_BALL].vy, 1.75f);
-    EXPECT_LT(std::fabs(game.balls[CUE_BALL].vx), 1e-6);
+    const ShotVelocity v = shot_velocity();
+    EXPECT_EQ(v.vy, 1.75f);
+    EXPECT_LT(std::fabs(v.vx), 1e-6);
 }
 
 TEST_F(Aim, AnglesStayInOneTurnOnEverySide)
@@ -85,9 +86,9 @@ TEST_F(Aim, AnglesStayInOneTurnOnEverySide)
     EXPECT_NEAR(game.aim_angle, 2 * M_PI - 0.9272952, 1e-6);
     update_aim(SHOWN_X + 30, SHOWN_Y + 40);  // mouse down-right: the other half-turn
     EXPECT_NEAR(game.aim_angle, M_PI - 0.9272952, 1e-6);
-    give_cue_ball_its_velocity();
-    EXPECT_LT(game.balls[CUE_BALL].vx, 0);  // away from the mouse: left
-    EXPECT_LT(game.balls[CUE_BALL].vy, 0);  // and up
+    const ShotVelocity v = shot_velocity();
+    EXPECT_LT(v.vx, 0);  // away from the mouse: left
+    EXPECT_LT(v.vy, 0);  // and up
 }
 
 }  // namespace

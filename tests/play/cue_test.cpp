@@ -2,6 +2,7 @@
 
 #include <QImage>
 
+#include "sim/for_tests.h"
 #include "sim/initialisation.h"
 #include "sim/variables.h"
 #include "view/cue.h"

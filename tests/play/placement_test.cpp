@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "sim/for_tests.h"
 #include "sim/initialisation.h"
 #include "sim/variables.h"
 #include "view/placement.h"

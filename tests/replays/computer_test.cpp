@@ -7,7 +7,9 @@
 #include "replay/match_script.h"
 #include "replay/replay_window.h"
 #include "replay/state_line.h"
+#include "rules/for_tests.h"
 #include "rules/random.h"
+#include "sim/for_tests.h"
 #include "sim/initialisation.h"
 #include "sim/variables.h"
 
@@ -67,13 +69,13 @@ TEST(ComputerAtTheDriver, its_search_leaves_the_live_game_untouched)
     ASSERT_TRUE(set_up_first_rack());
     ASSERT_TRUE(settle(table));
     const std::string state = state_line(table.now());
-    const QImage screen = table.screen().copy(), back_buffer = table.back_buffer().copy();
+    const QImage screen = table.view().surface().copy(), back_buffer = table.view().back_buffer().copy();
 
     choose_computer_shot(game, ComputerLevel::hard);
 
     EXPECT_EQ(state_line(table.now()), state);
-    EXPECT_EQ(table.screen(), screen);
-    EXPECT_EQ(table.back_buffer(), back_buffer);
+    EXPECT_EQ(table.view().surface(), screen);
+    EXPECT_EQ(table.view().back_buffer(), back_buffer);
     const uint32_t next_draw = random_below(1u << 30);
     reset_random();
     EXPECT_EQ(next_draw, random_below(1u << 30));

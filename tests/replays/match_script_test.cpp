@@ -9,7 +9,9 @@
 
 #include "replay/match_script.h"
 #include "replay/replay_window.h"
+#include "rules/for_tests.h"
 #include "rules/random.h"
+#include "sim/for_tests.h"
 #include "sim/initialisation.h"
 #include "sim/variables.h"
 

@@ -33,7 +33,7 @@ TEST(VirtualClock, a_timer_ticks_once_per_interval_from_the_moment_it_is_switche
 {
     RecordingClock c;
     c.clock.wait(30);
-    c.clock.switched(Timer2, true);
+    c.clock.set_running(Timer2, true);
     c.clock.wait(320);
     EXPECT_EQ(c.ticks, (std::vector<Tick>{{130, Timer2}, {230, Timer2}, {330, Timer2}}));
     EXPECT_EQ(c.clock.now(), 350);
@@ -42,7 +42,7 @@ TEST(VirtualClock, a_timer_ticks_once_per_interval_from_the_moment_it_is_switche
 TEST(VirtualClock, a_tick_due_at_the_end_of_a_wait_comes_in_that_wait)
 {
     RecordingClock c;
-    c.clock.switched(Timer3, true);
+    c.clock.set_running(Timer3, true);
     c.clock.wait(20);
     EXPECT_EQ(c.ticks, (std::vector<Tick>{{20, Timer3}}));
     c.clock.wait(19);
@@ -54,12 +54,12 @@ TEST(VirtualClock, a_tick_due_at_the_end_of_a_wait_comes_in_that_wait)
 TEST(VirtualClock, switching_off_cancels_the_pending_tick_and_switching_on_starts_a_new_period)
 {
     RecordingClock c;
-    c.clock.switched(Timer2, true);
+    c.clock.set_running(Timer2, true);
     c.clock.wait(150);
-    c.clock.switched(Timer2, false);
+    c.clock.set_running(Timer2, false);
     c.clock.wait(100);
     EXPECT_EQ(c.ticks, (std::vector<Tick>{{100, Timer2}}));
-    c.clock.switched(Timer2, true);
+    c.clock.set_running(Timer2, true);
     c.clock.wait(100);
     EXPECT_EQ(c.ticks.back(), (Tick{350, Timer2}));
 }
@@ -67,7 +67,7 @@ TEST(VirtualClock, switching_off_cancels_the_pending_tick_and_switching_on_start
 TEST(VirtualClock, ticks_at_the_same_instant_come_simulation_then_supervisor_then_banner)
 {
     RecordingClock c;
-    for (TimerId t : {Timer3, Timer2, Timer1}) c.clock.switched(t, true);
+    for (TimerId t : {Timer3, Timer2, Timer1}) c.clock.set_running(t, true);
     c.clock.wait(100);
     ASSERT_EQ(c.ticks.size(), 10u + 1u + 5u);
     for (size_t k = 1; k < c.ticks.size(); ++k) EXPECT_LE(c.ticks[k - 1].first, c.ticks[k].first);
@@ -78,10 +78,10 @@ TEST(VirtualClock, ticks_at_the_same_instant_come_simulation_then_supervisor_the
 TEST(VirtualClock, a_tick_switched_off_by_an_earlier_handler_of_the_same_instant_does_not_come)
 {
     RecordingClock c;
-    c.wire(Timer1, [&c] { c.clock.switched(Timer2, false); });
-    c.clock.switched(Timer2, true);
+    c.wire(Timer1, [&c] { c.clock.set_running(Timer2, false); });
+    c.clock.set_running(Timer2, true);
     c.clock.wait(90);
-    c.clock.switched(Timer1, true);
+    c.clock.set_running(Timer1, true);
     c.clock.wait(10);
     EXPECT_EQ(c.ticks, (std::vector<Tick>{{100, Timer1}}));
 }
@@ -89,8 +89,8 @@ TEST(VirtualClock, a_tick_switched_off_by_an_earlier_handler_of_the_same_instant
 TEST(VirtualClock, a_timer_switched_on_by_a_handler_first_ticks_one_interval_later)
 {
     RecordingClock c;
-    c.wire(Timer2, [&c] { c.clock.switched(Timer1, true); });
-    c.clock.switched(Timer2, true);
+    c.wire(Timer2, [&c] { c.clock.set_running(Timer1, true); });
+    c.clock.set_running(Timer2, true);
     c.clock.wait(125);
     EXPECT_EQ(c.ticks, (std::vector<Tick>{{100, Timer2}, {110, Timer1}, {120, Timer1}}));
 }

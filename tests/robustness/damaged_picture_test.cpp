@@ -10,6 +10,7 @@
 #include <tuple>
 
 #include "app/Unit1.h"
+#include "sim/for_tests.h"
 #include "sim/variables.h"
 #include "view/pictures/pictures.h"
 
@@ -76,8 +77,8 @@ private:
     {
         QVERIFY(!window().timer_on(Timer2));
         QVERIFY(!game.aiming_enabled);
-        QVERIFY(form->back_buffer().isNull());
-        QVERIFY(form->table_picture().isNull());
+        QVERIFY(form->table_view().back_buffer().isNull());
+        QVERIFY(form->table_view().table_picture().isNull());
     }
 
     // Aims, shoots, tries to put the cue ball back and presses undo while the
@@ -175,12 +176,12 @@ private slots:
         QVERIFY(window().timer_on(Timer2));
 
         const QImage backdrop = background_picture().copy(0, 34, 705, 384).convertToFormat(QImage::Format_RGB32);
-        QVERIFY(form->screen() != backdrop);
+        QVERIFY(form->table_view().surface() != backdrop);
 
         put_picture(picture);
         new_game();
         QCOMPARE(take_message(), "tavlo2.bmp: " + reason);
-        QCOMPARE(form->screen(), backdrop);  // the old table is gone from the drawing area
+        QCOMPARE(form->table_view().surface(), backdrop);  // the old table is gone from the drawing area
         expect_nothing_running();
         click_around();
     }
@@ -192,7 +193,7 @@ private slots:
         QCOMPARE(take_message(), QString());
         QVERIFY(window().timer_on(Timer2));
         QCOMPARE(form->findChild<QLabel*>("Panel3")->text(), QString("Start new game"));
-        QCOMPARE(form->table_picture().size(), QSize(550, 300));
+        QCOMPARE(form->table_view().table_picture().size(), QSize(550, 300));
     }
 };
 

@@ -3,8 +3,8 @@
 #include "rules/end_banner.h"
 #include "rules/supervisor.h"
 #include "sim/variables.h"
-#include "tests/rules/shot_driver.h"
-#include "tests/rules/table_pixels.h"
+#include "tests/support/shot_driver.h"
+#include "tests/support/fake_window.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ protected:
         play_shot(0, -4);
     }
 
-    TablePixels pixels;
+    FakeWindow pixels;
 };
 
 const std::vector<std::string> BANNER{"The end of the game"};
@@ -59,7 +59,7 @@ TEST_F(EndOfGame, FreezesTheTableWithTheBallsWhereTheyCameToRest)
     EXPECT_FALSE(game.aiming_enabled);
     EXPECT_TRUE(pixels.timer_on(Timer3));
     EXPECT_EQ(pixels.table_picture_shown, 1);
-    EXPECT_TRUE(pixels == expected_back_buffer()) << "rebuilt from the bare table";
+    EXPECT_TRUE(pixels.same_pixels(expected_back_buffer())) << "rebuilt from the bare table";
     EXPECT_EQ(game.current_player, 2) << "the turn still switches";
 
     const int shown = pixels.back_buffer_shown;

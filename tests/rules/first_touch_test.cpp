@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "rules/shot_recording.h"
+#include "sim/for_tests.h"
 #include "sim/initialisation.h"
 #include "sim/variables.h"
 

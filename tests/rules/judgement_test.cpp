@@ -5,6 +5,7 @@
 
 #include "rules/outcome.h"
 #include "rules/supervisor.h"
+#include "sim/for_tests.h"
 #include "sim/initialisation.h"
 #include "sim/variables.h"
 #include "sim/window.h"

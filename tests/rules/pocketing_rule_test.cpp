@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "rules/for_tests.h"
 #include "rules/outcome.h"
 #include "rules/random.h"
 #include "rules/shot_recording.h"
+#include "sim/for_tests.h"
 #include "sim/initialisation.h"
 #include "sim/variables.h"
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "rules/for_tests.h"
 #include "rules/random.h"
 
 namespace {

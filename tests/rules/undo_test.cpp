@@ -6,8 +6,8 @@
 #include "rules/undo.h"
 #include "sim/initialisation.h"
 #include "sim/variables.h"
-#include "tests/rules/shot_driver.h"
-#include "tests/rules/table_pixels.h"
+#include "tests/support/shot_driver.h"
+#include "tests/support/fake_window.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ protected:
         game.first_contact_seen = true;
     }
 
-    TablePixels pixels;
+    FakeWindow pixels;
 };
 
 TEST_F(Undo, OfTheShotThatGaveTheGroupsPutsTheBallBackAndTakesTheGroupsAway)
@@ -59,7 +59,7 @@ TEST_F(Undo, OfTheShotThatGaveTheGroupsPutsTheBallBackAndTakesTheGroupsAway)
     EXPECT_EQ(game.players[2].group, NoGroup);
     EXPECT_EQ(game.current_player, 1);
     EXPECT_EQ(pixels.status_line(), "");
-    EXPECT_TRUE(pixels == expected_back_buffer());
+    EXPECT_TRUE(pixels.same_pixels(expected_back_buffer()));
     EXPECT_TRUE(game.skip_cue_restore);
 }
 
@@ -106,29 +106,29 @@ TEST_F(UndoAfterPlacement, PutsTheCueBallBackAndTheTurnBackWithoutATrace)
     SpeedButton1Click();
     EXPECT_EQ(ball_places(), before);
     EXPECT_EQ(game.current_player, 1);
-    EXPECT_EQ(pixels.at(100, 150), TablePixels::CLOTH) << "no disc left where it was placed";
-    EXPECT_TRUE(pixels == expected_back_buffer());
+    EXPECT_EQ(pixels.at(100, 150), FakeWindow::CLOTH) << "no disc left where it was placed";
+    EXPECT_TRUE(pixels.same_pixels(expected_back_buffer()));
 }
 
 TEST_F(UndoAfterPlacement, TwiceGivesTheSamePosition)
 {
     SpeedButton1Click();
-    const TablePixels once = pixels;
+    const FakeWindow once = pixels;
     SpeedButton1Click();
     EXPECT_EQ(ball_places(), before);
     EXPECT_EQ(game.current_player, 1);
-    EXPECT_TRUE(pixels == once);
+    EXPECT_TRUE(pixels.same_pixels(once));
 }
 
 TEST_F(Undo, IsRefusedWhileTheBallsMove)
 {
-    launch_shot(4, 0);
+    shoot(4, 0);
     ASSERT_TRUE(run_until([] { return game.balls[CUE_BALL].x > 250; }));
     const auto moving = ball_places();
-    const TablePixels shown = pixels;
+    const FakeWindow shown = pixels;
     SpeedButton1Click();
     EXPECT_EQ(ball_places(), moving);
-    EXPECT_TRUE(pixels == shown);
+    EXPECT_TRUE(pixels.same_pixels(shown));
     EXPECT_EQ(pixels.status_line(), "Start new game");
 }
 
@@ -157,7 +157,7 @@ TEST_F(Undo, DoesNothingBeforeTheFirstShotOfAGame)
     SpeedButton1Click();  // the copies are from the last game
     EXPECT_EQ(ball_places(), rack);
     EXPECT_EQ(pixels.status_line(), "Start new game");
-    EXPECT_TRUE(pixels == expected_back_buffer());
+    EXPECT_TRUE(pixels.same_pixels(expected_back_buffer()));
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include "sim/initialisation.h"
 #include "sim/variables.h"
 #include "sim/window.h"
-#include "tests/rules/shot_driver.h"
+#include "tests/support/shot_driver.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ void launch_cut_toward_left_corners(int object, float object_speed, float cue_sp
     // They meet when the cue ball looks ahead to (151, 151), on its first step.
     place_ball(object, 138.5f, 138.5f);
     place_ball(CUE_BALL, 151 + object_speed + cue_speed, 151 + object_speed - cue_speed);
-    launch_shot(-object_speed - cue_speed, cue_speed - object_speed);
+    shoot(-object_speed - cue_speed, cue_speed - object_speed);
 }
 
 // Whole shots through the real step and the real supervisor, on situations
@@ -233,7 +233,7 @@ TEST_F(WholeShot, BlackPottedInAShotCutShortByANewGameDoesNotDecideTheNewGame)
 {
     place_ball(CUE_BALL, 272, 150);
     place_ball(BLACK_BALL, 272, 100);
-    launch_shot(0, -4);
+    shoot(0, -4);
     ASSERT_TRUE(run_until(black_off_table));
     Nouvellepartie1Click();
     run_until_judged();

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "sim/for_tests.h"
 #include "sim/initialisation.h"
 #include "sim/step.h"
 #include "sim/variables.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "sim/collision.h"
-#include "tests/sim/empty_table.h"
+#include "tests/support/empty_table.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <initializer_list>
 
 #include "sim/cushions.h"
-#include "tests/sim/empty_table.h"
+#include "tests/support/empty_table.h"
 
 namespace {
 

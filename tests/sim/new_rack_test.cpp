@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "sim/for_tests.h"
 #include "sim/initialisation.h"
 #include "sim/variables.h"
 #include "sim/window.h"
+#include "tests/support/fake_window.h"
 
 namespace {
 
@@ -70,13 +72,10 @@ TEST_F(NewRack, LeavesShotStartCopiesAndStopsTheBanner)
     EXPECT_FALSE(window().timer_on(Timer3));
 }
 
-struct PictureMissing : Window {
-    bool set_up_bitmaps() override { return false; }
-};
-
 TEST_F(NewRack, StopsBeforeTheBallsWhenThePictureCannotBeLoaded)
 {
-    PictureMissing missing;
+    FakeWindow missing;
+    missing.picture_missing = true;
     attach_window(&missing);
     EXPECT_FALSE(initialisation());
     EXPECT_EQ(game.balls[1].state, BALL_OFF_TABLE);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "sim/pockets.h"
-#include "tests/sim/empty_table.h"
+#include "tests/support/empty_table.h"
 
 namespace {
 

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
+#include "sim/shot_events.h"
 #include "sim/step.h"
-#include "tests/sim/empty_table.h"
+#include "tests/support/empty_table.h"
+#include "tests/support/fake_window.h"
 
 namespace {
 
@@ -79,21 +82,27 @@ TEST_F(AdvanceOrder, BallEndsOneStepOfItsFinalVelocityFromWhereItStarted)
     EXPECT_EQ(off.vx, 0.992f);
 }
 
-TEST_F(AdvanceOrder, EveryCallAnswersEveryPairAndReportsItToTheRules)
+// What the simulation reported, in the order it came.
+std::vector<std::string> reports;
+void touched(int i, int j) { reports.push_back("touch " + std::to_string(i) + " " + std::to_string(j)); }
+void potted(int i) { reports.push_back("potted " + std::to_string(i)); }
+
+TEST_F(AdvanceOrder, EveryCallAnswersEveryPairAndReportsTouchesAndPottedBalls)
 {
+    reports.clear();
+    install_shot_events({touched, potted});
     BallRecord& cue = place(1, 100, 100);
     BallRecord& apex = place(10, 150, 100);
     place(3, 200, 100, 3, 0);
     BallRecord& struck = place(4, 218, 100);
+    place(9, 520, 150);
     advance_ball(1);
     EXPECT_EQ(struck.vx, 3.0f);
-    // The game's first contact, between two object balls, only marks it.
-    EXPECT_TRUE(game.first_contact_seen);
-    EXPECT_EQ(game.players[1].first_touched, NoGroup);
     apex.x = 118;
     cue.vx = 3;
     advance_ball(1);
-    EXPECT_EQ(game.players[1].first_touched, YELLOW);
+    install_shot_events({});
+    EXPECT_EQ(reports, (std::vector<std::string>{"touch 3 4", "potted 9", "touch 1 10", "potted 9"}));
 }
 
 TEST_F(AdvanceOrder, BallCapturedInItsOwnCallGoesBackInsideTheLine)
@@ -122,29 +131,21 @@ TEST_F(AdvanceOrder, CueBallCrossingALineIsCapturedInTheNextCallAndStaysBeyond)
     EXPECT_EQ(cue.vy, -0.0007f);
 }
 
-// Remembers what the iterations asked the window to show.
-struct RecordingWindow : Window {
-    std::vector<Rect> shown;
-    int discs = 0;
-    void paint_disc(const Rect&, int32_t) override { ++discs; }
-    void show_back_buffer_part(const Rect& area) override { shown.push_back(area); }
-};
-
 TEST_F(EmptyTable, TimerTickRunsIterationsThatEachShowWhatChanged)
 {
-    RecordingWindow recorder;
+    FakeWindow recorder;
     attach_window(&recorder);
     game.steps_per_tick = 3;
     BallRecord& ball = place(1, 100, 150, 1, 0);
     place(6, 300, 200);
     BallRecord& potted = place(9, 520, 150);
     Timer1Timer();
-    ASSERT_EQ(recorder.shown.size(), 3u);
+    ASSERT_EQ(recorder.shown_parts.size(), 3u);
     // Ball 1 old and new, ball 6, and ball 9 erased as it leaves the table.
-    EXPECT_EQ(recorder.shown[0], (Rect{91, 141, 529, 209}));
+    EXPECT_EQ(recorder.shown_parts[0], (Rect{91, 141, 529, 209}));
     // Each iteration starts its rectangle afresh: the potted ball's square is not shown again.
-    EXPECT_EQ(recorder.shown[2], (Rect{92, 141, 309, 209}));
-    EXPECT_EQ(recorder.discs, 6);
+    EXPECT_EQ(recorder.shown_parts[2], (Rect{92, 141, 309, 209}));
+    EXPECT_EQ(recorder.discs_painted, 6);
     EXPECT_EQ(potted.state, BALL_OFF_TABLE);
     EXPECT_EQ(ball.x, 100.0f + 1.0f + 0.992f + 0.992f * 0.992f);
     attach_window(nullptr);

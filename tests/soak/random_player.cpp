@@ -20,8 +20,8 @@ constexpr int PLACEMENT_ATTEMPTS = 50;
 constexpr int CLOSE_AIM_REACH = 180;
 // A little round the left part of the table where the cue ball may go back
 // (55..154 across, 55..240 down), so that some clicks fall just outside it.
-constexpr int PLACEMENT_LEFT = 45, PLACEMENT_RIGHT = 165;
-constexpr int PLACEMENT_TOP = 45, PLACEMENT_BOTTOM = 250;
+constexpr int NEAR_PLACEMENT_LEFT = 45, NEAR_PLACEMENT_RIGHT = 165;
+constexpr int NEAR_PLACEMENT_TOP = 45, NEAR_PLACEMENT_BOTTOM = 250;
 
 bool cue_ball_on_table()
 {
@@ -77,7 +77,7 @@ void RandomPlayer::put_cue_ball_back()
 {
     for (int attempt = 0; attempt < PLACEMENT_ATTEMPTS && !cue_ball_on_table(); ++attempt) {
         const Point p = one_in(4) ? anywhere() : near_placement_region();
-        PaintBox1MouseDown(table_.screen(), p.x, p.y);
+        PaintBox1MouseDown(p.x, p.y);
     }
     if (!cue_ball_on_table()) return start_new_game();
     ++counts_.placements;
@@ -89,10 +89,10 @@ void RandomPlayer::aim_and_shoot()
     Point aim{};
     for (int moves = 1 + below(3); moves > 0; --moves) {
         aim = one_in(2) ? anywhere() : near_cue_ball();
-        PaintBox1MouseMove(table_.screen(), aim.x, aim.y);
+        PaintBox1MouseMove(table_.view().surface(), aim.x, aim.y);
     }
     at_launch_ = places_now();
-    PaintBox1MouseDown(table_.screen(), aim.x, aim.y);
+    PaintBox1MouseDown(aim.x, aim.y);
     const BallRecord& cue_ball = game.balls[CUE_BALL];
     if (cue_ball.vx == 0 && cue_ball.vy == 0) return fault("the press did not launch the cue ball");
     ++counts_.shots;
@@ -109,8 +109,8 @@ void RandomPlayer::interrupt_running_shot()
     ++counts_.interruptions;
     const Point p = anywhere();
     switch (below(4)) {
-    case 0: PaintBox1MouseMove(table_.screen(), p.x, p.y); break;
-    case 1: PaintBox1MouseDown(table_.screen(), p.x, p.y); break;
+    case 0: PaintBox1MouseMove(table_.view().surface(), p.x, p.y); break;
+    case 1: PaintBox1MouseDown(p.x, p.y); break;
     case 2: SpeedButton1Click(); break;
     default: choose_new_game();
     }
@@ -168,8 +168,8 @@ RandomPlayer::Point RandomPlayer::near_cue_ball()
 
 RandomPlayer::Point RandomPlayer::near_placement_region()
 {
-    return {DRAW_OFFSET_X + PLACEMENT_LEFT + below(PLACEMENT_RIGHT - PLACEMENT_LEFT + 1),
-            DRAW_OFFSET_Y + PLACEMENT_TOP + below(PLACEMENT_BOTTOM - PLACEMENT_TOP + 1)};
+    return {DRAW_OFFSET_X + NEAR_PLACEMENT_LEFT + below(NEAR_PLACEMENT_RIGHT - NEAR_PLACEMENT_LEFT + 1),
+            DRAW_OFFSET_Y + NEAR_PLACEMENT_TOP + below(NEAR_PLACEMENT_BOTTOM - NEAR_PLACEMENT_TOP + 1)};
 }
 
 RandomPlayer::TablePlaces RandomPlayer::places_now()
@@ -189,7 +189,7 @@ void RandomPlayer::check_rest_and_pictures(const std::string& after, DrawingOrde
 {
     const std::vector<std::string> at_rest = faults_at_rest();
     check(at_rest, after);
-    if (at_rest.empty() && !game.game_over) check(faults_in_pictures(table_, order), after);
+    if (at_rest.empty() && !game.game_over) check(faults_in_pictures(table_.view(), order), after);
 }
 
 void RandomPlayer::fault(const std::string& what)

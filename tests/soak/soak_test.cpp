@@ -7,10 +7,12 @@
 #include <iostream>
 #include <string>
 
+#include "rules/for_tests.h"
 #include "rules/random.h"
+#include "sim/for_tests.h"
 #include "sim/variables.h"
 #include "tests/soak/random_player.h"
-#include "view/pictures/bmp_writer.h"
+#include "tools/bmp_writer.h"
 
 namespace {
 
@@ -89,5 +91,5 @@ TEST(Soak, aTablePictureSmallerThanTheTableStillPlays)
 
     EXPECT_TRUE(player.faults().empty()) << first_faults(player.faults());
     EXPECT_EQ(player.counts().shots, 20);
-    EXPECT_EQ(table.back_buffer().size(), QSize(3, 2));
+    EXPECT_EQ(table.view().back_buffer().size(), QSize(3, 2));
 }

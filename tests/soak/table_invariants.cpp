@@ -7,7 +7,7 @@
 #include "sim/variables.h"
 #include "view/colours.h"
 #include "view/pixels.h"
-#include "view/table_window.h"
+#include "view/table_view.h"
 
 namespace {
 
@@ -48,9 +48,9 @@ void check_ball(int i, bool may_lie_beyond_capture_line, std::vector<std::string
 
 // The drawing area's view of the table picture's rectangle (the shipped
 // picture lies wholly inside the area).
-QImage table_part_of_screen(TableWindow& table)
+QImage table_part_of_screen(const TableView& table)
 {
-    return table.screen().copy(QRect(QPoint(DRAW_OFFSET_X, DRAW_OFFSET_Y), table.back_buffer().size()));
+    return table.surface().copy(QRect(QPoint(DRAW_OFFSET_X, DRAW_OFFSET_Y), table.back_buffer().size()));
 }
 
 void draw_disc(QImage& picture, int i)
@@ -61,7 +61,7 @@ void draw_disc(QImage& picture, int i)
     fill_disc(picture, QRect(s.left, s.top, s.width(), s.height()), to_qrgb(b.colour));
 }
 
-QImage bare_table_with_balls(const TableWindow& table, DrawingOrder order)
+QImage bare_table_with_balls(const TableView& table, DrawingOrder order)
 {
     QImage expected = table.table_picture().copy();
     const int first = order == DrawingOrder::cue_ball_last ? CUE_BALL + 1 : CUE_BALL;
@@ -104,7 +104,7 @@ std::vector<std::string> faults_at_rest()
     return faults;
 }
 
-std::vector<std::string> faults_in_pictures(TableWindow& table, DrawingOrder order)
+std::vector<std::string> faults_in_pictures(const TableView& table, DrawingOrder order)
 {
     std::vector<std::string> faults;
     const QImage expected = bare_table_with_balls(table, order);

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-class TableWindow;
+class TableView;
 
 // What a sound table looks like, checked against the one game state. Each
 // function returns one line per fault found, and nothing when all is well.
@@ -27,4 +27,4 @@ enum class DrawingOrder { by_number, cue_ball_last };
 // Once a shot has come to rest: the back buffer is the bare table with every
 // ball on it drawn in that order, and the drawing area shows exactly the back
 // buffer at the draw offset. Not while the end-of-game banner is up.
-std::vector<std::string> faults_in_pictures(TableWindow& table, DrawingOrder order);
+std::vector<std::string> faults_in_pictures(const TableView& table, DrawingOrder order);

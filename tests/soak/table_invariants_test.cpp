@@ -4,10 +4,11 @@
 #include <limits>
 
 #include "sim/ball_drawing.h"
+#include "sim/for_tests.h"
 #include "sim/initialisation.h"
 #include "sim/variables.h"
 #include "tests/soak/table_invariants.h"
-#include "view/table_window.h"
+#include "replay/replay_window.h"
 
 using testing::ElementsAre;
 using testing::HasSubstr;
@@ -27,7 +28,7 @@ protected:
     }
     void TearDown() override { attach_window(nullptr); }
 
-    TableWindow table;
+    ReplayWindow table;
 };
 
 }  // namespace
@@ -36,7 +37,7 @@ TEST_F(TableInvariants, aFreshRackIsSound)
 {
     EXPECT_THAT(faults_between_iterations(), IsEmpty());
     EXPECT_THAT(faults_at_rest(), IsEmpty());
-    EXPECT_THAT(faults_in_pictures(table, DrawingOrder::by_number), IsEmpty());
+    EXPECT_THAT(faults_in_pictures(table.view(), DrawingOrder::by_number), IsEmpty());
 }
 
 TEST_F(TableInvariants, numbersThatAreNotFiniteAreCaught)
@@ -80,13 +81,13 @@ TEST_F(TableInvariants, aShotThatIsNotOverIsCaughtAtRest)
 TEST_F(TableInvariants, aBallMovedWithoutBeingRedrawnIsCaughtInTheBackBuffer)
 {
     game.balls[2].x += 1;
-    EXPECT_THAT(faults_in_pictures(table, DrawingOrder::by_number), ElementsAre(HasSubstr("back buffer is not the bare table")));
+    EXPECT_THAT(faults_in_pictures(table.view(), DrawingOrder::by_number), ElementsAre(HasSubstr("back buffer is not the bare table")));
 }
 
 TEST_F(TableInvariants, aTraceLeftInTheDrawingAreaIsCaught)
 {
-    table.screen().setPixel(DRAW_OFFSET_X + 300, DRAW_OFFSET_Y + 200, qRgb(1, 2, 3));
-    EXPECT_THAT(faults_in_pictures(table, DrawingOrder::by_number), ElementsAre(HasSubstr("drawing area does not show the back buffer")));
+    table.view().surface().setPixel(DRAW_OFFSET_X + 300, DRAW_OFFSET_Y + 200, qRgb(1, 2, 3));
+    EXPECT_THAT(faults_in_pictures(table.view(), DrawingOrder::by_number), ElementsAre(HasSubstr("drawing area does not show the back buffer")));
 }
 
 TEST_F(TableInvariants, theCueBallPutBackByHandIsDrawnOverTheRimOfItsNeighbour)
@@ -98,6 +99,6 @@ TEST_F(TableInvariants, theCueBallPutBackByHandIsDrawnOverTheRimOfItsNeighbour)
     for (int i = CUE_BALL + 1; i <= BALL_COUNT; ++i) draw_ball(i);
     draw_ball(CUE_BALL);
     table.show_back_buffer();
-    EXPECT_THAT(faults_in_pictures(table, DrawingOrder::cue_ball_last), IsEmpty());
-    EXPECT_THAT(faults_in_pictures(table, DrawingOrder::by_number), ElementsAre(HasSubstr("back buffer is not")));
+    EXPECT_THAT(faults_in_pictures(table.view(), DrawingOrder::cue_ball_last), IsEmpty());
+    EXPECT_THAT(faults_in_pictures(table.view(), DrawingOrder::by_number), ElementsAre(HasSubstr("back buffer is not")));
 }

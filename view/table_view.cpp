@@ -1,10 +1,10 @@
-#include "view/table_window.h"
+#include "view/table_view.h"
 
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
 
-#include "sim/variables.h"
+#include "sim/table_geometry.h"
 #include "view/colours.h"
 #include "view/pictures/table_picture_search.h"
 #include "view/pixels.h"
@@ -34,27 +34,26 @@ QFont banner_font()
     return font;
 }
 
-TableWindow::TableWindow(const QImage& backdrop, const QStringList& picture_folders)
-    : screen_(DRAWING_AREA_WIDTH, DRAWING_AREA_HEIGHT, QImage::Format_RGB32), picture_folders_(picture_folders)
+TableView::TableView(const QImage& backdrop, const QStringList& picture_folders)
+    : surface_(DRAWING_AREA_WIDTH, DRAWING_AREA_HEIGHT, QImage::Format_RGB32), picture_folders_(picture_folders)
 {
-    screen_.fill(Qt::black);
+    surface_.fill(Qt::black);
     if (!backdrop.isNull()) {
         const QImage pixels = backdrop.convertToFormat(QImage::Format_RGB32);
-        copy_pixels(pixels, pixels.rect(), screen_, QPoint(0, 0));
+        copy_pixels(pixels, pixels.rect(), surface_, QPoint(0, 0));
     }
-    backdrop_ = screen_.copy();
+    backdrop_ = surface_.copy();
 }
 
-bool TableWindow::set_up_bitmaps()
+bool TableView::set_up_bitmaps()
 {
     // The pair made for the previous rack goes, whether or not the new one loads.
     release_bitmaps();
     const TablePictureLoad load = find_table_picture(TABLE_PICTURE_FILE, picture_folders_);
+    picture_error_ = load.error;
     if (load.picture.isNull()) {
         // No table can be played until a picture loads, so none is shown either.
-        screen_ = backdrop_.copy();
-        surface_changed(screen_.rect());
-        report_picture_error(load.error);
+        surface_ = backdrop_.copy();
         return false;
     }
     table_picture_ = load.picture.convertToFormat(QImage::Format_RGB32);
@@ -62,43 +61,43 @@ bool TableWindow::set_up_bitmaps()
     return true;
 }
 
-void TableWindow::release_bitmaps()
+void TableView::release_bitmaps()
 {
     table_picture_ = QImage();
     back_buffer_ = QImage();
 }
 
-void TableWindow::paint_disc(const Rect& square, int32_t colour)
+void TableView::paint_disc(const Rect& square, int32_t colour)
 {
     if (has_pictures()) fill_disc(back_buffer_, to_qrect(square), to_qrgb(colour));
 }
 
-void TableWindow::restore_square(const Rect& square)
+void TableView::restore_square(const Rect& square)
 {
     if (has_pictures()) copy_pixels(table_picture_, to_qrect(square), back_buffer_, QPoint(square.left, square.top));
 }
 
-void TableWindow::show_back_buffer_part(const Rect& area)
+QRect TableView::show_back_buffer_part(const Rect& area)
 {
-    if (has_pictures()) show_on_screen(back_buffer_, to_qrect(area));
+    return has_pictures() ? show_on_surface(back_buffer_, to_qrect(area)) : QRect();
 }
 
-void TableWindow::show_back_buffer()
+QRect TableView::show_back_buffer()
 {
-    if (has_pictures()) show_on_screen(back_buffer_, back_buffer_.rect());
+    return has_pictures() ? show_on_surface(back_buffer_, back_buffer_.rect()) : QRect();
 }
 
-void TableWindow::reset_back_buffer()
+void TableView::reset_back_buffer()
 {
     if (has_pictures()) back_buffer_ = table_picture_.copy();
 }
 
-void TableWindow::show_table_picture()
+QRect TableView::show_table_picture()
 {
-    if (has_pictures()) show_on_screen(table_picture_, table_picture_.rect());
+    return has_pictures() ? show_on_surface(table_picture_, table_picture_.rect()) : QRect();
 }
 
-void TableWindow::write_banner(const std::string& text)
+void TableView::write_banner(const std::string& text)
 {
     if (!has_pictures()) return;
     const QFont font = banner_font();
@@ -114,8 +113,7 @@ void TableWindow::write_banner(const std::string& text)
     painter.drawText(box.left(), box.top() + metrics.ascent(), line);
 }
 
-void TableWindow::show_on_screen(const QImage& picture, const QRect& area)
+QRect TableView::show_on_surface(const QImage& picture, const QRect& area)
 {
-    const QRect changed = copy_pixels(picture, area, screen_, area.topLeft() + DRAW_OFFSET);
-    if (!changed.isEmpty()) surface_changed(changed);
+    return copy_pixels(picture, area, surface_, area.topLeft() + DRAW_OFFSET);
 }

@@ -1,4 +1,4 @@
-#include "view/pictures/jpeg_encoder.h"
+#include "tools/jpeg_encoder.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "sim/for_tests.h"
 #include "sim/variables.h"
 #include "sim/window.h"
 

@@ -1,11 +1,13 @@
-#include "tests/rules/shot_driver.h"
+#include "tests/support/shot_driver.h"
 
 #include <gtest/gtest.h>
 
-#include "rules/random.h"
+#include "rules/for_tests.h"
+#include "rules/game_wiring.h"
+#include "rules/launch.h"
 #include "rules/supervisor.h"
-#include "rules/undo.h"
 #include "sim/ball_drawing.h"
+#include "sim/for_tests.h"
 #include "sim/initialisation.h"
 #include "sim/step.h"
 #include "sim/variables.h"
@@ -21,6 +23,7 @@ void start_game()
 {
     reset_game_state();
     reset_random();
+    install_rules();
     initialisation();
     window().set_timer(Timer2, true);
 }
@@ -50,14 +53,10 @@ void redraw_table()
     for (int i = 1; i <= BALL_COUNT; ++i) draw_ball(i);
 }
 
-void launch_shot(float vx, float vy)
+void shoot(float vx, float vy)
 {
     check_group_cleared();
-    game.aiming_enabled = false;
-    game.balls[CUE_BALL].vx = vx;
-    game.balls[CUE_BALL].vy = vy;
-    take_shot_start_copies();
-    game.shot_evaluated = false;
+    launch_shot(vx, vy);
 }
 
 bool run_until(bool (*stop)())
@@ -81,7 +80,7 @@ void run_until_judged()
 
 void play_shot(float vx, float vy)
 {
-    launch_shot(vx, vy);
+    shoot(vx, vy);
     run_until_judged();
 }
 

@@ -1,4 +1,4 @@
-#include "view/pictures/bmp_writer.h"
+#include "tools/bmp_writer.h"
 
 namespace {
 

@@ -1,0 +1,22 @@
+#include "rules/game_wiring.h"
+
+#include "rules/end_banner.h"
+#include "rules/shot_recording.h"
+#include "rules/supervisor.h"
+#include "sim/shot_events.h"
+#include "sim/step.h"
+
+TickHandler tick_handler(TimerId t)
+{
+    switch (t) {
+    case Timer1: return Timer1Timer;
+    case Timer2: return Timer2Timer;
+    case Timer3: return Timer3Timer;
+    }
+    return nullptr;
+}
+
+void install_rules()
+{
+    install_shot_events({record_first_touch, pocketing_rule});
+}
