@@ -140,7 +140,8 @@ void TForm1::build_opponent_menu()
         item->setCheckable(true);
         item->setChecked(!level);
         choices->addAction(item);
-        connect(item, &QAction::triggered, this, [this, level] { computer_.set_level(level); });
+        // Captured by copy under a new name: clang 14 cannot capture a structured binding.
+        connect(item, &QAction::triggered, this, [this, chosen = level] { computer_.set_level(chosen); });
     }
 }
 
