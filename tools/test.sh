@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test; exits non-zero on any failure.
+# The fast loop: sets up, builds and runs every test (ctest); exits non-zero
+# on any failure. The longer gates are tools/ci_checks.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/build.sh -DCORVENNE_WERROR=ON
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure -j2
-bash tools/ci_checks.sh
