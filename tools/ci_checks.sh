@@ -13,8 +13,8 @@ export QT_QPA_PLATFORM=offscreen
 
 SOAK_SHOTS=2000
 FUZZ_SECONDS=60
-MATCH_SCRIPT=tests/replays/long_random_match.script
-MATCH_GOLDEN=tests/replays/long_random_match.out
+MATCH_SCRIPT=tests/replay/long_random_match.script
+MATCH_GOLDEN=tests/replay/long_random_match.out
 
 # Any sanitizer report stops the program with an error (the build asks UBSan
 # not to recover), leaks included.

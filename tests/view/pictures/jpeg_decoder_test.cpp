@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "tests/pictures/asset_files.h"
+#include "tests/view/pictures/asset_files.h"
 #include "view/pictures/jpeg_decoder.h"
 #include "tools/jpeg_encoder.h"
 

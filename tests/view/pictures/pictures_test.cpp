@@ -13,7 +13,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "tests/pictures/asset_files.h"
+#include "tests/view/pictures/asset_files.h"
 #include "tools/bmp_writer.h"
 #include "view/pictures/picture_limits.h"
 #include "view/pictures/pictures.h"
