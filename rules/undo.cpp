@@ -31,8 +31,11 @@ static void put_back_at_shot_start(int i)
 static bool undo_allowed()
 {
     // The copies belong to the last shot of an earlier game, or to none, until
-    // a shot has been launched in this one.
-    return !window().timer_on(Timer3) && balls_at_rest() && game.shot_launched_this_game;
+    // a shot has been launched in this one. Once the balls stop, the shot waits
+    // up to one supervisor tick for its judgement, which would charge an undone
+    // shot to the restored player.
+    return !window().timer_on(Timer3) && balls_at_rest() && game.shot_launched_this_game
+        && game.shot_evaluated;
 }
 
 void SpeedButton1Click()

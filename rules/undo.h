@@ -1,5 +1,6 @@
 #pragma once
 
 // The undo button: puts the balls and the turn back as they were when the
-// last shot was launched (the launch copies them).
+// last shot was launched (the launch copies them), once that shot has been
+// judged.
 void SpeedButton1Click();

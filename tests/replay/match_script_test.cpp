@@ -84,6 +84,33 @@ TEST(MatchScript, a_table_picture_that_fails_at_new_is_told_at_once_and_the_run_
     EXPECT_TRUE(contains(states.str(), R"("timer2":0)")) << states.str();
 }
 
+// A click that comes at the wrong moment of a shot changes nothing: the match
+// goes on exactly as without it.
+struct IgnoredClick {
+    const char* name;
+    std::string before, click, after;
+    const char* next_shooter;
+};
+
+const IgnoredClick IGNORED_CLICKS[] = {
+    // Player 2 pots the cue ball; the balls rest, but the shot waits for the
+    // supervisor's tick. Undone now, its foul would be charged to player 1.
+    {"an undo before the shot is judged",
+     "shot 200 150\nmove 300 200\npress 300 200\nwait 140\n", "undo\n", "wait 60\nstate\n",
+     R"("current_player":1)"},
+};
+
+TEST(MatchScript, a_click_at_the_wrong_moment_of_a_shot_changes_nothing)
+{
+    for (const IgnoredClick& c : IGNORED_CLICKS) {
+        const Replay with_click = play(c.before + c.click + c.after);
+        const Replay without = play(c.before + c.after);
+        ASSERT_EQ(with_click.status, REPLAY_DONE) << c.name << ": " << with_click.errors;
+        EXPECT_EQ(with_click.states, without.states) << c.name;
+        EXPECT_TRUE(contains(without.states, c.next_shooter)) << c.name << ": " << without.states;
+    }
+}
+
 class Settle : public testing::Test {
 protected:
     ReplayWindow table;
