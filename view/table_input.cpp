@@ -24,9 +24,10 @@ bool move_over_table(int X, int Y)
 
 PressEffect press_on_table(int X, int Y)
 {
-    if (game.game_over) return PressEffect::none;
+    // An idle press while the balls roll must not put the shooter on the black
+    // before their shot is judged: that would decide whether they keep the turn.
+    if (game.game_over || !game.aiming_enabled) return PressEffect::none;
     check_group_cleared();
-    if (!game.aiming_enabled) return PressEffect::none;
     if (!cue_ball_on_table()) {
         place_cue_ball(X - DRAW_OFFSET_X, Y - DRAW_OFFSET_Y);
         return PressEffect::placement_tried;

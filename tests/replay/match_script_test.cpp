@@ -98,6 +98,11 @@ const IgnoredClick IGNORED_CLICKS[] = {
     {"an undo before the shot is judged",
      "shot 200 150\nmove 300 200\npress 300 200\nwait 140\n", "undo\n", "wait 60\nstate\n",
      R"("current_player":1)"},
+    // Player 1 pots the last yellow; a press while the balls still roll would
+    // put them on the black, and their "Bravo!" would pass the turn.
+    {"a press while the balls roll",
+     "shot 407 196\nshot 358 180\nshot 345 181\nshot 646 168\nsettle\nmove 618 193\npress 618 193\nwait 1000\n",
+     "press 300 200\n", "settle\nstate\n", R"("current_player":1)"},
 };
 
 TEST(MatchScript, a_click_at_the_wrong_moment_of_a_shot_changes_nothing)
