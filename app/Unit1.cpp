@@ -204,8 +204,11 @@ void TForm1::show_table_picture()
     surface_changed(view_.show_table_picture());
 }
 
+// The background shows through around the table again, so nothing of an old
+// cue that reached past the table picture stays there.
 void TForm1::repaint_main_window()
 {
+    surface_changed(view_.show_backdrop());
     PaintBox1Paint();
     update();
 }

@@ -38,7 +38,8 @@ public:
     virtual void show_back_buffer_part(const Rect& area) = 0;
     // Shows the whole back buffer in the drawing area at the draw offset.
     virtual void show_back_buffer() = 0;
-    // Repaints the whole main window (the drawing area shows the back buffer).
+    // Repaints the whole main window (the drawing area shows the back buffer
+    // over the background).
     virtual void repaint_main_window() = 0;
     // Puts back what the cue and its dots covered on the drawing area.
     virtual void remove_cue_from_screen() = 0;

@@ -53,7 +53,7 @@ bool TableView::set_up_bitmaps()
     picture_error_ = load.error;
     if (load.picture.isNull()) {
         // No table can be played until a picture loads, so none is shown either.
-        surface_ = backdrop_.copy();
+        show_backdrop();
         return false;
     }
     table_picture_ = load.picture.convertToFormat(QImage::Format_RGB32);
@@ -90,6 +90,11 @@ QRect TableView::show_back_buffer()
 void TableView::reset_back_buffer()
 {
     if (has_pictures()) back_buffer_ = table_picture_.copy();
+}
+
+QRect TableView::show_backdrop()
+{
+    return copy_pixels(backdrop_, backdrop_.rect(), surface_, QPoint(0, 0));
 }
 
 QRect TableView::show_table_picture()

@@ -36,6 +36,9 @@ public:
     QRect show_back_buffer_part(const Rect& area);
     QRect show_back_buffer();
     QRect show_table_picture();
+    // The backdrop over the whole surface, taking off whatever the cue left
+    // outside the table picture; the table goes back on with show_back_buffer().
+    QRect show_backdrop();
 
     // The window is closing: the table picture goes first, then the back buffer.
     void release_bitmaps();

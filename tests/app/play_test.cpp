@@ -1,4 +1,6 @@
 #include <QLabel>
+#include <QPainter>
+#include <QPushButton>
 #include <QtTest>
 #include <memory>
 
@@ -44,6 +46,22 @@ private:
         for (int i = 1; i <= BALL_COUNT; ++i) draw_ball(i);
         form->show_back_buffer();
         game.skip_cue_restore = true;
+    }
+
+    // The drawing area as the player sees it, with the table picture's place blanked.
+    QImage around_the_table(const QImage& drawing_area)
+    {
+        QImage around = drawing_area.convertToFormat(QImage::Format_RGB32);
+        QPainter(&around).fillRect(QRect(QPoint(76, 41), form->table_view().table_picture().size()), Qt::black);
+        return around;
+    }
+    QImage seen_around_the_table() { return around_the_table(area()->grab().toImage()); }
+    void aim_across_the_left_edge()
+    {
+        const QPoint ball = shown(game.balls[CUE_BALL].x, game.balls[CUE_BALL].y);
+        QVERIFY(ball.x() - 183 < 76);  // the cue's far end lies left of the table picture
+        QTest::mouseMove(area(), ball + QPoint(-200, 0));
+        QVERIFY(game.cue_drawn);
     }
 
 private slots:
@@ -110,6 +128,29 @@ private slots:
         QCOMPARE(game.balls[CUE_BALL].state, BALL_ON_TABLE);
         QCOMPARE(game.balls[CUE_BALL].x, 120.0f);
         QCOMPARE(form->table_view().surface().pixel(shown(120, 150)), qRgb(255, 255, 255));
+    }
+
+    void new_game_and_undo_take_an_old_cue_off_the_background_too()
+    {
+        const QImage background = around_the_table(background_picture().copy(QRect(0, 34, 705, 384)));
+        QCOMPARE(seen_around_the_table(), background);
+
+        aim_across_the_left_edge();
+        QVERIFY(seen_around_the_table() != background);
+        form->findChild<QAction*>("Nouvellepartie1")->trigger();
+        QCOMPARE(seen_around_the_table(), background);
+
+        // A soft shot up the table, so that there is a shot to take back.
+        wait_for_aiming();
+        const QPoint ball = shown(game.balls[CUE_BALL].x, game.balls[CUE_BALL].y);
+        QTest::mouseMove(area(), ball + QPoint(0, 20));
+        QTest::mouseClick(area(), Qt::LeftButton, {}, ball + QPoint(0, 20));
+        wait_until_judged();
+        aim_across_the_left_edge();
+        QVERIFY(seen_around_the_table() != background);
+        QTest::mouseClick(form->findChild<QPushButton*>("SpeedButton1"), Qt::LeftButton);
+        QCOMPARE(game.balls[CUE_BALL].y, float(RACK_Y[CUE_BALL]));  // the shot was taken back
+        QCOMPARE(seen_around_the_table(), background);
     }
 
     void presses_are_ignored_while_the_balls_roll()
