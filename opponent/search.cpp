@@ -25,16 +25,17 @@ struct LevelPlan {
     int placement_step;      // pixels between the spots looked at
     double position_weight;  // what an easy next pot is worth
     double aim_deviation;    // radians
+    int steadiness_checked;  // the best ones are tried again a deviation either side
 };
 
 LevelPlan plan_for(ComputerLevel level)
 {
     switch (level) {
-    case ComputerLevel::easy: return {{8, 16}, 0, 0, 8, {8}, 1, 25, 0, 0.035};
-    case ComputerLevel::medium: return {{5, 9, 15}, 2, 1, 12, {6}, 2, 20, 200, 0.012};
+    case ComputerLevel::easy: return {{8, 16}, 0, 0, 8, {8}, 1, 25, 0, 0.035, 0};
+    case ComputerLevel::medium: return {{5, 9, 15}, 2, 1, 12, {6}, 2, 20, 200, 0.012, 6};
     case ComputerLevel::hard: break;
     }
-    return {{3, 5, 8, 12, 18, 28}, 8, 2, 24, {4, 8}, 3, 12, 800, 0};
+    return {{3, 5, 8, 12, 18, 28}, 8, 2, 24, {4, 8}, 3, 12, 800, 0, 0};
 }
 
 // Scores of a judged trial, from the best to the worst kind of result.
@@ -106,39 +107,66 @@ void add_shots(std::vector<Scored>& shots, const CuePosition& from, const std::v
     }
 }
 
-size_t best_index(const std::vector<Scored>& shots)
+// The indices of at most `count` shots, the best first; ties keep their order.
+std::vector<size_t> best_first(const std::vector<Scored>& shots, size_t count)
 {
-    size_t best = 0;
-    for (size_t i = 1; i < shots.size(); ++i)
-        if (shots[i].score > shots[best].score) best = i;
-    return best;
+    std::vector<size_t> order(shots.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return shots[a].score > shots[b].score; });
+    order.resize(std::min(count, order.size()));
+    return order;
 }
 
 // The neighbouring mouse positions of the best shots found so far.
 void add_refinements(std::vector<Scored>& shots, const LevelPlan& plan)
 {
-    std::vector<size_t> order(shots.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return shots[a].score > shots[b].score; });
-    const size_t refined = std::min<size_t>(plan.refined_candidates, order.size());
     std::vector<Scored> best;
-    for (size_t k = 0; k < refined; ++k) best.push_back(shots[order[k]]);
+    for (size_t i : best_first(shots, plan.refined_candidates)) best.push_back(shots[i]);
     for (const Scored& s : best)
         for (MousePoint aim : neighbours(s.shot.aim, plan.refine_reach))
             add_shots(shots, CuePosition{Point{}, s.shot.place}, {aim});
 }
 
-// The hand's error turns the aim about the cue ball, at the same distance.
-MousePoint unsteady(const GameState& table, const CuePosition& from, MousePoint aim, double deviation)
+const CuePosition& position_of(const std::vector<CuePosition>& positions, const ComputerShot& shot)
 {
-    if (deviation == 0) return aim;
-    const double turn = AimError(table).angle(deviation);
+    return *std::find_if(positions.begin(), positions.end(), [&](const CuePosition& p) { return p.place == shot.place; });
+}
+
+// The aim turned about the cue ball by `turn` radians, at the same distance.
+MousePoint turned(const CuePosition& from, MousePoint aim, double turn)
+{
     const double cx = from.cue.x + DRAW_OFFSET_X, cy = from.cue.y + DRAW_OFFSET_Y;
     const double dx = aim.x - cx, dy = aim.y - cy;
     const double c = std::cos(turn), s = std::sin(turn);
-    const std::optional<MousePoint> turned = mouse_for(from.cue, -(dx * c - dy * s), -(dx * s + dy * c),
-                                                       (std::hypot(dx, dy) - BALL_RADIUS) / 6);
-    return turned.value_or(aim);
+    const std::optional<MousePoint> moved = mouse_for(from.cue, -(dx * c - dy * s), -(dx * s + dy * c),
+                                                      (std::hypot(dx, dy) - BALL_RADIUS) / 6);
+    return moved.value_or(aim);
+}
+
+// The shot to play: with an unsteady hand, the best ones are weighed by how
+// they fare a deviation either side, and only those are chosen from.
+ComputerShot steadiest(const GameState& table, const std::vector<CuePosition>& positions,
+                       const std::vector<Scored>& shots, const LevelPlan& plan)
+{
+    const std::vector<size_t> best = best_first(shots, std::max(plan.steadiness_checked, 1));
+    if (plan.steadiness_checked == 0) return shots[best.front()].shot;
+    std::vector<Scored> shaken;
+    for (size_t i : best)
+        for (double side : {-1.0, 1.0}) {
+            const ComputerShot& shot = shots[i].shot;
+            shaken.push_back({ComputerShot{shot.place, turned(position_of(positions, shot), shot.aim, side * plan.aim_deviation)}});
+        }
+    play_out(table, shaken, 0, plan);
+    size_t chosen = 0;
+    double chosen_score = NOT_PLAYED;
+    for (size_t k = 0; k < best.size(); ++k) {
+        const double score = (shots[best[k]].score + shaken[2 * k].score + shaken[2 * k + 1].score) / 3;
+        if (k == 0 || score > chosen_score) {
+            chosen = best[k];
+            chosen_score = score;
+        }
+    }
+    return shots[chosen].shot;
 }
 
 }  // namespace
@@ -153,14 +181,14 @@ ComputerShot choose_computer_shot(const GameState& table, ComputerLevel level)
 
     size_t played = shots.size();
     add_refinements(shots, plan);
-    if (shots.empty() || shots[best_index(shots)].score < NO_POT_FOUND)
+    if (shots.empty() || shots[best_first(shots, 1).front()].score < NO_POT_FOUND)
         for (const CuePosition& from : positions)
             add_shots(shots, from, safety_aims(table, from.cue, plan.safety_directions, plan.safety_strengths));
     play_out(table, shots, played, plan);
 
     if (shots.empty()) return ComputerShot{positions.empty() ? std::nullopt : positions.front().place, MousePoint{}};
-    const ComputerShot best = shots[best_index(shots)].shot;
-    const auto from = std::find_if(positions.begin(), positions.end(),
-                                   [&](const CuePosition& p) { return p.place == best.place; });
-    return ComputerShot{best.place, unsteady(table, *from, best.aim, plan.aim_deviation)};
+    const ComputerShot best = steadiest(table, positions, shots, plan);
+    // The hand's error is the table's own draw, so the same table always gives the same shot.
+    const double error = plan.aim_deviation == 0 ? 0 : AimError(table).angle(plan.aim_deviation);
+    return ComputerShot{best.place, error == 0 ? best.aim : turned(position_of(positions, best), best.aim, error)};
 }

@@ -3,11 +3,12 @@
 // often hard loses on an early black, who wins, and how long hard thinks.
 //
 // computer_match [HARD_VS_EASY] [MEDIUM_VS_EASY] [HARD_VS_HARD]
-// (numbers of games; each pairing alternates who breaks). Run it in a folder
-// that holds the table picture.
+// (numbers of games; each pairing alternates who breaks; every game opens
+// with a break of its own). Run it in a folder that holds the table picture.
 #include <QGuiApplication>
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <future>
@@ -18,6 +19,7 @@
 #include "replay/match_script.h"
 #include "replay/replay_window.h"
 #include "sim/initialisation.h"
+#include "view/mouse.h"
 
 namespace {
 
@@ -30,7 +32,8 @@ struct LevelFigures {
     int fouls = 0;
     int early_black_losses = 0;
     int games = 0;
-    std::vector<double> thinking_seconds;
+    std::vector<double> thinking_seconds;      // wall
+    std::vector<double> thinking_cpu_seconds;  // all threads
 };
 
 std::array<LevelFigures, 4> figures;  // by level
@@ -51,20 +54,39 @@ ShotTrial judge_again(const GameState& before, const ComputerShot& shot)
     }).get();
 }
 
-void count_turn(ComputerLevel level, const ShotTrial& trial, double seconds)
+void count_turn(ComputerLevel level, const ShotTrial& trial, double seconds, double cpu_seconds)
 {
     LevelFigures& f = figures[static_cast<int>(level)];
     ++f.shots;
     if (trial.foul) ++f.fouls;
     if (!trial.foul && (trial.own_balls_potted > 0 || trial.won)) ++f.pots;
     if (trial.game_over && !trial.won) ++f.early_black_losses;
-    if (level == ComputerLevel::hard) f.thinking_seconds.push_back(seconds);
+    f.thinking_seconds.push_back(seconds);
+    f.thinking_cpu_seconds.push_back(cpu_seconds);
 }
 
-// Player 1 plays at `one`, player 2 at `two`; returns the winner, 0 for a draw.
-int play_game(ReplayWindow& table, ComputerLevel one, ComputerLevel two)
+// The choice is a pure function of the table, so every game would be the
+// same: each opens with a hard break from a mouse position of its own, drawn
+// from the game's number, and the computers play every shot after it.
+void break_the_rack(ReplayWindow& table, int game_number)
+{
+    uint32_t draw = static_cast<uint32_t>(game_number) * 2654435761u + 12345u;
+    auto below = [&draw](int n) {
+        draw = draw * 1664525u + 1013904223u;
+        return static_cast<int>((static_cast<uint64_t>(draw) * static_cast<uint32_t>(n)) >> 32);
+    };
+    const int cue_x = RACK_X[CUE_BALL] + DRAW_OFFSET_X, cue_y = RACK_Y[CUE_BALL] + DRAW_OFFSET_Y;
+    const int X = cue_x - 120 - below(50), Y = cue_y - 30 + below(61);
+    settle(table);
+    PaintBox1MouseMove(table.screen(), X, Y);
+    PaintBox1MouseDown(table.screen(), X, Y);
+}
+
+// Player 1 breaks and plays at `one`, player 2 at `two`; returns the winner, 0 for a draw.
+int play_game(ReplayWindow& table, ComputerLevel one, ComputerLevel two, int game_number)
 {
     Nouvellepartie1Click();
+    break_the_rack(table, game_number);
     for (int turn = 0; turn < TURN_LIMIT; ++turn) {
         if (!settle(table)) return 0;
         if (game.game_over) break;
@@ -72,23 +94,26 @@ int play_game(ReplayWindow& table, ComputerLevel one, ComputerLevel two)
         const ComputerLevel level = shooter == 1 ? one : two;
         const GameState before = game;
         const auto start = std::chrono::steady_clock::now();
+        const std::clock_t cpu_start = std::clock();
         const std::optional<ComputerShot> shot = play_computer_turn(table, level);
+        const double cpu_seconds = static_cast<double>(std::clock() - cpu_start) / CLOCKS_PER_SEC;
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         const ShotTrial trial = judge_again(before, *shot);
         if (!settle(table)) return 0;
-        count_turn(level, trial, seconds);
+        count_turn(level, trial, seconds, cpu_seconds);
         if (trial.game_over) return trial.won ? shooter : 3 - shooter;
     }
     return 0;
 }
 
-void play_pairing(ReplayWindow& table, Pairing& pairing)
+// `games_played` numbers the games of the whole run, so each opens differently.
+void play_pairing(ReplayWindow& table, Pairing& pairing, int& games_played)
 {
     for (int g = 0; g < pairing.games; ++g) {
         const bool first_breaks = g % 2 == 0;
         const ComputerLevel one = first_breaks ? pairing.first : pairing.second;
         const ComputerLevel two = first_breaks ? pairing.second : pairing.first;
-        const int winner = play_game(table, one, two);
+        const int winner = play_game(table, one, two, games_played++);
         ++figures[static_cast<int>(one)].games;
         ++figures[static_cast<int>(two)].games;
         if (winner == 0) ++pairing.draws;
@@ -114,6 +139,17 @@ double percent(int part, int whole)
     return whole ? 100.0 * part / whole : 0.0;
 }
 
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+double worst(const std::vector<double>& v)
+{
+    return *std::max_element(v.begin(), v.end());
+}
+
 void print_figures(const std::vector<Pairing>& pairings)
 {
     for (const Pairing& p : pairings)
@@ -127,11 +163,13 @@ void print_figures(const std::vector<Pairing>& pairings)
                     name_of(level), f.shots, f.games, percent(f.pots, f.shots), percent(f.fouls, f.shots),
                     f.early_black_losses);
     }
-    std::vector<double> t = figures[static_cast<int>(ComputerLevel::hard)].thinking_seconds;
-    if (t.empty()) return;
-    std::sort(t.begin(), t.end());
-    std::printf("hard thinking time: median %.3f s, worst %.3f s over %zu shots\n", t[t.size() / 2], t.back(),
-                t.size());
+    for (ComputerLevel level : {ComputerLevel::hard, ComputerLevel::medium, ComputerLevel::easy}) {
+        const LevelFigures& f = figures[static_cast<int>(level)];
+        if (f.shots)
+            std::printf("%s thinking: wall median %.3f s, worst %.3f s; processor time of all threads median %.3f s, worst %.3f s\n",
+                        name_of(level), median(f.thinking_seconds), worst(f.thinking_seconds),
+                        median(f.thinking_cpu_seconds), worst(f.thinking_cpu_seconds));
+    }
 }
 
 }  // namespace
@@ -150,7 +188,8 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "computer_match: %s\n", table.take_picture_error().toStdString().c_str());
         return 1;
     }
-    for (Pairing& p : pairings) play_pairing(table, p);
+    int games_played = 0;
+    for (Pairing& p : pairings) play_pairing(table, p, games_played);
     attach_window(nullptr);
     print_figures(pairings);
     return 0;
