@@ -78,8 +78,8 @@ void break_the_rack(ReplayWindow& table, int game_number)
     const int cue_x = RACK_X[CUE_BALL] + DRAW_OFFSET_X, cue_y = RACK_Y[CUE_BALL] + DRAW_OFFSET_Y;
     const int X = cue_x - 120 - below(50), Y = cue_y - 30 + below(61);
     settle(table);
-    PaintBox1MouseMove(table.screen(), X, Y);
-    PaintBox1MouseDown(table.screen(), X, Y);
+    PaintBox1MouseMove(table.view().surface(), X, Y);
+    PaintBox1MouseDown(X, Y);
 }
 
 // Player 1 breaks and plays at `one`, player 2 at `two`; returns the winner, 0 for a draw.
