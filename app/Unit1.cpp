@@ -54,6 +54,8 @@ TForm1::TForm1(const QImage& background)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     install_rules();
     for (TimerId t : ALL_TIMERS) timers_.wire(t, tick_handler(t));
+    // What a tick's iterations changed reaches the screen in one copy.
+    timers_.wire(Timer1, [this] { surface_changed(view_.show_pending_parts()); });
     attach_window(this);
     FormCreate();
 }
@@ -76,7 +78,7 @@ void TForm1::build_controls(const QImage& background)
 
     Image1 = make_picture(client, QStringLiteral("Image1"), background, QRect(0, 0, 705, 465));
 
-    PaintBox1 = new DrawingArea(view_.surface(), client);
+    PaintBox1 = new DrawingArea(view_, client);
     PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
     PaintBox1->setGeometry(QRect(DRAWING_AREA_AT, QSize(DRAWING_AREA_WIDTH, DRAWING_AREA_HEIGHT)));
     // While the computer has the cue, the person's mouse does nothing.
@@ -191,7 +193,7 @@ bool TForm1::set_up_bitmaps()
 
 void TForm1::show_back_buffer_part(const Rect& area)
 {
-    surface_changed(view_.show_back_buffer_part(area));
+    view_.show_back_buffer_part(area);
 }
 
 void TForm1::show_back_buffer()

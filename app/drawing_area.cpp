@@ -4,8 +4,10 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-DrawingArea::DrawingArea(const QImage& surface, QWidget* parent)
-    : QWidget(parent), surface_(surface)
+#include "view/table_view.h"
+
+DrawingArea::DrawingArea(const TableView& table, QWidget* parent)
+    : QWidget(parent), table_(table)
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -14,7 +16,7 @@ DrawingArea::DrawingArea(const QImage& surface, QWidget* parent)
 void DrawingArea::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    painter.drawImage(event->rect(), surface_, event->rect());
+    painter.drawImage(event->rect(), table_.surface(), event->rect());
 }
 
 void DrawingArea::mouseMoveEvent(QMouseEvent* event)

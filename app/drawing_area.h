@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QImage>
 #include <QWidget>
+
+class TableView;
 
 // The drawing area under the table: it shows its surface and reports the mouse.
 // Everything is drawn into the surface by the game; painting only copies it.
@@ -9,7 +10,7 @@ class DrawingArea : public QWidget {
     Q_OBJECT
 
 public:
-    DrawingArea(const QImage& surface, QWidget* parent);
+    DrawingArea(const TableView& table, QWidget* parent);
 
 signals:
     // Drawing-area pixels.
@@ -22,5 +23,5 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    const QImage& surface_;
+    const TableView& table_;
 };

@@ -2,6 +2,7 @@
 
 #include <QTimer>
 #include <array>
+#include <functional>
 
 #include "sim/window.h"
 
@@ -9,7 +10,7 @@
 // fixed intervals.
 class WindowTimers {
 public:
-    using Handler = void (*)();
+    using Handler = std::function<void()>;
 
     WindowTimers();
 

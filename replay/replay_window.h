@@ -10,7 +10,7 @@
 // The main window without a screen: the table's pixels in memory, no
 // controls around them, and the three timers on a virtual clock, each wired
 // to the same handler as in the main window.
-class ReplayWindow final : public Window {
+class ReplayWindow : public Window {
 public:
     ReplayWindow();
 

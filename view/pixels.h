@@ -10,6 +10,11 @@
 // Returns the rectangle of `to` that was written (empty when nothing was).
 QRect copy_pixels(const QImage& from, const QRect& area, QImage& to, QPoint at);
 
+// Copies `square` of `from` to the same place in `to`. A ball's square that
+// lies wholly inside both images takes a short way.
+void copy_square(const QImage& from, const QRect& square, QImage& to);
+
 // Fills the ellipse inscribed in `square`: every pixel whose centre lies
-// strictly inside it, so the disc never leaves the square.
+// strictly inside it, so the disc never leaves the square. A ball's disc
+// wholly inside the image is filled from a table of its rows.
 void fill_disc(QImage& image, const QRect& square, QRgb colour);

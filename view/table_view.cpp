@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
+#include <utility>
 
 #include "sim/table_geometry.h"
 #include "view/colours.h"
@@ -48,6 +49,7 @@ TableView::TableView(const QImage& backdrop, const QStringList& picture_folders)
 bool TableView::set_up_bitmaps()
 {
     // The pair made for the previous rack goes, whether or not the new one loads.
+    show_pending_parts();
     release_bitmaps();
     const TablePictureLoad load = find_table_picture(TABLE_PICTURE_FILE, picture_folders_);
     picture_error_ = load.error;
@@ -74,12 +76,21 @@ void TableView::paint_disc(const Rect& square, int32_t colour)
 
 void TableView::restore_square(const Rect& square)
 {
-    if (has_pictures()) copy_pixels(table_picture_, to_qrect(square), back_buffer_, QPoint(square.left, square.top));
+    if (has_pictures()) copy_square(table_picture_, to_qrect(square), back_buffer_);
 }
 
-QRect TableView::show_back_buffer_part(const Rect& area)
+void TableView::show_back_buffer_part(const Rect& area)
 {
-    return has_pictures() ? show_on_surface(back_buffer_, to_qrect(area)) : QRect();
+    if (has_pictures() && !area.empty()) pending_ += to_qrect(area);
+}
+
+QRect TableView::show_pending_parts() const
+{
+    if (pending_.isEmpty()) return QRect();
+    const QRegion parts = std::exchange(pending_, QRegion());
+    QRect changed;
+    for (const QRect& part : parts) changed |= copy_pixels(back_buffer_, part, surface_, part.topLeft() + DRAW_OFFSET);
+    return changed;
 }
 
 QRect TableView::show_back_buffer()
@@ -89,6 +100,7 @@ QRect TableView::show_back_buffer()
 
 void TableView::reset_back_buffer()
 {
+    show_pending_parts();
     if (has_pictures()) back_buffer_ = table_picture_.copy();
 }
 
@@ -120,5 +132,6 @@ void TableView::write_banner(const std::string& text)
 
 QRect TableView::show_on_surface(const QImage& picture, const QRect& area)
 {
+    show_pending_parts();
     return copy_pixels(picture, area, surface_, area.topLeft() + DRAW_OFFSET);
 }

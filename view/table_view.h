@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QImage>
 #include <QRect>
+#include <QRegion>
 #include <QString>
 #include <QStringList>
 #include <string>
@@ -32,8 +33,15 @@ public:
     void reset_back_buffer();
     void write_banner(const std::string& text);
 
+    // The parts of the back buffer that the iterations show wait until the
+    // surface is next read or drawn on, then arrive as one copy of their exact
+    // union. Each iteration draws into the back buffer only inside its own
+    // part, so the pixels that arrive are those each part held. Outside the
+    // iterations the back buffer is drawn into only ahead of showing it whole.
+    void show_back_buffer_part(const Rect& area);
+
     // Each returns the rectangle of the surface that changed, empty when none did.
-    QRect show_back_buffer_part(const Rect& area);
+    QRect show_pending_parts() const;
     QRect show_back_buffer();
     QRect show_table_picture();
     // The backdrop over the whole surface, taking off whatever the cue left
@@ -43,9 +51,18 @@ public:
     // The window is closing: the table picture goes first, then the back buffer.
     void release_bitmaps();
 
-    // The drawing area's surface; the cue is drawn straight onto it.
-    QImage& surface() { return surface_; }
-    const QImage& surface() const { return surface_; }
+    // The drawing area's surface, with every part waiting to be shown on it;
+    // the cue is drawn straight onto it.
+    QImage& surface()
+    {
+        show_pending_parts();
+        return surface_;
+    }
+    const QImage& surface() const
+    {
+        show_pending_parts();
+        return surface_;
+    }
     const QImage& back_buffer() const { return back_buffer_; }
     const QImage& table_picture() const { return table_picture_; }
     const QString& picture_error() const { return picture_error_; }
@@ -57,7 +74,9 @@ private:
 
     QImage table_picture_;
     QImage back_buffer_;
-    QImage surface_;
+    // Reading the surface shows the pending parts first.
+    mutable QImage surface_;
+    mutable QRegion pending_;  // in table coordinates
     QImage backdrop_;  // the drawing area with no table on it
     QStringList picture_folders_;
     QString picture_error_;
