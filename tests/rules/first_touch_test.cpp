@@ -1,20 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "rules/shot_recording.h"
-#include "sim/for_tests.h"
-#include "sim/initialisation.h"
 #include "sim/variables.h"
+#include "tests/support/fresh_game.h"
 
 namespace {
 
-class FirstTouch : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        reset_game_state();
-        initialisation();
-    }
-};
+using FirstTouch = FreshGame;
 
 TEST_F(FirstTouch, OpeningCollisionOfAGameOnlyMarksContactSeen)
 {

@@ -5,22 +5,19 @@
 
 #include "rules/outcome.h"
 #include "rules/supervisor.h"
-#include "sim/for_tests.h"
-#include "sim/initialisation.h"
 #include "sim/variables.h"
 #include "sim/window.h"
+#include "tests/support/fresh_game.h"
 
 namespace {
 
 // The supervisor's judgement of a shot whose balls have come to rest, with
 // what the shot recorded laid out by hand.
-class Judgement : public ::testing::Test {
+class Judgement : public FreshGame {
 protected:
     void SetUp() override
     {
-        attach_window(nullptr);
-        reset_game_state();
-        initialisation();
+        FreshGame::SetUp();
         game.first_contact_seen = true;
         game.players[1].group = RED;
         game.players[2].group = YELLOW;
@@ -122,10 +119,10 @@ TEST(Messages, EachCodeWithATextShowsItAndEveryOtherCodeShowsNothing)
     }
 }
 
-TEST(GroupCleared, PutsTheCurrentPlayerOnTheBlackOnceTheirOwnGroupHasLeft)
+using GroupCleared = FreshGame;
+
+TEST_F(GroupCleared, PutsTheCurrentPlayerOnTheBlackOnceTheirOwnGroupHasLeft)
 {
-    reset_game_state();
-    initialisation();
     for (int i = 3; i <= 9; ++i) game.balls[i].state = BALL_OFF_TABLE;
     check_group_cleared();
     EXPECT_FALSE(game.players[1].on_black) << "no group yet";

@@ -1,27 +1,18 @@
 #include <gtest/gtest.h>
 
-#include "rules/for_tests.h"
 #include "rules/outcome.h"
 #include "rules/random.h"
 #include "rules/shot_recording.h"
-#include "sim/for_tests.h"
-#include "sim/initialisation.h"
 #include "sim/variables.h"
+#include "tests/support/fresh_game.h"
 
 namespace {
 
 constexpr int RED_BALL = 3;
 constexpr int YELLOW_BALL = 10;
 
-class PocketingRule : public ::testing::Test {
+class PocketingRule : public FreshGame {
 protected:
-    void SetUp() override
-    {
-        reset_game_state();
-        reset_random();
-        initialisation();
-    }
-
     static void give_player1(int32_t group, bool on_black = false)
     {
         game.players[1].group = group;

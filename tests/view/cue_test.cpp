@@ -2,22 +2,20 @@
 
 #include <QImage>
 
-#include "sim/for_tests.h"
-#include "sim/initialisation.h"
 #include "sim/variables.h"
 #include "view/cue.h"
+#include "tests/support/fresh_game.h"
 
 namespace {
 
 using Points = std::array<CuePoint, 6>;
 using Corners = std::array<CuePoint, 3>;
 
-class Cue : public ::testing::Test {
+class Cue : public FreshGame {
 protected:
     void SetUp() override
     {
-        reset_game_state();
-        initialisation();
+        FreshGame::SetUp();
         screen = patterned_screen();
     }
     static void aim(float neg_cos, float sin, float strength)

@@ -1,18 +1,16 @@
 #include <gtest/gtest.h>
 
-#include "sim/for_tests.h"
-#include "sim/initialisation.h"
 #include "sim/variables.h"
 #include "view/placement.h"
+#include "tests/support/fresh_game.h"
 
 namespace {
 
-class Placement : public ::testing::Test {
+class Placement : public FreshGame {
 protected:
     void SetUp() override
     {
-        reset_game_state();
-        initialisation();
+        FreshGame::SetUp();
         game.balls[CUE_BALL].state = BALL_OFF_TABLE;
         game.balls[CUE_BALL].x = 520;
         game.balls[CUE_BALL].y = 150;
@@ -26,32 +24,35 @@ protected:
     }
 };
 
-TEST_F(Placement, AcceptsOnlyTheLeftRegion)
-{
-    EXPECT_FALSE(placed_at(54, 100));
-    EXPECT_TRUE(placed_at(55, 100));
-    EXPECT_TRUE(placed_at(154, 100));
-    EXPECT_FALSE(placed_at(155, 100));
-    EXPECT_FALSE(placed_at(100, 54));
-    EXPECT_TRUE(placed_at(100, 55));
-    EXPECT_TRUE(placed_at(100, 240));
-    EXPECT_FALSE(placed_at(100, 241));
-}
+// Ball 5 stands at (100, 100); ball 7 left the table at (60, 60).
+struct PlacementCase {
+    const char* what;
+    int X, Y;
+    bool accepted;
+};
 
-TEST_F(Placement, NeedsMoreThanABallWidthFromEveryOtherBall)
+const PlacementCase PLACEMENT_CASES[] = {
+    {"left of the region", 54, 100, false},
+    {"its left column", 55, 100, true},
+    {"its right column", 154, 100, true},
+    {"right of the region", 155, 100, false},
+    {"above the region", 100, 54, false},
+    {"its top row", 100, 55, true},
+    {"its bottom row", 100, 240, true},
+    {"below the region", 100, 241, false},
+    {"a ball's width from ball 5", 118, 100, false},
+    {"just over a ball's width from it", 119, 100, true},
+    {"near where a ball left the table", 70, 70, false},
+};
+
+TEST_F(Placement, AcceptsTheLeftRegionMoreThanABallWidthFromEveryOtherBall)
 {
     game.balls[5].x = 100;
     game.balls[5].y = 100;
-    EXPECT_FALSE(placed_at(118, 100));
-    EXPECT_TRUE(placed_at(119, 100));
-}
-
-TEST_F(Placement, BallsOffTheTableCountAtTheirLastPosition)
-{
     game.balls[7].state = BALL_OFF_TABLE;
     game.balls[7].x = 60;
     game.balls[7].y = 60;
-    EXPECT_FALSE(placed_at(70, 70));
+    for (const PlacementCase& c : PLACEMENT_CASES) EXPECT_EQ(placed_at(c.X, c.Y), c.accepted) << c.what;
 }
 
 TEST_F(Placement, ARefusedSpotLeavesTheCueBallUntouched)
