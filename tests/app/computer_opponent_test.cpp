@@ -4,12 +4,10 @@
 #include <QtTest>
 #include <memory>
 
-#include "app/Unit1.h"
 #include "sim/ball_drawing.h"
-#include "sim/for_tests.h"
 #include "sim/step.h"
 #include "sim/variables.h"
-#include "view/pictures/pictures.h"
+#include "tests/support/main_window.h"
 
 // The computer playing player 2 in the window, on the offscreen platform, in real time.
 class ComputerOpponentTest : public QObject {
@@ -44,10 +42,8 @@ private:
 private slots:
     void init()
     {
-        reset_game_state();
-        form = std::make_unique<TForm1>(background_picture());
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form = open_main_window();
+        QVERIFY(form);
         QVERIFY(QTest::qWaitFor([] { return game.aiming_enabled; }, 5000));
     }
     void cleanup() { form.reset(); }

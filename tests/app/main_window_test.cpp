@@ -6,12 +6,11 @@
 #include <QtTest>
 #include <memory>
 
-#include "app/Unit1.h"
 #include "sim/ball_drawing.h"
-#include "sim/for_tests.h"
 #include "sim/step.h"
 #include "sim/variables.h"
 #include "view/pictures/pictures.h"
+#include "tests/support/main_window.h"
 
 namespace {
 
@@ -54,10 +53,8 @@ private:
 private slots:
     void initTestCase()
     {
-        reset_game_state();
-        form = std::make_unique<TForm1>(background_picture());
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form = open_main_window();
+        QVERIFY(form);
     }
 
     void the_layout_matches_the_designed_window()

@@ -4,13 +4,11 @@
 #include <QtTest>
 #include <memory>
 
-#include "app/Unit1.h"
 #include "sim/ball_drawing.h"
-#include "sim/for_tests.h"
 #include "sim/step.h"
 #include "sim/variables.h"
 #include "view/cue.h"
-#include "view/pictures/pictures.h"
+#include "tests/support/main_window.h"
 
 // Real shots played with the mouse on the drawing area, on the offscreen platform.
 class PlayTest : public QObject {
@@ -65,15 +63,17 @@ private:
     }
 
 private slots:
+    void initTestCase()
+    {
+        form = open_main_window();
+        QVERIFY(form);
+    }
+    // Every test starts from a new game.
     void init()
     {
-        reset_game_state();
-        form = std::make_unique<TForm1>(background_picture());
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form->findChild<QAction*>("Nouvellepartie1")->trigger();
         wait_for_aiming();
     }
-    void cleanup() { form.reset(); }
 
     void the_cue_follows_the_mouse_and_leaves_no_trace()
     {

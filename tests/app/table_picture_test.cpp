@@ -8,10 +8,9 @@
 #include <memory>
 #include <tuple>
 
-#include "app/Unit1.h"
-#include "sim/for_tests.h"
 #include "sim/variables.h"
 #include "view/pictures/pictures.h"
+#include "tests/support/main_window.h"
 
 namespace {
 
@@ -111,10 +110,8 @@ private slots:
         QVERIFY(folder.isValid());
         game_folder = QDir::currentPath();
         QDir::setCurrent(folder.path());
-        reset_game_state();
-        form = std::make_unique<TForm1>(background_picture());
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form = open_main_window();
+        QVERIFY(form);
     }
 
     void cleanupTestCase()
