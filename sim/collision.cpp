@@ -113,12 +113,17 @@ void collide_balls(int a, int b)
 }
 
 // Kept beside the touching test so that the many pairs a step tests stay cheap.
-void collide_with_later_balls(int i)
+void collide_with_later_balls(int i, IdleTests& idle)
 {
     for (int j = i + 1; j <= BALL_COUNT; ++j) {
-        if (game.balls[j].state != BALL_OFF_TABLE && balls_touching(i, j)) {
-            collide_balls(i, j);
-            report_balls_touched(i, j);
+        if (game.balls[j].state == BALL_OFF_TABLE || (idle.pairs[i] >> j & 1)) continue;
+        if (!balls_touching(i, j)) {
+            idle.pairs[i] |= 1u << j;
+            continue;
         }
+        collide_balls(i, j);
+        report_balls_touched(i, j);
+        notice_change(idle, i);
+        notice_change(idle, j);
     }
 }

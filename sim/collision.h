@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sim/idle_tests.h"
+
 // Ball-to-ball contact, detected one step ahead on the look-ahead positions.
 bool balls_touching(int a, int b);
 bool balls_overlapping(int a, int b);
@@ -7,4 +9,6 @@ bool balls_overlapping(int a, int b);
 void collide_balls(int a, int b);
 // Answers every contact of ball i with a later ball (j > i) that is not off
 // the table, and reports each one.
-void collide_with_later_balls(int i);
+// Pairs that `idle` knows to change nothing are passed by; the others that
+// touch nothing join them.
+void collide_with_later_balls(int i, IdleTests& idle);

@@ -20,22 +20,37 @@ static bool present(int i)
     return game.balls[i].state != BALL_OFF_TABLE;
 }
 
+// The cushion and pocket tests of ball i, unless they are known to change
+// nothing. A ball on the table that leaves them unchanged was not captured,
+// so they reported nothing either.
+static void cushion_and_pocket(int i, IdleTests& idle)
+{
+    if (idle.alone >> i & 1) return;
+    const bool on_table = game.balls[i].state == BALL_ON_TABLE;
+    cushion_rebound(i);
+    pocket_check(i);
+    if (!notice_change(idle, i) && on_table) idle.alone |= 1u << i;
+}
+
 void advance_ball(int a)
 {
+    IdleTests& idle = game.idle_tests;
+    notice_changes(idle);
     BallRecord& ball = game.balls[a];
     ball.prev_x = ball.x;
     ball.prev_y = ball.y;
     for (int i = 1; i <= BALL_COUNT; ++i) {
         if (!present(i)) continue;
-        cushion_rebound(i);
-        pocket_check(i);
-        collide_with_later_balls(i);
+        cushion_and_pocket(i, idle);
+        collide_with_later_balls(i, idle);
         // Re-derived after every ball's tests, so ball a always ends the call
         // one step of its latest velocity away from where it started.
         ball.x = ball.prev_x + ball.vx;
         ball.y = ball.prev_y + ball.vy;
+        notice_change(idle, a);
     }
     apply_friction(a);
+    notice_change(idle, a);
 }
 
 static float damped(float v)

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "sim/idle_tests.h"
 #include "sim/rect.h"
 #include "sim/table_geometry.h"
 
@@ -81,6 +82,7 @@ struct GameState {
     Rect dirty_rect;
     bool game_over = false;
     IndexedFrom1<BallRecord, BALL_COUNT> balls;
+    IdleTests idle_tests;  // travels with the balls when the state is copied
     bool aiming_enabled = false;
     std::array<float, 6> cue_distances{};  // from the cue-ball centre along the cue
     std::string_view player_name1;

@@ -131,6 +131,21 @@ TEST_F(AdvanceOrder, CueBallCrossingALineIsCapturedInTheNextCallAndStaysBeyond)
     EXPECT_EQ(cue.vy, -0.0007f);
 }
 
+// The step passes by tests known to change nothing; a ball changed between
+// calls, by anyone, is tested again at once.
+TEST_F(AdvanceOrder, BallsChangedBetweenCallsAreTestedAgain)
+{
+    BallRecord& resting = place(2, 200, 150);
+    BallRecord& other = place(3, 300, 150);
+    advance_ball(1);
+    advance_ball(2);
+    other.x = 218;
+    other.vx = -3;
+    advance_ball(3);
+    EXPECT_EQ(resting.vx, -3.0f);
+    EXPECT_EQ(other.vx, 0.0f);
+}
+
 TEST_F(EmptyTable, TimerTickRunsIterationsThatEachShowWhatChanged)
 {
     FakeWindow recorder;
