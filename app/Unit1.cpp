@@ -116,7 +116,7 @@ void TForm1::build_menu()
     QAction* Nouvellepartie1 = Fichier1->addAction(QStringLiteral("New game"));
     Nouvellepartie1->setObjectName(QStringLiteral("Nouvellepartie1"));
     connect(Nouvellepartie1, &QAction::triggered, this, [this] {
-        computer_.cancel();
+        computer_.new_game();
         Nouvellepartie1Click();
     });
     QAction* Quitter1 = Fichier1->addAction(QStringLiteral("Exit"));

@@ -44,8 +44,9 @@ ComputerPlayer::~ComputerPlayer()
 
 void ComputerPlayer::set_level(std::optional<ComputerLevel> level)
 {
-    level_ = level;
-    if (level_ && !watch_.isActive()) watch_.start();
+    chosen_ = level;
+    if (game.current_player != COMPUTER_PLAYER) begin_turn();
+    if (chosen_ && !watch_.isActive()) watch_.start();
 }
 
 bool ComputerPlayer::has_cue() const
@@ -62,6 +63,12 @@ void ComputerPlayer::cancel()
     phase_ = Phase::idle;
 }
 
+void ComputerPlayer::new_game()
+{
+    cancel();
+    begin_turn();
+}
+
 bool ComputerPlayer::table_unchanged() const
 {
     return computer_to_play() && table_hash(game) == table_hash(table_at_turn_);
@@ -69,6 +76,8 @@ bool ComputerPlayer::table_unchanged() const
 
 void ComputerPlayer::look_for_turn()
 {
+    // Player 2's turn, extra visits included, lasts until player 1 is to play.
+    if (game.current_player != COMPUTER_PLAYER) begin_turn();
     if (phase_ != Phase::idle || !level_ || !computer_to_play()) return;
     phase_ = Phase::waiting;
     table_at_turn_ = game;

@@ -27,20 +27,24 @@ public:
     ComputerPlayer(MouseHandler move, MouseHandler press);
     ~ComputerPlayer() override;
 
-    // None: a second person plays player 2. Takes effect from the next turn.
+    // None: a second person plays player 2. Takes effect from the next turn:
+    // a turn of player 2 already begun stays with whoever began it.
     void set_level(std::optional<ComputerLevel> level);
     // On its turn, from the moment it comes to its press; the person's mouse does nothing then.
     bool has_cue() const;
     bool thinking() const { return phase_ == Phase::thinking; }
-    // "New game": whatever the computer was doing is dropped.
-    void cancel();
+    // "New game": whatever the computer was doing is dropped, and the menu's
+    // choice plays player 2 from now on.
+    void new_game();
     // The last position the mouse was seen at, where the cue glides from.
     void mouse_seen_at(int x, int y) { mouse_at_ = MousePoint{x, y}; }
 
 private:
     enum class Phase { idle, waiting, thinking, gliding, pausing };
 
+    void cancel();
     void look_for_turn();
+    void begin_turn() { level_ = chosen_; }
     void think();
     void take_shot(ComputerShot shot, unsigned turn);
     void glide_step();
@@ -48,7 +52,8 @@ private:
     bool table_unchanged() const;
 
     MouseHandler move_, press_;
-    std::optional<ComputerLevel> level_;
+    std::optional<ComputerLevel> chosen_;  // the menu's choice
+    std::optional<ComputerLevel> level_;   // who plays player 2 this turn
     Phase phase_ = Phase::idle;
     QTimer watch_, wait_, glide_, pause_;
     GameState table_at_turn_;

@@ -57,6 +57,11 @@ private slots:
         QCOMPARE(game.current_player, 2);
         choose("Computer: hard");
         QVERIFY(!menu_item("Second player")->isChecked());
+        QTest::qWait(1500);  // the turn begun by the person stays theirs
+        QVERIFY(!form->computer().has_cue());
+        QVERIFY(game.shot_evaluated);
+        form->findChild<QPushButton*>("SpeedButton1")->click();
+        person_fouls();
         QVERIFY(QTest::qWaitFor([] { return !game.shot_evaluated; }, 15000));
     }
 
