@@ -26,16 +26,17 @@ struct LevelPlan {
     double position_weight;  // what an easy next pot is worth
     double aim_deviation;    // radians
     int steadiness_checked;  // the best ones are tried again a deviation either side
+    int escape_directions;   // tried when every shot found so far fouls
 };
 
 LevelPlan plan_for(ComputerLevel level)
 {
     switch (level) {
-    case ComputerLevel::easy: return {{8, 16}, 0, 0, 8, {8}, 1, 25, 0, 0.035, 0};
-    case ComputerLevel::medium: return {{5, 9, 15}, 2, 1, 12, {6}, 2, 20, 200, 0.012, 6};
+    case ComputerLevel::easy: return {{8, 16}, 0, 0, 8, {8}, 1, 25, 0, 0.035, 0, 0};
+    case ComputerLevel::medium: return {{5, 9, 15}, 2, 1, 12, {6}, 2, 20, 200, 0.012, 6, 0};
     case ComputerLevel::hard: break;
     }
-    return {{3, 5, 8, 12, 18, 28}, 8, 2, 24, {4, 8}, 3, 12, 800, 0, 0};
+    return {{3, 5, 8, 12, 18, 28}, 8, 2, 24, {4, 8}, 3, 12, 800, 0, 0, 120};
 }
 
 // Scores of a judged trial, from the best to the worst kind of result.
@@ -184,6 +185,12 @@ ComputerShot choose_computer_shot(const GameState& table, ComputerLevel level)
     if (shots.empty() || shots[best_first(shots, 1).front()].score < NO_POT_FOUND)
         for (const CuePosition& from : positions)
             add_shots(shots, from, safety_aims(table, from.cue, plan.safety_directions, plan.safety_strengths));
+    play_out(table, shots, played, plan);
+
+    played = shots.size();
+    if (!shots.empty() && shots[best_first(shots, 1).front()].score < 0 && plan.escape_directions > 0)
+        for (const CuePosition& from : positions)
+            add_shots(shots, from, safety_aims(table, from.cue, plan.escape_directions, plan.pot_strengths));
     play_out(table, shots, played, plan);
 
     if (shots.empty()) return ComputerShot{positions.empty() ? std::nullopt : positions.front().place, MousePoint{}};
