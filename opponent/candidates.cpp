@@ -5,18 +5,21 @@
 #include <numbers>
 
 #include "sim/pockets.h"
+#include "sim/table_geometry.h"
 #include "view/placement.h"
 
 namespace {
 
-// The drawing area, 705 × 384 pixels.
-constexpr int AREA_RIGHT = 704;
-constexpr int AREA_BOTTOM = 383;
 constexpr double STRENGTH_DIVISOR = 6;
 constexpr double FULL_STRENGTH = 28;
 // Beyond full strength the distance no longer counts, so the mouse goes
 // farther out where whole pixels give a finer angle.
 constexpr double FULL_STRENGTH_DISTANCE = 240;
+
+bool on_drawing_area(MousePoint p)
+{
+    return p.x >= 0 && p.x < DRAWING_AREA_WIDTH && p.y >= 0 && p.y < DRAWING_AREA_HEIGHT;
+}
 
 double length(double dx, double dy)
 {
@@ -27,8 +30,9 @@ std::optional<MousePoint> mouse_at(Point cue, double ux, double uy, double dista
 {
     const auto X = static_cast<int>(std::lround(cue.x + DRAW_OFFSET_X - ux * distance));
     const auto Y = static_cast<int>(std::lround(cue.y + DRAW_OFFSET_Y - uy * distance));
-    if (X < 0 || X > AREA_RIGHT || Y < 0 || Y > AREA_BOTTOM) return std::nullopt;
-    return MousePoint{X, Y};
+    const MousePoint p{X, Y};
+    if (!on_drawing_area(p)) return std::nullopt;
+    return p;
 }
 
 void add(std::vector<MousePoint>& aims, std::optional<MousePoint> aim)
@@ -87,7 +91,7 @@ std::vector<MousePoint> neighbours(MousePoint aim, int reach)
     for (int dy = -reach; dy <= reach; ++dy)
         for (int dx = -reach; dx <= reach; ++dx) {
             const MousePoint p{aim.x + dx, aim.y + dy};
-            if ((dx || dy) && p.x >= 0 && p.x <= AREA_RIGHT && p.y >= 0 && p.y <= AREA_BOTTOM) around.push_back(p);
+            if ((dx || dy) && on_drawing_area(p)) around.push_back(p);
         }
     return around;
 }
