@@ -1,5 +1,6 @@
 #include "sim/collision.h"
 
+#include <bit>
 #include <cmath>
 
 #include "sim/shot_events.h"
@@ -113,17 +114,21 @@ void collide_balls(int a, int b)
 }
 
 // Kept beside the touching test so that the many pairs a step tests stay cheap.
-void collide_with_later_balls(int i, IdleTests& idle)
+void collide_with_later_balls(int i, uint32_t present, IdleTests& idle)
 {
-    for (int j = i + 1; j <= BALL_COUNT; ++j) {
-        if (game.balls[j].state == BALL_OFF_TABLE || (idle.pairs[i] >> j & 1)) continue;
+    const auto untested_after = [&](int j) { return present & ~idle.pairs[i] & (~1u << j); };
+    uint32_t untested = untested_after(i);
+    while (untested != 0) {
+        const int j = std::countr_zero(untested);
         if (!balls_touching(i, j)) {
             idle.pairs[i] |= 1u << j;
-            continue;
+        } else {
+            collide_balls(i, j);
+            report_balls_touched(i, j);
+            notice_change(idle, i, game.balls[i]);
+            notice_change(idle, j, game.balls[j]);
         }
-        collide_balls(i, j);
-        report_balls_touched(i, j);
-        notice_change(idle, i);
-        notice_change(idle, j);
+        // A collision may have made other pairs of ball i worth testing again.
+        untested = untested_after(j);
     }
 }

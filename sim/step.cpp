@@ -1,6 +1,8 @@
 #include "sim/step.h"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 #include "sim/ball_drawing.h"
 #include "sim/collision.h"
@@ -14,10 +16,20 @@ constexpr float ROLLING_FRICTION = 0.992f;
 // Compared in double: the single nearest to 0.01 lies just below it and must still stop.
 constexpr double STOP_SPEED = 0.01;
 
-// On the table, or potted during this iteration and not yet erased.
-static bool present(int i)
+// The balls on the table or potted during this iteration and not yet erased,
+// as bits by ball number. No ball leaves this set during an iteration.
+static uint32_t present_balls()
 {
-    return game.balls[i].state != BALL_OFF_TABLE;
+    uint32_t present = 0;
+    for (int i = 1; i <= BALL_COUNT; ++i)
+        if (game.balls[i].state != BALL_OFF_TABLE) present |= 1u << i;
+    return present;
+}
+
+// Changes made outside the step come to light here.
+static void notice_changes(IdleTests& idle)
+{
+    for (int i = 1; i <= BALL_COUNT; ++i) notice_change(idle, i, game.balls[i]);
 }
 
 // The cushion and pocket tests of ball i, unless they are known to change
@@ -29,28 +41,54 @@ static void cushion_and_pocket(int i, IdleTests& idle)
     const bool on_table = game.balls[i].state == BALL_ON_TABLE;
     cushion_rebound(i);
     pocket_check(i);
-    if (!notice_change(idle, i) && on_table) idle.alone |= 1u << i;
+    if (!notice_change(idle, i, game.balls[i]) && on_table) idle.alone |= 1u << i;
 }
 
+// Every test of ball i that is not known to change nothing: its cushion and
+// pocket tests, then its pairs with later balls.
+static void run_tests_of(int i, uint32_t present, IdleTests& idle)
+{
+    if (idle.settled >> i & 1) return;
+    cushion_and_pocket(i, idle);
+    collide_with_later_balls(i, present, idle);
+    const bool pairs_known = (present & ~idle.pairs[i] & (~1u << i)) == 0;
+    if ((idle.alone >> i & 1) && pairs_known) idle.settled |= 1u << i;
+}
+
+// Ball a one step of its latest velocity away from where it started.
+static void step_from_previous_position(int a, IdleTests& idle)
+{
+    BallRecord& ball = game.balls[a];
+    ball.x = ball.prev_x + ball.vx;
+    ball.y = ball.prev_y + ball.vy;
+    notice_change(idle, a, ball);
+}
+
+// Runs the tests of every ball on the table in number order. Ball a steps
+// again after each ball's tests, as a collision may have changed its
+// velocity; so the first ball's tests see ball a where it stood and every
+// later one sees it moved. A settled ball's tests would change nothing and
+// leave ball a's velocity as it was, so the step passes it by.
 void advance_ball(int a)
 {
     IdleTests& idle = game.idle_tests;
     notice_changes(idle);
+    const uint32_t present = present_balls();
     BallRecord& ball = game.balls[a];
     ball.prev_x = ball.x;
     ball.prev_y = ball.y;
-    for (int i = 1; i <= BALL_COUNT; ++i) {
-        if (!present(i)) continue;
-        cushion_and_pocket(i, idle);
-        collide_with_later_balls(i, idle);
-        // Re-derived after every ball's tests, so ball a always ends the call
-        // one step of its latest velocity away from where it started.
-        ball.x = ball.prev_x + ball.vx;
-        ball.y = ball.prev_y + ball.vy;
-        notice_change(idle, a);
+    if (present != 0) {
+        int i = std::countr_zero(present);
+        run_tests_of(i, present, idle);
+        step_from_previous_position(a, idle);
+        for (uint32_t later; (later = present & ~idle.settled & (~1u << i)) != 0;) {
+            i = std::countr_zero(later);
+            run_tests_of(i, present, idle);
+            step_from_previous_position(a, idle);
+        }
     }
     apply_friction(a);
-    notice_change(idle, a);
+    notice_change(idle, a, ball);
 }
 
 static float damped(float v)

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "sim/ball.h"
 #include "sim/idle_tests.h"
 #include "sim/rect.h"
 #include "sim/table_geometry.h"
@@ -16,16 +17,6 @@ constexpr int32_t RED = 0x0000FF;
 constexpr int32_t YELLOW = 0x00FFFF;
 // Pure blue, which no ball has: a player without a group, or no ball touched yet.
 constexpr int32_t NoGroup = 0xFF0000;
-
-constexpr int BALL_COUNT = 16;
-constexpr int CUE_BALL = 1;
-constexpr int BLACK_BALL = 2;
-
-enum BallState : int32_t {
-    BALL_OFF_TABLE = 0,
-    BALL_ON_TABLE = 1,
-    BALL_POTTED = 2,  // left the table during this iteration; still to be erased
-};
 
 // What the current shot produced; 0 between shots. The values belong to the rules.
 using OutcomeCode = int32_t;
@@ -50,16 +41,6 @@ struct IndexedFrom1 {
     auto end() { return items.end(); }
     auto begin() const { return items.begin(); }
     auto end() const { return items.end(); }
-};
-
-struct BallRecord {
-    int32_t colour = 0;
-    float x = 0, y = 0;
-    float prev_x = 0, prev_y = 0;  // where the ball stood before its latest advance
-    float vx = 0, vy = 0;          // table pixels per iteration
-    float shot_x = 0, shot_y = 0;  // copied at each launch, for the undo
-    BallState state = BALL_OFF_TABLE;
-    BallState shot_state = BALL_OFF_TABLE;
 };
 
 struct tjoueur {
