@@ -48,7 +48,7 @@ private slots:
     }
     void cleanup() { form.reset(); }
 
-    void the_second_player_is_a_person_until_the_menu_says_otherwise()
+    void TheSecondPlayerIsAPersonUntilTheMenuSaysOtherwise()
     {
         QVERIFY(menu_item("Second player")->isChecked());
         person_fouls();
@@ -65,7 +65,7 @@ private slots:
         QVERIFY(QTest::qWaitFor([] { return !game.shot_evaluated; }, 15000));
     }
 
-    void the_computer_puts_the_cue_ball_back_aims_and_shoots_while_the_person_waits()
+    void TheComputerPutsTheCueBallBackAimsAndShootsWhileThePersonWaits()
     {
         choose("Computer: easy");
         game.balls[CUE_BALL].x = 60;  // near the top-left pocket
@@ -89,7 +89,7 @@ private slots:
         wait_until_judged();
     }
 
-    void an_undo_in_the_waiting_second_cancels_the_computers_turn()
+    void AnUndoInTheWaitingSecondCancelsTheComputersTurn()
     {
         choose("Computer: hard");
         const float start_x = game.balls[CUE_BALL].x, start_y = game.balls[CUE_BALL].y;
@@ -102,7 +102,7 @@ private slots:
         QCOMPARE(game.balls[CUE_BALL].y, start_y);
     }
 
-    void new_game_while_it_thinks_leaves_a_clean_rack()
+    void NewGameWhileItThinksLeavesACleanRack()
     {
         choose("Computer: hard");
         person_fouls();

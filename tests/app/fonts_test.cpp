@@ -25,7 +25,7 @@ private slots:
         form = std::make_unique<TForm1>(background_picture());
     }
 
-    void each_control_shows_its_designed_face_data()
+    void EachControlShowsItsDesignedFace_data()
     {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("family");
@@ -39,7 +39,7 @@ private slots:
         QTest::newRow("banner") << "" << "Comic Neue" << "/usr/share/fonts/opentype/comic-neue/ComicNeue-Regular.otf";
     }
 
-    void each_control_shows_its_designed_face()
+    void EachControlShowsItsDesignedFace()
     {
         QFETCH(QString, control);
         QFETCH(QString, family);

@@ -57,7 +57,7 @@ private slots:
         QVERIFY(form);
     }
 
-    void the_layout_matches_the_designed_window()
+    void TheLayoutMatchesTheDesignedWindow()
     {
         QCOMPARE(form->windowTitle(), QString("Corvenne"));
         QCOMPARE(form->centralWidget()->size(), QSize(705, 466));
@@ -75,7 +75,7 @@ private slots:
         QVERIFY((form->frameGeometry().center() - screen_centre).manhattanLength() <= 2);
     }
 
-    void the_menu_offers_new_game_and_exit_and_the_opponents()
+    void TheMenuOffersNewGameAndExitAndTheOpponents()
     {
         const QList<QAction*> top = form->menuBar()->actions();
         QCOMPARE(top.size(), 2);
@@ -97,7 +97,7 @@ private slots:
         QVERIFY(opponents[3]->isChecked() && !opponents[0]->isChecked());
     }
 
-    void the_first_rack_is_on_the_screen_and_the_supervisor_runs()
+    void TheFirstRackIsOnTheScreenAndTheSupervisorRuns()
     {
         expect_rack_on_screen();
         QCOMPARE(qobject_cast<QLabel*>(control("Panel3"))->text(), QString("Start new game"));
@@ -106,7 +106,7 @@ private slots:
         QVERIFY(!window().timer_on(Timer3));
     }
 
-    void a_rolled_ball_leaves_no_trail()
+    void ARolledBallLeavesNoTrail()
     {
         game.balls[CUE_BALL].vx = 7.5f;
         game.balls[CUE_BALL].vy = -2.25f;
@@ -132,7 +132,7 @@ private slots:
         QCOMPARE(seen.copy(76, 41, buffer.width(), buffer.height()), buffer);
     }
 
-    void new_game_while_balls_roll_puts_the_rack_back()
+    void NewGameWhileBallsRollPutsTheRackBack()
     {
         QAction* new_game = form->findChild<QAction*>("Nouvellepartie1");
         new_game->trigger();
@@ -155,7 +155,7 @@ private slots:
         expect_rack_on_screen();
     }
 
-    void exit_closes_the_window_and_lets_go_of_the_pictures()
+    void ExitClosesTheWindowAndLetsGoOfThePictures()
     {
         form->findChild<QAction*>("Quitter1")->trigger();
         QVERIFY(!form->isVisible());

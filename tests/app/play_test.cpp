@@ -75,7 +75,7 @@ private slots:
         wait_for_aiming();
     }
 
-    void the_cue_follows_the_mouse_and_leaves_no_trace()
+    void TheCueFollowsTheMouseAndLeavesNoTrace()
     {
         const QImage table_only = form->table_view().surface().copy();
         const QPoint ball = shown(game.balls[CUE_BALL].x, game.balls[CUE_BALL].y);
@@ -91,7 +91,7 @@ private slots:
         QCOMPARE(form->table_view().surface(), table_only);
     }
 
-    void a_press_launches_and_the_supervisor_judges_the_shot()
+    void APressLaunchesAndTheSupervisorJudgesTheShot()
     {
         const QPoint ball = shown(game.balls[CUE_BALL].x, game.balls[CUE_BALL].y);
         const QImage table_only = form->table_view().surface().copy();
@@ -107,7 +107,7 @@ private slots:
         QCOMPARE(game.current_player, 2);
     }
 
-    void a_potted_cue_ball_is_put_back_with_a_click()
+    void APottedCueBallIsPutBackWithAClick()
     {
         put_ball(CUE_BALL, 60, 60);  // near the top-left pocket
         redraw_table();
@@ -130,7 +130,7 @@ private slots:
         QCOMPARE(form->table_view().surface().pixel(shown(120, 150)), qRgb(255, 255, 255));
     }
 
-    void new_game_and_undo_take_an_old_cue_off_the_background_too()
+    void NewGameAndUndoTakeAnOldCueOffTheBackgroundToo()
     {
         const QImage background = around_the_table(background_picture().copy(QRect(0, 34, 705, 384)));
         QCOMPARE(seen_around_the_table(), background);
@@ -153,7 +153,7 @@ private slots:
         QCOMPARE(seen_around_the_table(), background);
     }
 
-    void presses_are_ignored_while_the_balls_roll()
+    void PressesAreIgnoredWhileTheBallsRoll()
     {
         const QPoint ball = shown(game.balls[CUE_BALL].x, game.balls[CUE_BALL].y);
         QTest::mouseMove(area(), ball + QPoint(-150, 0));

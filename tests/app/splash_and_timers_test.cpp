@@ -11,7 +11,7 @@ class SplashAndTimersTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void the_timers_are_precise_and_starting_a_running_one_keeps_its_phase()
+    void TheTimersArePreciseAndStartingARunningOneKeepsItsPhase()
     {
         WindowTimers timers;
         const int intervals[] = {10, 100, 20};
@@ -30,7 +30,7 @@ private slots:
         QVERIFY(!timers.timer(Timer2).isActive());
     }
 
-    void the_splash_is_painted_at_once_and_stays_two_seconds_after_closing()
+    void TheSplashIsPaintedAtOnceAndStaysTwoSecondsAfterClosing()
     {
         TForm4 splash;
         QCOMPARE(splash.size(), QSize(400, 292));

@@ -120,7 +120,7 @@ private slots:
         QDir::setCurrent(game_folder);
     }
 
-    void a_missing_picture_is_named_and_the_window_opens_without_a_table()
+    void AMissingPictureIsNamedAndTheWindowOpensWithoutATable()
     {
         const QString message = take_message();
         QVERIFY2(message.startsWith("tavlo2.bmp: the file is missing"), qPrintable(message));
@@ -132,7 +132,7 @@ private slots:
 
     // Before the first rack there is no player whose group a press could
     // check, and nothing else for a click to change either.
-    void a_click_before_any_rack_changes_no_game_record()
+    void AClickBeforeAnyRackChangesNoGameRecord()
     {
         const auto before = flags_and_numbers();
         click_around();
@@ -143,7 +143,7 @@ private slots:
         }
     }
 
-    void new_game_sets_up_the_rack_once_the_picture_is_there()
+    void NewGameSetsUpTheRackOnceThePictureIsThere()
     {
         put_picture(good_picture);
         new_game();
@@ -152,7 +152,7 @@ private slots:
 
     // The decoder's own tests name every kind of damage; here one shows what
     // the window does with it in the middle of a game.
-    void a_damaged_picture_at_new_game_is_named_and_the_game_stops()
+    void ADamagedPictureAtNewGameIsNamedAndTheGameStops()
     {
         put_picture(good_picture.left(good_picture.size() / 2));
         new_game();
@@ -161,7 +161,7 @@ private slots:
         click_around();
     }
 
-    void a_good_picture_brings_the_game_back()
+    void AGoodPictureBringsTheGameBack()
     {
         put_picture(good_picture);
         new_game();

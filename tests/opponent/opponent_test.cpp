@@ -45,7 +45,7 @@ bool clean_pot(const ShotTrial& trial)
     return trial.played && !trial.foul && trial.turn_kept && trial.own_balls_potted > 0;
 }
 
-TEST(Opponent, hard_pots_a_clean_ball_where_one_is_to_be_had)
+TEST(Opponent, HardPotsACleanBallWhereOneIsToBeHad)
 {
     const GameState tables[] = {
         // Straight into the top middle pocket.
@@ -60,7 +60,7 @@ TEST(Opponent, hard_pots_a_clean_ball_where_one_is_to_be_had)
     }
 }
 
-TEST(Opponent, puts_the_cue_ball_back_only_inside_the_left_part)
+TEST(Opponent, PutsTheCueBallBackOnlyInsideTheLeftPart)
 {
     const GameState table = table_with({{BLACK_BALL, 400, 150}, {3, 100, 100}, {4, 300, 230}, {5, 130, 200},
                                         {10, 480, 60}});
@@ -74,7 +74,7 @@ TEST(Opponent, puts_the_cue_ball_back_only_inside_the_left_part)
     }
 }
 
-TEST(Opponent, the_same_table_and_level_give_the_same_shot)
+TEST(Opponent, TheSameTableAndLevelGiveTheSameShot)
 {
     const GameState table = table_with({{CUE_BALL, 150, 150}, {BLACK_BALL, 350, 200}, {3, 300, 120},
                                         {6, 420, 240}, {11, 250, 60}, {12, 480, 150}});

@@ -50,7 +50,7 @@ std::string state_lines_only(const std::string& output)
     return kept;
 }
 
-TEST(ComputerAtTheDriver, a_transcript_replays_as_its_plain_script)
+TEST(ComputerAtTheDriver, ATranscriptReplaysAsItsPlainScript)
 {
     std::string script;
     for (int turn = 0; turn < 4; ++turn) script += "computer 3\nstate\ncomputer 1\nstate\n";
@@ -60,7 +60,7 @@ TEST(ComputerAtTheDriver, a_transcript_replays_as_its_plain_script)
     EXPECT_EQ(state_lines_only(transcript), play(plain));
 }
 
-TEST(ComputerAtTheDriver, its_search_leaves_the_live_game_untouched)
+TEST(ComputerAtTheDriver, ItsSearchLeavesTheLiveGameUntouched)
 {
     reset_game_state();
     reset_random();
@@ -82,7 +82,7 @@ TEST(ComputerAtTheDriver, its_search_leaves_the_live_game_untouched)
     attach_window(nullptr);
 }
 
-TEST(ComputerAtTheDriver, plays_nothing_once_the_game_is_over)
+TEST(ComputerAtTheDriver, PlaysNothingOnceTheGameIsOver)
 {
     reset_game_state();
     ReplayWindow table;

@@ -44,7 +44,7 @@ bool contains(const std::string& text, const std::string& part)
     return text.find(part) != std::string::npos;
 }
 
-TEST(MatchScript, a_shot_is_settle_move_press_settle)
+TEST(MatchScript, AShotIsSettleMovePressSettle)
 {
     const Replay shot = play("shot 100 191\nstate\n");
     const Replay by_hand = play("settle\nmove 100 191\npress 100 191\nsettle\nstate\n");
@@ -54,7 +54,7 @@ TEST(MatchScript, a_shot_is_settle_move_press_settle)
     EXPECT_FALSE(contains(shot.states, R"("balls":[{"x":154,"y":150,)"));
 }
 
-TEST(MatchScript, a_byte_order_mark_is_skipped_at_the_very_start_only)
+TEST(MatchScript, AByteOrderMarkIsSkippedAtTheVeryStartOnly)
 {
     const Replay marked = play("\xEF\xBB\xBFstate\r\n");
     ASSERT_EQ(marked.status, REPLAY_DONE) << marked.errors;
@@ -63,7 +63,7 @@ TEST(MatchScript, a_byte_order_mark_is_skipped_at_the_very_start_only)
 }
 
 // As the game shows its message box and goes on, with no table and the supervisor stopped.
-TEST(MatchScript, a_table_picture_that_fails_at_new_is_told_at_once_and_the_run_goes_on)
+TEST(MatchScript, ATablePictureThatFailsAtNewIsToldAtOnceAndTheRunGoesOn)
 {
     QTemporaryDir folder;
     ASSERT_TRUE(QFile(folder.filePath("tavlo2.bmp")).open(QIODevice::WriteOnly));
@@ -105,7 +105,7 @@ const IgnoredClick IGNORED_CLICKS[] = {
      "press 300 200\n", "settle\nstate\n", R"("current_player":1)"},
 };
 
-TEST(MatchScript, a_click_at_the_wrong_moment_of_a_shot_changes_nothing)
+TEST(MatchScript, AClickAtTheWrongMomentOfAShotChangesNothing)
 {
     for (const IgnoredClick& c : IGNORED_CLICKS) {
         const Replay with_click = play(c.before + c.click + c.after);
@@ -129,14 +129,14 @@ protected:
     void TearDown() override { attach_window(nullptr); }
 };
 
-TEST_F(Settle, ends_at_the_first_supervisor_tick_that_finds_the_table_at_rest)
+TEST_F(Settle, EndsAtTheFirstSupervisorTickThatFindsTheTableAtRest)
 {
     EXPECT_TRUE(settle(table));
     EXPECT_EQ(table.now(), 100);
     EXPECT_TRUE(game.aiming_enabled);
 }
 
-TEST_F(Settle, gives_up_after_ten_minutes_when_the_supervisor_never_enables_aiming)
+TEST_F(Settle, GivesUpAfterTenMinutesWhenTheSupervisorNeverEnablesAiming)
 {
     table.set_timer(Timer2, false);
     std::istringstream script("state\nsettle\nstate\n");
@@ -147,7 +147,7 @@ TEST_F(Settle, gives_up_after_ten_minutes_when_the_supervisor_never_enables_aimi
     EXPECT_EQ(table.now(), 600'000);
 }
 
-TEST_F(Settle, a_shot_gives_up_like_a_settle)
+TEST_F(Settle, AShotGivesUpLikeASettle)
 {
     table.set_timer(Timer2, false);
     std::istringstream script("shot 100 100\n");

@@ -6,7 +6,7 @@ namespace {
 
 // The hash is FNV-1a over R, G, B: a picture whose pixels spell "abc" or "abcdef"
 // hashes as those strings do.
-TEST(PixelsLine, hashes_the_red_green_and_blue_bytes_of_each_pixel_with_fnv1a)
+TEST(PixelsLine, HashesTheRedGreenAndBlueBytesOfEachPixelWithFnv1a)
 {
     QImage abc(1, 1, QImage::Format_RGB32);
     abc.setPixel(0, 0, qRgb('a', 'b', 'c'));

@@ -45,7 +45,7 @@ private:
     QImage three_copies_;
 };
 
-TEST(ScreenPerTick, one_copy_per_tick_shows_what_three_copies_would_after_every_tick_of_a_long_match)
+TEST(ScreenPerTick, OneCopyPerTickShowsWhatThreeCopiesWouldAfterEveryTickOfALongMatch)
 {
     reset_game_state();
     reset_random();

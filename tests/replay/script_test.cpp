@@ -18,7 +18,7 @@ std::string error_of(std::string_view line)
     return command.error;
 }
 
-TEST(ScriptLine, reads_every_command_with_its_numbers)
+TEST(ScriptLine, ReadsEveryCommandWithItsNumbers)
 {
     const ScriptCommand move = command_of("move 0 0");
     EXPECT_EQ(move.kind, CommandKind::move);
@@ -46,7 +46,7 @@ TEST(ScriptLine, reads_every_command_with_its_numbers)
     EXPECT_EQ(command_of("computer 3").level, 3);
 }
 
-TEST(ScriptLine, words_may_be_separated_by_any_run_of_blanks)
+TEST(ScriptLine, WordsMayBeSeparatedByAnyRunOfBlanks)
 {
     const ScriptCommand move = command_of("  \tmove   5\t\t6  \r");
     EXPECT_EQ(move.kind, CommandKind::move);
@@ -55,7 +55,7 @@ TEST(ScriptLine, words_may_be_separated_by_any_run_of_blanks)
     EXPECT_EQ(command_of("state\r").kind, CommandKind::state);
 }
 
-TEST(ScriptLine, blank_lines_and_comments_do_nothing)
+TEST(ScriptLine, BlankLinesAndCommentsDoNothing)
 {
     for (const char* line : {"", "   ", "\t", "#", "# a comment", "   #indented, with words shot 1 2"})
         EXPECT_EQ(command_of(line).kind, CommandKind::nothing) << '"' << line << '"';
@@ -89,7 +89,7 @@ const std::pair<const char*, const char*> REFUSED_LINES[] = {
     {"shot 1,2 3", "shot: X \"1,2\" is not a whole number"},
 };
 
-TEST(ScriptLine, a_refused_line_says_why)
+TEST(ScriptLine, ARefusedLineSaysWhy)
 {
     for (const auto& [line, error] : REFUSED_LINES) EXPECT_EQ(error_of(line), error) << line;
 }
@@ -103,7 +103,7 @@ std::string repeated(std::string_view piece, int times)
 
 // A line of junk cannot flood or garble the terminal: the echo of a word is
 // cut after about forty bytes, between characters, and shows control bytes.
-TEST(ScriptLine, an_echoed_word_is_cut_short_and_shows_its_control_bytes)
+TEST(ScriptLine, AnEchoedWordIsCutShortAndShowsItsControlBytes)
 {
     const std::string long_word = repeated("w", 50'000);
     const std::string accents = "x" + repeated("é", 30);  // its fortieth byte is inside a character

@@ -9,7 +9,7 @@
 
 namespace {
 
-TEST(FloatText, writes_the_shortest_form_of_nine_significant_digits)
+TEST(FloatText, WritesTheShortestFormOfNineSignificantDigits)
 {
     EXPECT_EQ(float_text(0.0f), "0");
     EXPECT_EQ(float_text(-0.0f), "-0");
@@ -23,7 +23,7 @@ TEST(FloatText, writes_the_shortest_form_of_nine_significant_digits)
     EXPECT_EQ(float_text(1e10f), "1e+10");
 }
 
-TEST(JsonString, quotes_and_escapes_what_json_requires_and_passes_utf8_through)
+TEST(JsonString, QuotesAndEscapesWhatJsonRequiresAndPassesUtf8Through)
 {
     EXPECT_EQ(json_string("Start new game"), "\"Start new game\"");
     EXPECT_EQ(json_string(""), "\"\"");
@@ -42,7 +42,7 @@ protected:
     void TearDown() override { reset_game_state(); }
 };
 
-TEST_F(StateLine, holds_the_keys_in_their_order_on_one_line_without_blanks)
+TEST_F(StateLine, HoldsTheKeysInTheirOrderOnOneLineWithoutBlanks)
 {
     const std::string line = state_line(0);
     EXPECT_EQ(line.find_first_of(" \n"), std::string::npos);
@@ -58,7 +58,7 @@ TEST_F(StateLine, holds_the_keys_in_their_order_on_one_line_without_blanks)
     EXPECT_EQ(keys, expected);
 }
 
-TEST_F(StateLine, writes_the_match_the_status_and_the_timers)
+TEST_F(StateLine, WritesTheMatchTheStatusAndTheTimers)
 {
     game.current_player = 2;
     game.previous_player = 1;

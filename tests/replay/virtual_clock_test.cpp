@@ -29,7 +29,7 @@ struct RecordingClock {
     }
 };
 
-TEST(VirtualClock, a_timer_ticks_once_per_interval_from_the_moment_it_is_switched_on)
+TEST(VirtualClock, ATimerTicksOncePerIntervalFromTheMomentItIsSwitchedOn)
 {
     RecordingClock c;
     c.clock.wait(30);
@@ -39,7 +39,7 @@ TEST(VirtualClock, a_timer_ticks_once_per_interval_from_the_moment_it_is_switche
     EXPECT_EQ(c.clock.now(), 350);
 }
 
-TEST(VirtualClock, a_tick_due_at_the_end_of_a_wait_comes_in_that_wait)
+TEST(VirtualClock, ATickDueAtTheEndOfAWaitComesInThatWait)
 {
     RecordingClock c;
     c.clock.set_running(Timer3, true);
@@ -51,7 +51,7 @@ TEST(VirtualClock, a_tick_due_at_the_end_of_a_wait_comes_in_that_wait)
     EXPECT_EQ(c.ticks.back(), (Tick{40, Timer3}));
 }
 
-TEST(VirtualClock, switching_off_cancels_the_pending_tick_and_switching_on_starts_a_new_period)
+TEST(VirtualClock, SwitchingOffCancelsThePendingTickAndSwitchingOnStartsANewPeriod)
 {
     RecordingClock c;
     c.clock.set_running(Timer2, true);
@@ -64,7 +64,7 @@ TEST(VirtualClock, switching_off_cancels_the_pending_tick_and_switching_on_start
     EXPECT_EQ(c.ticks.back(), (Tick{350, Timer2}));
 }
 
-TEST(VirtualClock, ticks_at_the_same_instant_come_simulation_then_supervisor_then_banner)
+TEST(VirtualClock, TicksAtTheSameInstantComeSimulationThenSupervisorThenBanner)
 {
     RecordingClock c;
     for (TimerId t : {Timer3, Timer2, Timer1}) c.clock.set_running(t, true);
@@ -75,7 +75,7 @@ TEST(VirtualClock, ticks_at_the_same_instant_come_simulation_then_supervisor_the
     EXPECT_EQ(at_100, (std::vector<Tick>{{100, Timer1}, {100, Timer2}, {100, Timer3}}));
 }
 
-TEST(VirtualClock, a_tick_switched_off_by_an_earlier_handler_of_the_same_instant_does_not_come)
+TEST(VirtualClock, ATickSwitchedOffByAnEarlierHandlerOfTheSameInstantDoesNotCome)
 {
     RecordingClock c;
     c.wire(Timer1, [&c] { c.clock.set_running(Timer2, false); });
@@ -86,7 +86,7 @@ TEST(VirtualClock, a_tick_switched_off_by_an_earlier_handler_of_the_same_instant
     EXPECT_EQ(c.ticks, (std::vector<Tick>{{100, Timer1}}));
 }
 
-TEST(VirtualClock, a_timer_switched_on_by_a_handler_first_ticks_one_interval_later)
+TEST(VirtualClock, ATimerSwitchedOnByAHandlerFirstTicksOneIntervalLater)
 {
     RecordingClock c;
     c.wire(Timer2, [&c] { c.clock.set_running(Timer1, true); });

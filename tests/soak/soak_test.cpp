@@ -49,7 +49,7 @@ std::string first_faults(const std::vector<std::string>& faults)
 }  // namespace
 
 // Starts in a folder that holds the table picture, as the game does.
-TEST(Soak, randomPlayKeepsTheTableSoundAfterEveryTickAndEveryShot)
+TEST(Soak, RandomPlayKeepsTheTableSoundAfterEveryTickAndEveryShot)
 {
     const int shots = shots_to_play();
     ASSERT_GT(shots, 0) << "CORVENNE_SOAK_SHOTS must be a positive number of shots";
@@ -73,7 +73,7 @@ TEST(Soak, randomPlayKeepsTheTableSoundAfterEveryTickAndEveryShot)
 
 // Balls drawn, erased and shown far outside a table picture of 3 × 2 pixels
 // must be clipped to it, never read or written beyond it.
-TEST(Soak, aTablePictureSmallerThanTheTableStillPlays)
+TEST(Soak, ATablePictureSmallerThanTheTableStillPlays)
 {
     const uint32_t pixels[6] = {0x102030, 0x405060, 0x708090, 0xA0B0C0, 0xD0E0F0, 0xFFFFFF};
     const std::vector<uint8_t> bytes = encode_bmp({3, 2, pixels});

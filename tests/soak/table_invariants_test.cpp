@@ -33,14 +33,14 @@ protected:
 
 }  // namespace
 
-TEST_F(TableInvariants, aFreshRackIsSound)
+TEST_F(TableInvariants, AFreshRackIsSound)
 {
     EXPECT_THAT(faults_between_iterations(), IsEmpty());
     EXPECT_THAT(faults_at_rest(), IsEmpty());
     EXPECT_THAT(faults_in_pictures(table.view(), DrawingOrder::by_number), IsEmpty());
 }
 
-TEST_F(TableInvariants, numbersThatAreNotFiniteAreCaught)
+TEST_F(TableInvariants, NumbersThatAreNotFiniteAreCaught)
 {
     game.balls[7].vy = std::numeric_limits<float>::quiet_NaN();
     game.balls[12].prev_x = std::numeric_limits<float>::infinity();
@@ -48,13 +48,13 @@ TEST_F(TableInvariants, numbersThatAreNotFiniteAreCaught)
                 ElementsAre(HasSubstr("not a finite number: ball 7"), HasSubstr("not a finite number: ball 12")));
 }
 
-TEST_F(TableInvariants, aBallLeftHalfPottedIsCaught)
+TEST_F(TableInvariants, ABallLeftHalfPottedIsCaught)
 {
     game.balls[4].state = BALL_POTTED;
     EXPECT_THAT(faults_between_iterations(), ElementsAre(HasSubstr("half-potted: ball 4")));
 }
 
-TEST_F(TableInvariants, onlyTheLastBallToAdvanceMayStandBeyondACaptureLineBetweenIterations)
+TEST_F(TableInvariants, OnlyTheLastBallToAdvanceMayStandBeyondACaptureLineBetweenIterations)
 {
     game.balls[BALL_COUNT].x = 515;
     EXPECT_THAT(faults_between_iterations(), IsEmpty());
@@ -68,7 +68,7 @@ TEST_F(TableInvariants, onlyTheLastBallToAdvanceMayStandBeyondACaptureLineBetwee
     EXPECT_THAT(faults_between_iterations(), IsEmpty());
 }
 
-TEST_F(TableInvariants, aShotThatIsNotOverIsCaughtAtRest)
+TEST_F(TableInvariants, AShotThatIsNotOverIsCaughtAtRest)
 {
     game.balls[1].vx = 0.5f;
     game.outcome = 3;
@@ -78,19 +78,19 @@ TEST_F(TableInvariants, aShotThatIsNotOverIsCaughtAtRest)
                                              HasSubstr("outcome 3"), HasSubstr("unjudged")));
 }
 
-TEST_F(TableInvariants, aBallMovedWithoutBeingRedrawnIsCaughtInTheBackBuffer)
+TEST_F(TableInvariants, ABallMovedWithoutBeingRedrawnIsCaughtInTheBackBuffer)
 {
     game.balls[2].x += 1;
     EXPECT_THAT(faults_in_pictures(table.view(), DrawingOrder::by_number), ElementsAre(HasSubstr("back buffer is not the bare table")));
 }
 
-TEST_F(TableInvariants, aTraceLeftInTheDrawingAreaIsCaught)
+TEST_F(TableInvariants, ATraceLeftInTheDrawingAreaIsCaught)
 {
     table.view().surface().setPixel(DRAW_OFFSET_X + 300, DRAW_OFFSET_Y + 200, qRgb(1, 2, 3));
     EXPECT_THAT(faults_in_pictures(table.view(), DrawingOrder::by_number), ElementsAre(HasSubstr("drawing area does not show the back buffer")));
 }
 
-TEST_F(TableInvariants, theCueBallPutBackByHandIsDrawnOverTheRimOfItsNeighbour)
+TEST_F(TableInvariants, TheCueBallPutBackByHandIsDrawnOverTheRimOfItsNeighbour)
 {
     game.balls[CUE_BALL].x = 200;
     game.balls[3].x = 217.9f;  // more than a ball's width away, drawn at 217

@@ -31,7 +31,7 @@ protected:
     TableView table;
 };
 
-TEST_F(TableViewTest, a_disc_fills_the_round_of_its_square_and_nothing_more)
+TEST_F(TableViewTest, ADiscFillsTheRoundOfItsSquareAndNothingMore)
 {
     table.paint_disc(square_at(200, 150), RED);
     const QImage& drawn = table.back_buffer();
@@ -50,7 +50,7 @@ TEST_F(TableViewTest, a_disc_fills_the_round_of_its_square_and_nothing_more)
     }
 }
 
-TEST_F(TableViewTest, an_erased_ball_leaves_the_table_and_changes_reach_the_surface_at_the_offset)
+TEST_F(TableViewTest, AnErasedBallLeavesTheTableAndChangesReachTheSurfaceAtTheOffset)
 {
     table.show_back_buffer();
     const QImage before = table.surface().copy();
@@ -68,7 +68,7 @@ TEST_F(TableViewTest, an_erased_ball_leaves_the_table_and_changes_reach_the_surf
     EXPECT_EQ(table.surface().copy(on_surface), table.back_buffer().copy(121, 71, 18, 18));
 }
 
-TEST_F(TableViewTest, copies_stop_at_the_edges_of_the_pictures)
+TEST_F(TableViewTest, CopiesStopAtTheEdgesOfThePictures)
 {
     const int w = table.table_picture().width(), h = table.table_picture().height();
     const Rect corner{w - 9, h - 9, w + 9, h + 9};
@@ -83,7 +83,7 @@ TEST_F(TableViewTest, copies_stop_at_the_edges_of_the_pictures)
     EXPECT_EQ(table.show_back_buffer(), QRect(76, 41, std::min(w, 705 - 76), std::min(h, 384 - 41)));
 }
 
-TEST_F(TableViewTest, the_end_of_game_back_buffer_starts_from_the_bare_table)
+TEST_F(TableViewTest, TheEndOfGameBackBufferStartsFromTheBareTable)
 {
     const QImage bare = table.table_picture().copy();
     table.paint_disc(square_at(200, 150), RED);
@@ -96,7 +96,7 @@ TEST_F(TableViewTest, the_end_of_game_back_buffer_starts_from_the_bare_table)
     EXPECT_EQ(table.table_picture(), bare);
 }
 
-TEST_F(TableViewTest, the_banner_is_blue_text_on_a_black_box_at_125_125)
+TEST_F(TableViewTest, TheBannerIsBlueTextOnABlackBoxAtX125Y125)
 {
     table.write_banner("The end of the game");
     const QImage& buffer = table.back_buffer();
@@ -113,7 +113,7 @@ TEST_F(TableViewTest, the_banner_is_blue_text_on_a_black_box_at_125_125)
     EXPECT_GT(pure_blue, 100);
 }
 
-TEST_F(TableViewTest, without_its_picture_nothing_draws_and_the_surface_shows_the_backdrop)
+TEST_F(TableViewTest, WithoutItsPictureNothingDrawsAndTheSurfaceShowsTheBackdrop)
 {
     table.show_back_buffer();
     QTemporaryDir empty;

@@ -56,7 +56,7 @@ std::string error_of(const std::vector<uint8_t>& bytes)
 
 }  // namespace
 
-TEST(BmpRoundTrip, everyWidthAndRowOrderComesBackPixelForPixel)
+TEST(BmpRoundTrip, EveryWidthAndRowOrderComesBackPixelForPixel)
 {
     for (int bits : {24, 32})
         for (BmpRowOrder order : {BmpRowOrder::BottomUp, BmpRowOrder::TopDown})
@@ -69,7 +69,7 @@ TEST(BmpRoundTrip, everyWidthAndRowOrderComesBackPixelForPixel)
             }
 }
 
-TEST(BmpRoundTrip, bottomUpFileStoresTheBottomRowFirstAndTopDownTheTopRow)
+TEST(BmpRoundTrip, BottomUpFileStoresTheBottomRowFirstAndTopDownTheTopRow)
 {
     const std::vector<uint32_t> pixels = pattern(2, 2);
     const std::vector<uint8_t> bottom_up = bmp_file(2, 2, 24, BmpRowOrder::BottomUp);
@@ -79,21 +79,21 @@ TEST(BmpRoundTrip, bottomUpFileStoresTheBottomRowFirstAndTopDownTheTopRow)
     EXPECT_EQ(decode_bmp(bottom_up).pixels, decode_bmp(top_down).pixels);
 }
 
-TEST(BmpRoundTrip, theTopByteOfA32BitPixelIsIgnored)
+TEST(BmpRoundTrip, TheTopByteOfA32BitPixelIsIgnored)
 {
     std::vector<uint8_t> bytes = bmp_file(1, 1, 32);
     bytes[PIXELS_START + 3] = 0x00;  // a fully transparent alpha
     EXPECT_EQ(decode_bmp(bytes).pixels, pattern(1, 1));
 }
 
-TEST(BmpAccepted, aLastRowWithoutItsPaddingStillReads)
+TEST(BmpAccepted, ALastRowWithoutItsPaddingStillReads)
 {
     std::vector<uint8_t> bytes = bmp_file(1, 2);  // rows of 3 bytes padded to 4
     bytes.pop_back();
     EXPECT_EQ(decode_bmp(bytes).pixels, pattern(1, 2));
 }
 
-TEST(BmpAccepted, colourMasksInTheUsualOrderAndLongerHeaders)
+TEST(BmpAccepted, ColourMasksInTheUsualOrderAndLongerHeaders)
 {
     std::vector<uint8_t> masked = bmp_file(2, 2, 32);
     put_u32(masked, COMPRESSION_AT, 3);
@@ -111,7 +111,7 @@ TEST(BmpAccepted, colourMasksInTheUsualOrderAndLongerHeaders)
     EXPECT_EQ(decode_bmp(long_header).pixels, pattern(2, 2));
 }
 
-TEST(BmpRefused, dataThatIsNotABmpAtAll)
+TEST(BmpRefused, DataThatIsNotABmpAtAll)
 {
     EXPECT_EQ(error_of({}), "not a BMP picture");
     EXPECT_EQ(error_of({'B'}), "not a BMP picture");
@@ -121,7 +121,7 @@ TEST(BmpRefused, dataThatIsNotABmpAtAll)
     EXPECT_EQ(error_of(png), "not a BMP picture");
 }
 
-TEST(BmpRefused, everyCutShortOfTheLastRowIsCaught)
+TEST(BmpRefused, EveryCutShortOfTheLastRowIsCaught)
 {
     const std::vector<uint8_t> whole = bmp_file(3, 2);  // 9-byte rows padded to 12
     const size_t needed = whole.size() - 3;
@@ -131,7 +131,7 @@ TEST(BmpRefused, everyCutShortOfTheLastRowIsCaught)
     }
 }
 
-TEST(BmpRefused, kindsThatAreNotRead)
+TEST(BmpRefused, KindsThatAreNotRead)
 {
     for (uint32_t bits : {1u, 4u, 8u, 16u, 48u}) {
         std::vector<uint8_t> bytes = bmp_file(2, 2);
@@ -156,7 +156,7 @@ TEST(BmpRefused, kindsThatAreNotRead)
     EXPECT_THAT(error_of(planes), HasSubstr("2 colour planes"));
 }
 
-TEST(BmpRefused, emptyAndAbsurdSizes)
+TEST(BmpRefused, EmptyAndAbsurdSizes)
 {
     const std::pair<int32_t, int32_t> empty[] = {{0, 2}, {2, 0}, {-2, 2}, {INT32_MIN, 2}};
     for (auto [width, height] : empty) {
@@ -175,7 +175,7 @@ TEST(BmpRefused, emptyAndAbsurdSizes)
     }
 }
 
-TEST(BmpRefused, largeButAllowedSizesMustBeBackedByData)
+TEST(BmpRefused, LargeButAllowedSizesMustBeBackedByData)
 {
     std::vector<uint8_t> bytes = bmp_file(2, 2);
     put_u32(bytes, WIDTH_AT, MAX_PICTURE_SIDE);
@@ -183,7 +183,7 @@ TEST(BmpRefused, largeButAllowedSizesMustBeBackedByData)
     EXPECT_EQ(error_of(bytes), "the picture data is cut short");
 }
 
-TEST(BmpRefused, pixelOffsetOutsideTheData)
+TEST(BmpRefused, PixelOffsetOutsideTheData)
 {
     std::vector<uint8_t> past_the_end = bmp_file(2, 2);
     put_u32(past_the_end, PIXEL_OFFSET_AT, 0xFFFFFFF0);
@@ -195,7 +195,7 @@ TEST(BmpRefused, pixelOffsetOutsideTheData)
 
 // Whatever a header byte is damaged to, the decoder gives either an error or a
 // whole picture of the size it claims.
-TEST(BmpRefused, anyDamagedHeaderByteGivesAnErrorOrAConsistentPicture)
+TEST(BmpRefused, AnyDamagedHeaderByteGivesAnErrorOrAConsistentPicture)
 {
     const std::vector<uint8_t> whole = bmp_file(3, 2, 32);
     for (size_t at = 0; at < PIXELS_START; ++at)

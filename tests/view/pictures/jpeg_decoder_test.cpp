@@ -73,7 +73,7 @@ void set_frame_size(std::vector<uint8_t>& bytes, uint16_t width, uint16_t height
 
 }  // namespace
 
-TEST(JpegDecoding, comesBackAtItsSizeInRedGreenBlueOrder)
+TEST(JpegDecoding, ComesBackAtItsSizeInRedGreenBlueOrder)
 {
     const JpegPicture picture = decode_jpeg(test_jpeg());
     ASSERT_EQ(picture.error, "");
@@ -87,7 +87,7 @@ TEST(JpegDecoding, comesBackAtItsSizeInRedGreenBlueOrder)
     }
 }
 
-TEST(JpegDecoding, theShippedPicturesDecodeAtTheirSizes)
+TEST(JpegDecoding, TheShippedPicturesDecodeAtTheirSizes)
 {
     const JpegPicture background = decode_jpeg(asset_bytes("background.jpg"));
     EXPECT_EQ(background.error, "");
@@ -99,14 +99,14 @@ TEST(JpegDecoding, theShippedPicturesDecodeAtTheirSizes)
     EXPECT_EQ(splash.height, 292);
 }
 
-TEST(JpegDamage, emptyOrForeignDataGivesAnError)
+TEST(JpegDamage, EmptyOrForeignDataGivesAnError)
 {
     EXPECT_THAT(decode_quietly({}).error, HasSubstr("not a readable JPEG picture"));
     EXPECT_THAT(decode_quietly({'B', 'M', 0, 0, 0, 0}).error, HasSubstr("not a readable JPEG picture"));
     EXPECT_THAT(decode_quietly({0xFF, 0xD8}).error, HasSubstr("not a readable JPEG picture"));
 }
 
-TEST(JpegDamage, aPictureCutShortAnywhereGivesAnErrorNotAnExit)
+TEST(JpegDamage, APictureCutShortAnywhereGivesAnErrorNotAnExit)
 {
     const std::vector<uint8_t> whole = asset_bytes("splash.jpg");
     ASSERT_FALSE(whole.empty());
@@ -118,7 +118,7 @@ TEST(JpegDamage, aPictureCutShortAnywhereGivesAnErrorNotAnExit)
     }
 }
 
-TEST(JpegDamage, aFrameHeaderClaimingAnAbsurdOrEmptySizeIsRefused)
+TEST(JpegDamage, AFrameHeaderClaimingAnAbsurdOrEmptySizeIsRefused)
 {
     std::vector<uint8_t> huge = test_jpeg();
     set_frame_size(huge, 65000, 65000);
@@ -128,7 +128,7 @@ TEST(JpegDamage, aFrameHeaderClaimingAnAbsurdOrEmptySizeIsRefused)
     EXPECT_NE(decode_quietly(empty).error, "");
 }
 
-TEST(JpegDamage, scrambledPictureDataIsRefusedAndTheDecoderStaysUsable)
+TEST(JpegDamage, ScrambledPictureDataIsRefusedAndTheDecoderStaysUsable)
 {
     std::vector<uint8_t> scrambled = test_jpeg();
     std::fill(scrambled.begin() + long(scrambled.size() / 2), scrambled.end() - 2, uint8_t(0xFF));
@@ -136,7 +136,7 @@ TEST(JpegDamage, scrambledPictureDataIsRefusedAndTheDecoderStaysUsable)
     EXPECT_EQ(decode_jpeg(test_jpeg()).error, "");
 }
 
-TEST(JpegEncoding, refusesSizesItCannotHold)
+TEST(JpegEncoding, RefusesSizesItCannotHold)
 {
     EXPECT_TRUE(encode_jpeg(0, 4, {}, 90).empty());
     EXPECT_TRUE(encode_jpeg(4, 4, four_quarters(4, 3), 90).empty());

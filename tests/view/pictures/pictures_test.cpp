@@ -47,7 +47,7 @@ std::vector<uint8_t> three_by_two_bmp()
 
 }  // namespace
 
-TEST_F(TablePictureFile, aGoodFileLoadsWithItsPixelsInPlace)
+TEST_F(TablePictureFile, AGoodFileLoadsWithItsPixelsInPlace)
 {
     const TablePictureLoad load = load_table_picture(write("tavlo2.bmp", three_by_two_bmp()));
     ASSERT_EQ(load.error, QString());
@@ -56,7 +56,7 @@ TEST_F(TablePictureFile, aGoodFileLoadsWithItsPixelsInPlace)
         EXPECT_EQ(load.picture.pixel(i % 3, i / 3), 0xFF000000u | THREE_BY_TWO[i]) << "pixel " << i;
 }
 
-TEST_F(TablePictureFile, aMissingFileIsNamedAsGiven)
+TEST_F(TablePictureFile, AMissingFileIsNamedAsGiven)
 {
     const TablePictureLoad load = load_table_picture("tavlo2.bmp-nowhere");
     EXPECT_TRUE(load.picture.isNull());
@@ -67,7 +67,7 @@ TEST_F(TablePictureFile, aMissingFileIsNamedAsGiven)
 
 // Neither a folder, nor a FIFO without a writer, nor a link to a device holds
 // the game up or feeds it bytes without end.
-TEST_F(TablePictureFile, onlyARegularFileIsRead)
+TEST_F(TablePictureFile, OnlyARegularFileIsRead)
 {
     const QString path = folder.filePath("tavlo2.bmp");
     const std::function<bool()> make_in_place[] = {
@@ -87,7 +87,7 @@ TEST_F(TablePictureFile, onlyARegularFileIsRead)
     }
 }
 
-TEST_F(TablePictureFile, aTailAfterThePixelsIsReadOnlyUpToASmallAllowance)
+TEST_F(TablePictureFile, ATailAfterThePixelsIsReadOnlyUpToASmallAllowance)
 {
     std::vector<uint8_t> bytes = three_by_two_bmp();
     const size_t picture_size = bytes.size();
@@ -101,7 +101,7 @@ TEST_F(TablePictureFile, aTailAfterThePixelsIsReadOnlyUpToASmallAllowance)
                   .toStdString());
 }
 
-TEST_F(TablePictureFile, damagedFilesSayWhatIsWrong)
+TEST_F(TablePictureFile, DamagedFilesSayWhatIsWrong)
 {
     EXPECT_EQ(error_of(write("png.bmp", asset_bytes("icon-16.png"))),
               (folder.filePath("png.bmp") + ": not a BMP picture").toStdString());
@@ -120,7 +120,7 @@ TEST_F(TablePictureFile, damagedFilesSayWhatIsWrong)
     EXPECT_THAT(error_of(write("flat.bmp", no_width)), HasSubstr(": the picture has no pixels (size 0 × 2)"));
 }
 
-TEST(BuiltInPictures, decodeAtTheirSizes)
+TEST(BuiltInPictures, DecodeAtTheirSizes)
 {
     const QImage background = background_picture();
     EXPECT_FALSE(background.isNull());
@@ -130,7 +130,7 @@ TEST(BuiltInPictures, decodeAtTheirSizes)
     EXPECT_EQ(splash.size(), QSize(400, 292));
 }
 
-TEST(BuiltInPictures, theIconComesInFourSizes)
+TEST(BuiltInPictures, TheIconComesInFourSizes)
 {
     const QIcon icon = window_icon();
     const QList<QSize> sizes = icon.availableSizes();

@@ -74,7 +74,7 @@ const QPointF POCKET_CENTRES[] = {{30, 30}, {272, 20}, {514, 30}, {30, 270}, {27
 
 }  // namespace
 
-TEST_F(ShippedTable, loadsAndFitsTheDrawingAreaFromItsOffset)
+TEST_F(ShippedTable, LoadsAndFitsTheDrawingAreaFromItsOffset)
 {
     ASSERT_EQ(load.error, "");
     EXPECT_EQ(load.picture.size(), QSize(550, 300));
@@ -82,20 +82,20 @@ TEST_F(ShippedTable, loadsAndFitsTheDrawingAreaFromItsOffset)
     EXPECT_LE(41 + load.picture.height(), 384);
 }
 
-TEST_F(ShippedTable, pocketsAreDarkRoundTheirCentres)
+TEST_F(ShippedTable, PocketsAreDarkRoundTheirCentres)
 {
     for (QPointF centre : POCKET_CENTRES)
         for (QPointF step : {QPointF(0, 0), QPointF(5, 0), QPointF(-5, 0), QPointF(0, 5), QPointF(0, -5)})
             expect("pocket", centre + step, "pocket");
 }
 
-TEST_F(ShippedTable, clothCoversThePlayingArea)
+TEST_F(ShippedTable, ClothCoversThePlayingArea)
 {
     for (QPointF p : {QPointF(275, 150), QPointF(60, 60), QPointF(490, 60), QPointF(60, 240), QPointF(490, 240)})
         expect("cloth", p, "playing area");
 }
 
-TEST_F(ShippedTable, cushionFacesLieOneBallRadiusBeyondTheCentreLines)
+TEST_F(ShippedTable, CushionFacesLieOneBallRadiusBeyondTheCentreLines)
 {
     struct Face {
         const char* where;
@@ -115,7 +115,7 @@ TEST_F(ShippedTable, cushionFacesLieOneBallRadiusBeyondTheCentreLines)
     }
 }
 
-TEST_F(ShippedTable, jawsLieOneBallRadiusBeyondTheirCentreLines)
+TEST_F(ShippedTable, JawsLieOneBallRadiusBeyondTheirCentreLines)
 {
     for (const Jaw& jaw : JAWS) {
         // Near the rail end of the jaw, clear of its corner on the face.
@@ -127,7 +127,7 @@ TEST_F(ShippedTable, jawsLieOneBallRadiusBeyondTheirCentreLines)
     }
 }
 
-TEST_F(ShippedTable, middlePocketThroatsAreOpenBetweenTheirWalls)
+TEST_F(ShippedTable, MiddlePocketThroatsAreOpenBetweenTheirWalls)
 {
     // The ball's centre runs between x 267 and 277 beyond y 32 and y 268: the
     // walls stand at x 258 and 286.
@@ -139,7 +139,7 @@ TEST_F(ShippedTable, middlePocketThroatsAreOpenBetweenTheirWalls)
     }
 }
 
-TEST_F(ShippedTable, cornerChannelsAreOpenThroughTheCushionBand)
+TEST_F(ShippedTable, CornerChannelsAreOpenThroughTheCushionBand)
 {
     // Between the two jaws of each corner, beside the ends of both cushions.
     const QPointF channel_points[] = {{45, 33}, {33, 45}, {505, 33}, {519, 45},
@@ -148,7 +148,7 @@ TEST_F(ShippedTable, cornerChannelsAreOpenThroughTheCushionBand)
         EXPECT_TRUE(open(at(p))) << p.x() << ", " << p.y() << ": " << at(p);
 }
 
-TEST_F(ShippedTable, aWoodenRailRunsRoundTheOutside)
+TEST_F(ShippedTable, AWoodenRailRunsRoundTheOutside)
 {
     for (QPointF p : {QPointF(120, 12), QPointF(120, 288), QPointF(12, 120), QPointF(537, 120)})
         expect("wood", p, "rail");
