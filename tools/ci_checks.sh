@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The CI stages that follow the normal build and test run (tools/test.sh):
 #   1. sanitizers: a clang build with AddressSanitizer and UndefinedBehaviorSanitizer
-#      (build-asan/) runs the whole test suite, the soak playing 2,000 shots;
+#      (build-asan/) runs the whole test suite, the soak (tests/replay/soak_test.cpp)
+#      playing 2,000 shots;
 #   2. fuzzing: the libFuzzer targets (build-fuzz/) each run for a bounded time;
 #   3. determinism: the long random match, replayed by the driver built with
 #      g++ -O0 (build-o0/), g++ -O2 (the main build, build/) and clang++ -O2

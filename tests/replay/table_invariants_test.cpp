@@ -7,7 +7,7 @@
 #include "sim/for_tests.h"
 #include "sim/initialisation.h"
 #include "sim/variables.h"
-#include "tests/soak/table_invariants.h"
+#include "tests/support/table_invariants.h"
 #include "replay/replay_window.h"
 
 using testing::ElementsAre;

@@ -8,7 +8,7 @@
 
 #include "replay/replay_window.h"
 #include "sim/variables.h"
-#include "tests/soak/table_invariants.h"
+#include "tests/support/table_invariants.h"
 
 // What a soak went through, so that a test can tell it reached every path.
 struct SoakCounts {

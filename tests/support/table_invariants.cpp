@@ -1,4 +1,4 @@
-#include "tests/soak/table_invariants.h"
+#include "tests/support/table_invariants.h"
 
 #include <cmath>
 

@@ -11,7 +11,7 @@
 #include "rules/random.h"
 #include "sim/for_tests.h"
 #include "sim/variables.h"
-#include "tests/soak/random_player.h"
+#include "tests/support/random_player.h"
 #include "tools/bmp_writer.h"
 
 namespace {

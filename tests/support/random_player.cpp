@@ -1,11 +1,11 @@
-#include "tests/soak/random_player.h"
+#include "tests/support/random_player.h"
 
 #include <algorithm>
 
 #include "rules/undo.h"
 #include "sim/initialisation.h"
 #include "sim/step.h"
-#include "tests/soak/table_invariants.h"
+#include "tests/support/table_invariants.h"
 #include "view/mouse.h"
 
 namespace {
