@@ -40,13 +40,20 @@ private:
     }
 
 private slots:
-    void init()
+    void initTestCase()
     {
         form = open_main_window();
         QVERIFY(form);
-        QVERIFY(QTest::qWaitFor([] { return game.aiming_enabled; }, 5000));
     }
-    void cleanup() { form.reset(); }
+    // Every test starts from a new game against the opponent the window
+    // opened with: "New game" drops whatever the computer was doing.
+    void cleanup() { choose("Second player"); }
+    void init()
+    {
+        menu_item("New game")->trigger();
+        QVERIFY(QTest::qWaitFor([] { return game.aiming_enabled; }, 5000));
+        QVERIFY(!form->computer().has_cue());
+    }
 
     void TheSecondPlayerIsAPersonUntilTheMenuSaysOtherwise()
     {
