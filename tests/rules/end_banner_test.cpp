@@ -3,23 +3,18 @@
 #include "rules/end_banner.h"
 #include "rules/supervisor.h"
 #include "sim/variables.h"
-#include "tests/support/shot_driver.h"
-#include "tests/support/fake_window.h"
+#include "tests/support/fresh_game.h"
 
 namespace {
 
-class EndOfGame : public ::testing::Test {
+class EndOfGame : public FreshGame {
 protected:
     void SetUp() override
     {
-        attach_window(&pixels);
-        start_game();
-        clear_table();
-        game.first_contact_seen = true;
-        game.players[1].group = RED;
-        game.players[2].group = YELLOW;
+        FreshGame::SetUp();
+        clear_table_after_the_break();
+        give_groups(RED);
     }
-    void TearDown() override { attach_window(nullptr); }
 
     // Player 1 sends the black straight into the top middle pocket.
     void pot_the_black(bool a_red_still_on_the_table)
@@ -29,8 +24,6 @@ protected:
         place_ball(BLACK_BALL, 272, 100);
         play_shot(0, -4);
     }
-
-    FakeWindow pixels;
 };
 
 const std::vector<std::string> BANNER{"The end of the game"};

@@ -19,8 +19,7 @@ protected:
     {
         FreshGame::SetUp();
         game.first_contact_seen = true;
-        game.players[1].group = RED;
-        game.players[2].group = YELLOW;
+        give_groups(RED);
     }
 
     static void judge(OutcomeCode recorded, int32_t first_touched)

@@ -15,8 +15,7 @@ class PocketingRule : public FreshGame {
 protected:
     static void give_player1(int32_t group, bool on_black = false)
     {
-        game.players[1].group = group;
-        game.players[2].group = group == RED ? YELLOW : RED;
+        give_groups(group);
         game.players[1].on_black = on_black;
     }
 };

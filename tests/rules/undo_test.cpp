@@ -6,8 +6,7 @@
 #include "rules/undo.h"
 #include "sim/initialisation.h"
 #include "sim/variables.h"
-#include "tests/support/shot_driver.h"
-#include "tests/support/fake_window.h"
+#include "tests/support/fresh_game.h"
 
 namespace {
 
@@ -24,15 +23,8 @@ std::vector<BallPlace> ball_places()
     return places;
 }
 
-class Undo : public ::testing::Test {
+class Undo : public FreshGame {
 protected:
-    void SetUp() override
-    {
-        attach_window(&pixels);
-        start_game();
-    }
-    void TearDown() override { attach_window(nullptr); }
-
     // Every ball stays on the table; the cue ball and a yellow are moved in
     // line with the top middle pocket, and the break is over.
     void lay_out_yellow_before_the_top_middle_pocket()
@@ -42,8 +34,6 @@ protected:
         redraw_table();
         game.first_contact_seen = true;
     }
-
-    FakeWindow pixels;
 };
 
 TEST_F(Undo, OfTheShotThatGaveTheGroupsPutsTheBallBackAndTakesTheGroupsAway)

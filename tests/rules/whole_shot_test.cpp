@@ -4,7 +4,7 @@
 #include "sim/initialisation.h"
 #include "sim/variables.h"
 #include "sim/window.h"
-#include "tests/support/shot_driver.h"
+#include "tests/support/fresh_game.h"
 
 namespace {
 
@@ -13,12 +13,6 @@ const std::string FOUL_MESSAGE = "Faul! Put white boal in the left part of the t
 bool off_table(int i) { return game.balls[i].state == BALL_OFF_TABLE; }
 bool cue_ball_off_table() { return off_table(CUE_BALL); }
 bool black_off_table() { return off_table(BLACK_BALL); }
-
-void give_groups(int32_t player1_group)
-{
-    game.players[1].group = player1_group;
-    game.players[2].group = player1_group == RED ? YELLOW : RED;
-}
 
 // Launches the cue ball to cut `object` at 45 degrees next to the left
 // corners: the object leaves up the top-left pocket's channel at
@@ -34,14 +28,12 @@ void launch_cut_toward_left_corners(int object, float object_speed, float cue_sp
 
 // Whole shots through the real step and the real supervisor, on situations
 // laid out on an otherwise empty table after the break.
-class WholeShot : public ::testing::Test {
+class WholeShot : public FreshGame {
 protected:
     void SetUp() override
     {
-        attach_window(nullptr);
-        start_game();
-        clear_table();
-        game.first_contact_seen = true;  // the break is over
+        FreshGame::SetUp();
+        clear_table_after_the_break();
     }
 };
 
@@ -211,14 +203,7 @@ INSTANTIATE_TEST_SUITE_P(EitherOrder, BlackAndCueBall, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "CueBallFirst" : "BlackFirst"; });
 
 // Breaks from the full rack.
-class Break : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        attach_window(nullptr);
-        start_game();
-    }
-};
+using Break = FreshGame;
 
 TEST_F(Break, CueBallWhoseOnlyContactOpensTheGameTouchedNothing)
 {
