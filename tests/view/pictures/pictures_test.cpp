@@ -1,4 +1,3 @@
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -18,7 +17,6 @@
 #include "view/pictures/picture_limits.h"
 #include "view/pictures/pictures.h"
 
-using testing::HasSubstr;
 
 namespace {
 
@@ -101,23 +99,15 @@ TEST_F(TablePictureFile, ATailAfterThePixelsIsReadOnlyUpToASmallAllowance)
                   .toStdString());
 }
 
-TEST_F(TablePictureFile, DamagedFilesSayWhatIsWrong)
+// The decoder's tests name every kind of damage; here one from the header
+// and one from the pixels come back after the file's name.
+TEST_F(TablePictureFile, DamagedFilesAreNamedWithTheDecodersMessage)
 {
     EXPECT_EQ(error_of(write("png.bmp", asset_bytes("icon-16.png"))),
               (folder.filePath("png.bmp") + ": not a BMP picture").toStdString());
-    EXPECT_THAT(error_of(write("empty.bmp", {})), HasSubstr(": not a BMP picture"));
-
     std::vector<uint8_t> cut = three_by_two_bmp();
     cut.resize(cut.size() - 8);
-    EXPECT_THAT(error_of(write("cut.bmp", cut)), HasSubstr(": the picture data is cut short"));
-
-    std::vector<uint8_t> eight_bits = three_by_two_bmp();
-    eight_bits[28] = 8;
-    EXPECT_THAT(error_of(write("8bit.bmp", eight_bits)), HasSubstr(": unsupported kind of BMP: 8 bits per pixel"));
-
-    std::vector<uint8_t> no_width = three_by_two_bmp();
-    no_width[18] = 0;
-    EXPECT_THAT(error_of(write("flat.bmp", no_width)), HasSubstr(": the picture has no pixels (size 0 × 2)"));
+    EXPECT_EQ(error_of(write("cut.bmp", cut)), (folder.filePath("cut.bmp") + ": the picture data is cut short").toStdString());
 }
 
 TEST(BuiltInPictures, DecodeAtTheirSizes)
