@@ -44,21 +44,46 @@ bool contains(const std::string& text, const std::string& part)
     return text.find(part) != std::string::npos;
 }
 
-TEST(MatchScript, AShotIsSettleMovePressSettle)
+// Two scripts that must play the same match, and what that match shows.
+struct SameMatch {
+    const char* what;
+    std::string script, same_as;
+    const char* shows;
+};
+
+// A click at the wrong moment of a shot changes nothing: the match goes on
+// exactly as without it.
+// Player 2 pots the cue ball; the balls rest, but the shot waits for the
+// supervisor's tick. Undone now, its foul would be charged to player 1.
+const std::string BEFORE_JUDGEMENT = "shot 200 150\nmove 300 200\npress 300 200\nwait 140\n";
+// Player 1 pots the last yellow; a press while the balls still roll would
+// put them on the black, and their "Bravo!" would pass the turn.
+const std::string WHILE_THE_LAST_YELLOW_ROLLS =
+    "shot 407 196\nshot 358 180\nshot 345 181\nshot 646 168\nsettle\nmove 618 193\npress 618 193\nwait 1000\n";
+
+const SameMatch SAME_MATCHES[] = {
+    {"a shot is settle, move, press, settle", "shot 100 191\nstate\n",
+     "settle\nmove 100 191\npress 100 191\nsettle\nstate\n", R"("first_contact_seen":1)"},
+    {"a byte order mark at the very start is skipped", "\xEF\xBB\xBFstate\r\n", "state\n", R"({"t":0,)"},
+    {"an undo before the shot is judged", BEFORE_JUDGEMENT + "undo\nwait 60\nstate\n",
+     BEFORE_JUDGEMENT + "wait 60\nstate\n", R"("current_player":1)"},
+    {"a press while the balls roll", WHILE_THE_LAST_YELLOW_ROLLS + "press 300 200\nsettle\nstate\n",
+     WHILE_THE_LAST_YELLOW_ROLLS + "settle\nstate\n", R"("current_player":1)"},
+};
+
+TEST(MatchScript, ScriptsThatPlayTheSameMatch)
 {
-    const Replay shot = play("shot 100 191\nstate\n");
-    const Replay by_hand = play("settle\nmove 100 191\npress 100 191\nsettle\nstate\n");
-    ASSERT_EQ(shot.status, REPLAY_DONE) << shot.errors;
-    EXPECT_EQ(shot.states, by_hand.states);
-    // The cue ball really left its spot.
-    EXPECT_FALSE(contains(shot.states, R"("balls":[{"x":154,"y":150,)"));
+    for (const SameMatch& row : SAME_MATCHES) {
+        SCOPED_TRACE(row.what);
+        const Replay played = play(row.script);
+        ASSERT_EQ(played.status, REPLAY_DONE) << played.errors;
+        EXPECT_EQ(played.states, play(row.same_as).states);
+        EXPECT_TRUE(contains(played.states, row.shows)) << played.states;
+    }
 }
 
-TEST(MatchScript, AByteOrderMarkIsSkippedAtTheVeryStartOnly)
+TEST(MatchScript, AByteOrderMarkAfterTheStartIsPartOfTheCommand)
 {
-    const Replay marked = play("\xEF\xBB\xBFstate\r\n");
-    ASSERT_EQ(marked.status, REPLAY_DONE) << marked.errors;
-    EXPECT_EQ(marked.states, play("state\n").states);
     EXPECT_EQ(play("state\n\xEF\xBB\xBFstate\n").errors, "line 2: unknown command \"\xEF\xBB\xBFstate\"\n");
 }
 
@@ -84,38 +109,6 @@ TEST(MatchScript, ATablePictureThatFailsAtNewIsToldAtOnceAndTheRunGoesOn)
     EXPECT_TRUE(contains(states.str(), R"("timer2":0)")) << states.str();
 }
 
-// A click that comes at the wrong moment of a shot changes nothing: the match
-// goes on exactly as without it.
-struct IgnoredClick {
-    const char* name;
-    std::string before, click, after;
-    const char* next_shooter;
-};
-
-const IgnoredClick IGNORED_CLICKS[] = {
-    // Player 2 pots the cue ball; the balls rest, but the shot waits for the
-    // supervisor's tick. Undone now, its foul would be charged to player 1.
-    {"an undo before the shot is judged",
-     "shot 200 150\nmove 300 200\npress 300 200\nwait 140\n", "undo\n", "wait 60\nstate\n",
-     R"("current_player":1)"},
-    // Player 1 pots the last yellow; a press while the balls still roll would
-    // put them on the black, and their "Bravo!" would pass the turn.
-    {"a press while the balls roll",
-     "shot 407 196\nshot 358 180\nshot 345 181\nshot 646 168\nsettle\nmove 618 193\npress 618 193\nwait 1000\n",
-     "press 300 200\n", "settle\nstate\n", R"("current_player":1)"},
-};
-
-TEST(MatchScript, AClickAtTheWrongMomentOfAShotChangesNothing)
-{
-    for (const IgnoredClick& c : IGNORED_CLICKS) {
-        const Replay with_click = play(c.before + c.click + c.after);
-        const Replay without = play(c.before + c.after);
-        ASSERT_EQ(with_click.status, REPLAY_DONE) << c.name << ": " << with_click.errors;
-        EXPECT_EQ(with_click.states, without.states) << c.name;
-        EXPECT_TRUE(contains(without.states, c.next_shooter)) << c.name << ": " << without.states;
-    }
-}
-
 class Settle : public testing::Test {
 protected:
     ReplayWindow table;
@@ -136,24 +129,29 @@ TEST_F(Settle, EndsAtTheFirstSupervisorTickThatFindsTheTableAtRest)
     EXPECT_TRUE(game.aiming_enabled);
 }
 
-TEST_F(Settle, GivesUpAfterTenMinutesWhenTheSupervisorNeverEnablesAiming)
+// A settle, alone or in a shot, whose supervisor never enables aiming.
+struct GiveUp {
+    const char* script;
+    const char* error;
+    long state_lines;
+};
+
+class SettleGivingUp : public Settle, public testing::WithParamInterface<GiveUp> {};
+
+TEST_P(SettleGivingUp, AfterTenMinutes)
 {
     table.set_timer(Timer2, false);
-    std::istringstream script("state\nsettle\nstate\n");
+    std::istringstream script(GetParam().script);
     std::ostringstream states, errors;
     EXPECT_EQ(play_script(script, states, errors, table), REPLAY_NO_REST);
-    EXPECT_EQ(errors.str(), "line 2: settle did not come to rest\n");
-    EXPECT_EQ(line_count(states.str()), 1);
+    EXPECT_EQ(errors.str(), GetParam().error);
+    EXPECT_EQ(line_count(states.str()), GetParam().state_lines);
     EXPECT_EQ(table.now(), 600'000);
 }
 
-TEST_F(Settle, AShotGivesUpLikeASettle)
-{
-    table.set_timer(Timer2, false);
-    std::istringstream script("shot 100 100\n");
-    std::ostringstream states, errors;
-    EXPECT_EQ(play_script(script, states, errors, table), REPLAY_NO_REST);
-    EXPECT_EQ(errors.str(), "line 1: settle did not come to rest\n");
-}
+INSTANTIATE_TEST_SUITE_P(AloneOrInAShot, SettleGivingUp,
+                         testing::Values(GiveUp{"state\nsettle\nstate\n", "line 2: settle did not come to rest\n", 1},
+                                         GiveUp{"shot 100 100\n", "line 1: settle did not come to rest\n", 0}),
+                         [](const auto& info) { return info.index == 0 ? "Settle" : "Shot"; });
 
 }  // namespace
