@@ -4,30 +4,18 @@
 # set, takes standard output instead: a file, or "a closed pipe" for a reader
 # that has gone away (no state lines are counted then).
 
-if(OUTPUT STREQUAL "a closed pipe")
-  set(output COMMAND ${CMAKE_COMMAND} -E true)
-elseif(OUTPUT)
-  set(output OUTPUT_FILE ${OUTPUT})
-else()
-  set(output OUTPUT_VARIABLE states)
-endif()
-execute_process(
-  COMMAND ${DRIVER}
-  ${output}
-  INPUT_FILE ${SCRIPT}
-  ERROR_VARIABLE errors
-  RESULTS_VARIABLE statuses)
-list(GET statuses 0 status)
+include(${CMAKE_CURRENT_LIST_DIR}/../support/run_driver.cmake)
+run_driver(${SCRIPT} OUTPUT "${OUTPUT}")
 
 set(faults "")
-if(NOT status STREQUAL EXIT_STATUS)
-  string(APPEND faults "exit status ${status} instead of ${EXIT_STATUS}\n")
+if(NOT driver_status STREQUAL EXIT_STATUS)
+  string(APPEND faults "exit status ${driver_status} instead of ${EXIT_STATUS}\n")
 endif()
-string(FIND "${errors}" "${MESSAGE}" message_at)
+string(FIND "${driver_errors}" "${MESSAGE}" message_at)
 if(message_at EQUAL -1)
-  string(APPEND faults "standard error lacks \"${MESSAGE}\":\n${errors}\n")
+  string(APPEND faults "standard error lacks \"${MESSAGE}\":\n${driver_errors}\n")
 endif()
-string(REGEX MATCHALL "\n" line_breaks "${states}")
+string(REGEX MATCHALL "\n" line_breaks "${driver_output}")
 list(LENGTH line_breaks line_count)
 if(NOT line_count EQUAL STATE_LINES)
   string(APPEND faults "${line_count} state lines instead of ${STATE_LINES}\n")

@@ -2,14 +2,10 @@
 # byte for byte with the committed EXPECTED file. What came out is written to
 # ACTUAL, so that a change in the game's behaviour can be read as a diff.
 
-execute_process(
-  COMMAND ${DRIVER}
-  INPUT_FILE ${SCRIPT}
-  OUTPUT_FILE ${ACTUAL}
-  ERROR_VARIABLE errors
-  RESULT_VARIABLE status)
-if(NOT status EQUAL 0)
-  message(FATAL_ERROR "the driver ended with ${status}:\n${errors}")
+include(${CMAKE_CURRENT_LIST_DIR}/../support/run_driver.cmake)
+run_driver(${SCRIPT} OUTPUT ${ACTUAL})
+if(NOT driver_status EQUAL 0)
+  message(FATAL_ERROR "the driver ended with ${driver_status}:\n${driver_errors}")
 endif()
 
 execute_process(
