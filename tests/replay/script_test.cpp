@@ -4,13 +4,6 @@
 
 namespace {
 
-ScriptCommand command_of(const char* line)
-{
-    const ScriptCommand command = parse_script_line(line);
-    EXPECT_EQ(command.error, "") << line;
-    return command;
-}
-
 std::string error_of(std::string_view line)
 {
     const ScriptCommand command = parse_script_line(line);
@@ -18,47 +11,50 @@ std::string error_of(std::string_view line)
     return command.error;
 }
 
+// A line that is read, and the command it gives: kind, X, Y, milliseconds and level.
+struct ReadLine {
+    const char* line;
+    CommandKind kind;
+    int x = 0, y = 0, milliseconds = 0, level = 0;
+};
+
+const ReadLine READ_LINES[] = {
+    {"move 0 0", CommandKind::move},
+    {"press 704 383", CommandKind::press, 704, 383},
+    {"shot 12 345", CommandKind::shot, 12, 345},
+    {"wait 3600000", CommandKind::wait, 0, 0, 3'600'000},
+    {"wait 0", CommandKind::wait},
+    {"settle", CommandKind::settle},
+    {"undo", CommandKind::undo},
+    {"new", CommandKind::new_game},
+    {"state", CommandKind::state},
+    {"pixels", CommandKind::pixels},
+    {"computer 1", CommandKind::computer, 0, 0, 0, 1},
+    {"computer 3", CommandKind::computer, 0, 0, 0, 3},
+    // Words may be separated by any run of blanks.
+    {"  \tmove   5\t\t6  \r", CommandKind::move, 5, 6},
+    {"state\r", CommandKind::state},
+    // Blank lines and comments do nothing.
+    {"", CommandKind::nothing},
+    {"   ", CommandKind::nothing},
+    {"\t", CommandKind::nothing},
+    {"#", CommandKind::nothing},
+    {"# a comment", CommandKind::nothing},
+    {"   #indented, with words shot 1 2", CommandKind::nothing},
+};
+
 TEST(ScriptLine, ReadsEveryCommandWithItsNumbers)
 {
-    const ScriptCommand move = command_of("move 0 0");
-    EXPECT_EQ(move.kind, CommandKind::move);
-    EXPECT_EQ(move.x, 0);
-    EXPECT_EQ(move.y, 0);
-
-    const ScriptCommand press = command_of("press 704 383");
-    EXPECT_EQ(press.kind, CommandKind::press);
-    EXPECT_EQ(press.x, 704);
-    EXPECT_EQ(press.y, 383);
-
-    const ScriptCommand shot = command_of("shot 12 345");
-    EXPECT_EQ(shot.kind, CommandKind::shot);
-    EXPECT_EQ(shot.x, 12);
-    EXPECT_EQ(shot.y, 345);
-
-    EXPECT_EQ(command_of("wait 3600000").milliseconds, 3'600'000);
-    EXPECT_EQ(command_of("wait 0").kind, CommandKind::wait);
-    EXPECT_EQ(command_of("settle").kind, CommandKind::settle);
-    EXPECT_EQ(command_of("undo").kind, CommandKind::undo);
-    EXPECT_EQ(command_of("new").kind, CommandKind::new_game);
-    EXPECT_EQ(command_of("state").kind, CommandKind::state);
-    EXPECT_EQ(command_of("pixels").kind, CommandKind::pixels);
-    EXPECT_EQ(command_of("computer 1").kind, CommandKind::computer);
-    EXPECT_EQ(command_of("computer 3").level, 3);
-}
-
-TEST(ScriptLine, WordsMayBeSeparatedByAnyRunOfBlanks)
-{
-    const ScriptCommand move = command_of("  \tmove   5\t\t6  \r");
-    EXPECT_EQ(move.kind, CommandKind::move);
-    EXPECT_EQ(move.x, 5);
-    EXPECT_EQ(move.y, 6);
-    EXPECT_EQ(command_of("state\r").kind, CommandKind::state);
-}
-
-TEST(ScriptLine, BlankLinesAndCommentsDoNothing)
-{
-    for (const char* line : {"", "   ", "\t", "#", "# a comment", "   #indented, with words shot 1 2"})
-        EXPECT_EQ(command_of(line).kind, CommandKind::nothing) << '"' << line << '"';
+    for (const ReadLine& read : READ_LINES) {
+        SCOPED_TRACE('"' + std::string(read.line) + '"');
+        const ScriptCommand command = parse_script_line(read.line);
+        EXPECT_EQ(command.error, "");
+        EXPECT_EQ(command.kind, read.kind);
+        EXPECT_EQ(command.x, read.x);
+        EXPECT_EQ(command.y, read.y);
+        EXPECT_EQ(command.milliseconds, read.milliseconds);
+        EXPECT_EQ(command.level, read.level);
+    }
 }
 
 // A line that is not a command is refused with the reason; the driver prints it.
