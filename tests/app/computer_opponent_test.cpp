@@ -16,9 +16,6 @@ class ComputerOpponentTest : public QObject {
 private:
     std::unique_ptr<TForm1> form;
 
-    QWidget* area() { return form->findChild<QWidget*>("PaintBox1"); }
-    static QPoint shown(float x, float y) { return QPoint(int(x) + 76, int(y) + 41); }
-
     QAction* menu_item(const QString& caption)
     {
         for (QAction* action : form->findChildren<QAction*>())
@@ -27,15 +24,13 @@ private:
     }
     void choose(const QString& caption) { menu_item(caption)->trigger(); }
 
-    void wait_until_judged() { QVERIFY(QTest::qWaitFor([] { return game.shot_evaluated && game.aiming_enabled; }, 30000)); }
-
     // Player 1 shoots straight down the table, touching nothing: a foul that hands player 2 the turn.
     void person_fouls()
     {
         const QPoint ball = shown(game.balls[CUE_BALL].x, game.balls[CUE_BALL].y);
-        QTest::mouseMove(area(), ball + QPoint(0, -60));
-        QTest::mouseClick(area(), Qt::LeftButton, {}, ball + QPoint(0, -60));
-        wait_until_judged();
+        QTest::mouseMove(drawing_area(*form), ball + QPoint(0, -60));
+        QTest::mouseClick(drawing_area(*form), Qt::LeftButton, {}, ball + QPoint(0, -60));
+        QVERIFY(judged_in_time());
         QCOMPARE(game.current_player, 2);
     }
 
@@ -77,23 +72,20 @@ private slots:
         choose("Computer: easy");
         game.balls[CUE_BALL].x = 60;  // near the top-left pocket
         game.balls[CUE_BALL].y = 60;
-        form->reset_back_buffer();
-        for (int i = 1; i <= BALL_COUNT; ++i) draw_ball(i);
-        form->show_back_buffer();
-        game.skip_cue_restore = true;
-        QTest::mouseMove(area(), shown(120, 120));
-        QTest::mouseClick(area(), Qt::LeftButton, {}, shown(120, 120));
-        wait_until_judged();
+        redraw_table(*form);
+        QTest::mouseMove(drawing_area(*form), shown(120, 120));
+        QTest::mouseClick(drawing_area(*form), Qt::LeftButton, {}, shown(120, 120));
+        QVERIFY(judged_in_time());
         QCOMPARE(game.current_player, 2);
         QCOMPARE(game.balls[CUE_BALL].state, BALL_OFF_TABLE);
 
-        QTest::mouseClick(area(), Qt::LeftButton, {}, shown(120, 150));  // the person's click is ignored
+        QTest::mouseClick(drawing_area(*form), Qt::LeftButton, {}, shown(120, 150));  // the person's click is ignored
         QCOMPARE(game.balls[CUE_BALL].state, BALL_OFF_TABLE);
         QVERIFY(QTest::qWaitFor([] { return game.balls[CUE_BALL].state == BALL_ON_TABLE; }, 15000));
         QVERIFY(game.shot_evaluated);
         QVERIFY(QTest::qWaitFor([] { return game.cue_drawn; }, 2000));  // the cue glides to its aim
         QVERIFY(QTest::qWaitFor([] { return !game.shot_evaluated; }, 5000));
-        wait_until_judged();
+        QVERIFY(judged_in_time());
     }
 
     void AnUndoInTheWaitingSecondCancelsTheComputersTurn()

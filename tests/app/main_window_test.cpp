@@ -36,11 +36,11 @@ private:
     QWidget* control(const char* name) { return form->findChild<QWidget*>(name); }
 
     // What the player sees in the drawing area.
-    QImage drawing_area() { return control("PaintBox1")->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+    QImage seen_area() { return drawing_area(*form)->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
     void expect_rack_on_screen()
     {
-        const QImage seen = drawing_area();
+        const QImage seen = seen_area();
         const QImage& table = form->table_view().table_picture();
         for (int i = 1; i <= BALL_COUNT; ++i) {
             const int x = RACK_X[i], y = RACK_Y[i];
@@ -127,7 +127,7 @@ private slots:
         QCOMPARE(actual, expected);
 
         // The changed rectangles kept the screen equal to the back buffer.
-        const QImage seen = drawing_area();
+        const QImage seen = seen_area();
         const QImage& buffer = form->table_view().back_buffer();
         QCOMPARE(seen.copy(76, 41, buffer.width(), buffer.height()), buffer);
     }

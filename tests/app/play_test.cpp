@@ -17,33 +17,15 @@ class PlayTest : public QObject {
 private:
     std::unique_ptr<TForm1> form;
 
-    QWidget* area() { return form->findChild<QWidget*>("PaintBox1"); }
-    QString status() { return form->findChild<QLabel*>("Panel3")->text(); }
-
-    // Drawing-area pixels of a table point.
-    static QPoint shown(float x, float y) { return QPoint(int(x) + 76, int(y) + 41); }
-
     void wait_for_aiming()
     {
         QVERIFY(QTest::qWaitFor([] { return game.aiming_enabled && balls_at_rest(); }, 5000));
-    }
-    void wait_until_judged()
-    {
-        QVERIFY(QTest::qWaitFor([] { return game.shot_evaluated && game.aiming_enabled; }, 30000));
     }
     void put_ball(int i, float x, float y)
     {
         game.balls[i].x = x;
         game.balls[i].y = y;
         game.balls[i].state = BALL_ON_TABLE;
-    }
-    // Shows the table again after balls were put in place by hand.
-    void redraw_table()
-    {
-        form->reset_back_buffer();
-        for (int i = 1; i <= BALL_COUNT; ++i) draw_ball(i);
-        form->show_back_buffer();
-        game.skip_cue_restore = true;
     }
 
     // The drawing area as the player sees it, with the table picture's place blanked.
@@ -53,12 +35,12 @@ private:
         QPainter(&around).fillRect(QRect(QPoint(76, 41), form->table_view().table_picture().size()), Qt::black);
         return around;
     }
-    QImage seen_around_the_table() { return around_the_table(area()->grab().toImage()); }
+    QImage seen_around_the_table() { return around_the_table(drawing_area(*form)->grab().toImage()); }
     void aim_across_the_left_edge()
     {
         const QPoint ball = shown(game.balls[CUE_BALL].x, game.balls[CUE_BALL].y);
         QVERIFY(ball.x() - 183 < 76);  // the cue's far end lies left of the table picture
-        QTest::mouseMove(area(), ball + QPoint(-200, 0));
+        QTest::mouseMove(drawing_area(*form), ball + QPoint(-200, 0));
         QVERIFY(game.cue_drawn);
     }
 
@@ -79,14 +61,14 @@ private slots:
     {
         const QImage table_only = form->table_view().surface().copy();
         const QPoint ball = shown(game.balls[CUE_BALL].x, game.balls[CUE_BALL].y);
-        QTest::mouseMove(area(), ball + QPoint(-100, 30));
+        QTest::mouseMove(drawing_area(*form), ball + QPoint(-100, 30));
         QVERIFY(game.cue_drawn);
         const CuePoint tip_edge = cue_points(ball.x(), ball.y())[1];
         QCOMPARE(form->table_view().surface().pixel(tip_edge.x, tip_edge.y), qRgb(0xC0, 0xC0, 0xC0));
-        QCOMPARE(area()->grab().toImage().pixel(tip_edge.x, tip_edge.y), qRgb(0xC0, 0xC0, 0xC0));
+        QCOMPARE(drawing_area(*form)->grab().toImage().pixel(tip_edge.x, tip_edge.y), qRgb(0xC0, 0xC0, 0xC0));
 
-        QTest::mouseMove(area(), ball + QPoint(40, -120));
-        QTest::mouseMove(area(), ball + QPoint(-20, -60));
+        QTest::mouseMove(drawing_area(*form), ball + QPoint(40, -120));
+        QTest::mouseMove(drawing_area(*form), ball + QPoint(-20, -60));
         form->remove_cue_from_screen();
         QCOMPARE(form->table_view().surface(), table_only);
     }
@@ -95,36 +77,36 @@ private slots:
     {
         const QPoint ball = shown(game.balls[CUE_BALL].x, game.balls[CUE_BALL].y);
         const QImage table_only = form->table_view().surface().copy();
-        QTest::mouseMove(area(), ball + QPoint(0, -60));  // above the ball: a shot straight down
-        QTest::mouseClick(area(), Qt::LeftButton, {}, ball + QPoint(0, -60));
+        QTest::mouseMove(drawing_area(*form), ball + QPoint(0, -60));  // above the ball: a shot straight down
+        QTest::mouseClick(drawing_area(*form), Qt::LeftButton, {}, ball + QPoint(0, -60));
         QVERIFY(!game.shot_evaluated);
         QVERIFY(!game.cue_drawn);
         QCOMPARE(game.balls[CUE_BALL].vy, 4.25f);  // strength (60 - 9) / 6, half of it per step
         QVERIFY(form->table_view().surface().pixel(ball.x(), ball.y() - 27) == table_only.pixel(ball.x(), ball.y() - 27));
-        wait_until_judged();
+        QVERIFY(judged_in_time());
         // Down the table and back, touching nothing: a foul.
-        QCOMPARE(status(), QString("Faul! Put white boal in the left part of the table"));
+        QCOMPARE(status_line(*form), QString("Faul! Put white boal in the left part of the table"));
         QCOMPARE(game.current_player, 2);
     }
 
     void APottedCueBallIsPutBackWithAClick()
     {
         put_ball(CUE_BALL, 60, 60);  // near the top-left pocket
-        redraw_table();
+        redraw_table(*form);
         const QPoint ball = shown(60, 60);
-        QTest::mouseMove(area(), ball + QPoint(60, 60));
-        QTest::mouseClick(area(), Qt::LeftButton, {}, ball + QPoint(60, 60));
-        wait_until_judged();
+        QTest::mouseMove(drawing_area(*form), ball + QPoint(60, 60));
+        QTest::mouseClick(drawing_area(*form), Qt::LeftButton, {}, ball + QPoint(60, 60));
+        QVERIFY(judged_in_time());
         QCOMPARE(game.balls[CUE_BALL].state, BALL_OFF_TABLE);
 
-        QTest::mouseMove(area(), shown(120, 150));
+        QTest::mouseMove(drawing_area(*form), shown(120, 150));
         QVERIFY(!game.cue_drawn);  // no cue while the cue ball is off the table
         const QImage before = form->table_view().surface().copy();
-        QTest::mouseClick(area(), Qt::RightButton, {}, shown(300, 150));  // outside the left part
+        QTest::mouseClick(drawing_area(*form), Qt::RightButton, {}, shown(300, 150));  // outside the left part
         QCOMPARE(game.balls[CUE_BALL].state, BALL_OFF_TABLE);
         QCOMPARE(form->table_view().surface(), before);
 
-        QTest::mouseClick(area(), Qt::RightButton, {}, shown(120, 150));
+        QTest::mouseClick(drawing_area(*form), Qt::RightButton, {}, shown(120, 150));
         QCOMPARE(game.balls[CUE_BALL].state, BALL_ON_TABLE);
         QCOMPARE(game.balls[CUE_BALL].x, 120.0f);
         QCOMPARE(form->table_view().surface().pixel(shown(120, 150)), qRgb(255, 255, 255));
@@ -143,9 +125,9 @@ private slots:
         // A soft shot up the table, so that there is a shot to take back.
         wait_for_aiming();
         const QPoint ball = shown(game.balls[CUE_BALL].x, game.balls[CUE_BALL].y);
-        QTest::mouseMove(area(), ball + QPoint(0, 20));
-        QTest::mouseClick(area(), Qt::LeftButton, {}, ball + QPoint(0, 20));
-        wait_until_judged();
+        QTest::mouseMove(drawing_area(*form), ball + QPoint(0, 20));
+        QTest::mouseClick(drawing_area(*form), Qt::LeftButton, {}, ball + QPoint(0, 20));
+        QVERIFY(judged_in_time());
         aim_across_the_left_edge();
         QVERIFY(seen_around_the_table() != background);
         QTest::mouseClick(form->findChild<QPushButton*>("SpeedButton1"), Qt::LeftButton);
@@ -156,15 +138,15 @@ private slots:
     void PressesAreIgnoredWhileTheBallsRoll()
     {
         const QPoint ball = shown(game.balls[CUE_BALL].x, game.balls[CUE_BALL].y);
-        QTest::mouseMove(area(), ball + QPoint(-150, 0));
-        QTest::mouseClick(area(), Qt::LeftButton, {}, ball + QPoint(-150, 0));
+        QTest::mouseMove(drawing_area(*form), ball + QPoint(-150, 0));
+        QTest::mouseClick(drawing_area(*form), Qt::LeftButton, {}, ball + QPoint(-150, 0));
         const float launched_from = game.balls[CUE_BALL].x;
         QVERIFY(QTest::qWaitFor([&] { return game.balls[CUE_BALL].x > launched_from + 20; }, 2000));
-        QTest::mouseMove(area(), ball + QPoint(0, 80));
+        QTest::mouseMove(drawing_area(*form), ball + QPoint(0, 80));
         QVERIFY(!game.cue_drawn);
-        QTest::mouseClick(area(), Qt::LeftButton, {}, ball + QPoint(0, 80));
+        QTest::mouseClick(drawing_area(*form), Qt::LeftButton, {}, ball + QPoint(0, 80));
         QCOMPARE(game.balls[CUE_BALL].shot_x, launched_from);  // no second launch
-        wait_until_judged();
+        QVERIFY(judged_in_time());
     }
 };
 

@@ -61,7 +61,6 @@ private:
         return text;
     }
     QWidget* control(const char* name) { return form->findChild<QWidget*>(name); }
-    QString status_line() { return form->findChild<QLabel*>("Panel3")->text(); }
     void new_game() { form->findChild<QAction*>("Nouvellepartie1")->trigger(); }
     static QImage backdrop() { return background_picture().copy(0, 34, 705, 384).convertToFormat(QImage::Format_RGB32); }
 
@@ -93,7 +92,7 @@ private:
     void expect_rack_set_up()
     {
         QCOMPARE(take_message(), QString());
-        QCOMPARE(status_line(), QString("Start new game"));
+        QCOMPARE(status_line(*form), QString("Start new game"));
         QVERIFY(window().timer_on(Timer2));
         QCOMPARE(form->table_view().table_picture().size(), QSize(550, 300));
         const QImage seen = control("PaintBox1")->grab().toImage();
@@ -127,7 +126,7 @@ private slots:
         expect_nothing_running();
         QCOMPARE(game.balls[CUE_BALL].state, BALL_OFF_TABLE);
         QCOMPARE(game.current_player, 0);
-        QCOMPARE(status_line(), QString());
+        QCOMPARE(status_line(*form), QString());
     }
 
     // Before the first rack there is no player whose group a press could
