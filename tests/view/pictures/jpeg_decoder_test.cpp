@@ -87,23 +87,10 @@ TEST(JpegDecoding, ComesBackAtItsSizeInRedGreenBlueOrder)
     }
 }
 
-TEST(JpegDecoding, TheShippedPicturesDecodeAtTheirSizes)
-{
-    const JpegPicture background = decode_jpeg(asset_bytes("background.jpg"));
-    EXPECT_EQ(background.error, "");
-    EXPECT_EQ(background.width, 1024);
-    EXPECT_EQ(background.height, 700);
-    const JpegPicture splash = decode_jpeg(asset_bytes("splash.jpg"));
-    EXPECT_EQ(splash.error, "");
-    EXPECT_EQ(splash.width, 400);
-    EXPECT_EQ(splash.height, 292);
-}
-
 TEST(JpegDamage, EmptyOrForeignDataGivesAnError)
 {
-    EXPECT_THAT(decode_quietly({}).error, HasSubstr("not a readable JPEG picture"));
-    EXPECT_THAT(decode_quietly({'B', 'M', 0, 0, 0, 0}).error, HasSubstr("not a readable JPEG picture"));
-    EXPECT_THAT(decode_quietly({0xFF, 0xD8}).error, HasSubstr("not a readable JPEG picture"));
+    for (const std::vector<uint8_t>& bytes : {std::vector<uint8_t>{}, {'B', 'M', 0, 0, 0, 0}, {0xFF, 0xD8}})
+        EXPECT_THAT(decode_quietly(bytes).error, HasSubstr("not a readable JPEG picture")) << bytes.size() << " bytes";
 }
 
 TEST(JpegDamage, APictureCutShortAnywhereGivesAnErrorNotAnExit)
