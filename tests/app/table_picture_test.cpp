@@ -4,24 +4,15 @@
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <array>
 #include <memory>
 #include <tuple>
 
 #include "sim/variables.h"
 #include "view/pictures/pictures.h"
+#include "tests/support/ball_places.h"
 #include "tests/support/main_window.h"
 
 namespace {
-
-using BallPlaces = std::array<std::pair<float, float>, BALL_COUNT>;
-
-BallPlaces ball_places()
-{
-    BallPlaces places;
-    for (int i = 1; i <= BALL_COUNT; ++i) places[i - 1] = {game.balls[i].x, game.balls[i].y};
-    return places;
-}
 
 // Every flag and number of the game that a click could change.
 auto flags_and_numbers()

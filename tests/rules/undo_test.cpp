@@ -1,27 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "rules/supervisor.h"
 #include "rules/undo.h"
 #include "sim/initialisation.h"
 #include "sim/variables.h"
+#include "tests/support/ball_places.h"
 #include "tests/support/fresh_game.h"
 
 namespace {
-
-struct BallPlace {
-    BallState state;
-    float x, y;
-    bool operator==(const BallPlace&) const = default;
-};
-
-std::vector<BallPlace> ball_places()
-{
-    std::vector<BallPlace> places;
-    for (const BallRecord& ball : game.balls) places.push_back({ball.state, ball.x, ball.y});
-    return places;
-}
 
 class Undo : public FreshGame {
 protected:
@@ -88,7 +74,7 @@ protected:
         put_cue_ball_back(100, 150);
     }
 
-    std::vector<BallPlace> before;
+    BallPlaces before;
 };
 
 TEST_F(UndoAfterPlacement, PutsTheCueBallBackAndTheTurnBackWithoutATrace)

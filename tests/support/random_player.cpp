@@ -91,7 +91,7 @@ void RandomPlayer::aim_and_shoot()
         aim = one_in(2) ? anywhere() : near_cue_ball();
         PaintBox1MouseMove(table_.view().surface(), aim.x, aim.y);
     }
-    at_launch_ = places_now();
+    at_launch_ = ball_places();
     PaintBox1MouseDown(aim.x, aim.y);
     const BallRecord& cue_ball = game.balls[CUE_BALL];
     if (cue_ball.vx == 0 && cue_ball.vy == 0) return fault("the press did not launch the cue ball");
@@ -122,9 +122,9 @@ void RandomPlayer::interrupt_running_shot()
 void RandomPlayer::take_shot_back()
 {
     const bool takes_effect = !table_.timer_on(Timer3) && shot_launched_this_game_;
-    const TablePlaces expected = takes_effect ? at_launch_ : places_now();
+    const BallPlaces expected = takes_effect ? at_launch_ : ball_places();
     SpeedButton1Click();
-    if (places_now() != expected)
+    if (ball_places() != expected)
         fault(takes_effect ? "the undo did not put the balls back where the shot started"
                            : "an undo that should do nothing moved the balls");
     if (takes_effect) ++counts_.undos;
@@ -170,13 +170,6 @@ RandomPlayer::Point RandomPlayer::near_placement_region()
 {
     return {DRAW_OFFSET_X + NEAR_PLACEMENT_LEFT + below(NEAR_PLACEMENT_RIGHT - NEAR_PLACEMENT_LEFT + 1),
             DRAW_OFFSET_Y + NEAR_PLACEMENT_TOP + below(NEAR_PLACEMENT_BOTTOM - NEAR_PLACEMENT_TOP + 1)};
-}
-
-RandomPlayer::TablePlaces RandomPlayer::places_now()
-{
-    TablePlaces places;
-    for (int i = 1; i <= BALL_COUNT; ++i) places[i - 1] = {game.balls[i].state, game.balls[i].x, game.balls[i].y};
-    return places;
 }
 
 void RandomPlayer::check(const std::vector<std::string>& found, const std::string& after)

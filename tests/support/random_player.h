@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <random>
 #include <string>
@@ -8,6 +7,7 @@
 
 #include "replay/replay_window.h"
 #include "sim/variables.h"
+#include "tests/support/ball_places.h"
 #include "tests/support/table_invariants.h"
 
 // What a soak went through, so that a test can tell it reached every path.
@@ -37,12 +37,6 @@ public:
     const SoakCounts& counts() const { return counts_; }
 
 private:
-    struct BallPlace {
-        BallState state;
-        float x, y;
-        bool operator==(const BallPlace&) const = default;
-    };
-    using TablePlaces = std::array<BallPlace, BALL_COUNT>;
     struct Point {
         int x, y;
     };
@@ -65,7 +59,6 @@ private:
     int below(int n) { return static_cast<int>(random_() % static_cast<uint32_t>(n)); }
     bool one_in(int n) { return below(n) == 0; }
 
-    static TablePlaces places_now();
     void check(const std::vector<std::string>& found, const std::string& after);
     void check_rest_and_pictures(const std::string& after, DrawingOrder order = DrawingOrder::by_number);
     void fault(const std::string& what);
@@ -75,6 +68,6 @@ private:
     SoakCounts counts_;
     int shots_this_game_ = 0;
     bool shot_launched_this_game_ = false;
-    TablePlaces at_launch_{};
+    BallPlaces at_launch_{};
     std::vector<std::string> faults_;
 };
