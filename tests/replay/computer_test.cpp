@@ -5,26 +5,21 @@
 
 #include "opponent/computer_shot.h"
 #include "replay/match_script.h"
-#include "replay/replay_window.h"
 #include "replay/state_line.h"
 #include "rules/for_tests.h"
 #include "rules/random.h"
-#include "sim/for_tests.h"
-#include "sim/initialisation.h"
 #include "sim/variables.h"
+#include "tests/support/driver_table.h"
 
 // The computer at the driver: what its search leaves behind, and how its
 // transcript replays.
 namespace {
 
-std::string play(const std::string& script)
+std::string states_of(const std::string& script)
 {
-    reset_game_state();
-    reset_random();
-    std::istringstream in(script);
-    std::ostringstream states, errors;
-    EXPECT_EQ(run_replay(in, states, errors), REPLAY_DONE) << errors.str();
-    return states.str();
+    const Replay played = play(script);
+    EXPECT_EQ(played.status, REPLAY_DONE) << played.errors;
+    return played.states;
 }
 
 // The plain script that the computer lines of `transcript` describe.
@@ -50,23 +45,20 @@ std::string state_lines_only(const std::string& output)
     return kept;
 }
 
-TEST(ComputerAtTheDriver, ATranscriptReplaysAsItsPlainScript)
+using ComputerAtTheDriver = DriverTable;
+
+TEST_F(ComputerAtTheDriver, ATranscriptReplaysAsItsPlainScript)
 {
     std::string script;
     for (int turn = 0; turn < 4; ++turn) script += "computer 3\nstate\ncomputer 1\nstate\n";
-    const std::string transcript = play(script);
+    const std::string transcript = states_of(script);
     const std::string plain = plain_script(transcript);
     ASSERT_EQ(std::count(plain.begin(), plain.end(), 'v'), 8) << transcript;  // one move per turn
-    EXPECT_EQ(state_lines_only(transcript), play(plain));
+    EXPECT_EQ(state_lines_only(transcript), states_of(plain));
 }
 
-TEST(ComputerAtTheDriver, ItsSearchLeavesTheLiveGameUntouched)
+TEST_F(ComputerAtTheDriver, ItsSearchLeavesTheLiveGameUntouched)
 {
-    reset_game_state();
-    reset_random();
-    ReplayWindow table;
-    attach_window(&table);
-    ASSERT_TRUE(set_up_first_rack());
     ASSERT_TRUE(settle(table));
     const std::string state = state_line(table.now());
     const QImage screen = table.view().surface().copy(), back_buffer = table.view().back_buffer().copy();
@@ -79,15 +71,10 @@ TEST(ComputerAtTheDriver, ItsSearchLeavesTheLiveGameUntouched)
     const uint32_t next_draw = random_below(1u << 30);
     reset_random();
     EXPECT_EQ(next_draw, random_below(1u << 30));
-    attach_window(nullptr);
 }
 
-TEST(ComputerAtTheDriver, PlaysNothingOnceTheGameIsOver)
+TEST_F(ComputerAtTheDriver, PlaysNothingOnceTheGameIsOver)
 {
-    reset_game_state();
-    ReplayWindow table;
-    attach_window(&table);
-    ASSERT_TRUE(set_up_first_rack());
     ASSERT_TRUE(settle(table));
     game.game_over = true;
     std::istringstream script("computer 2\nstate\n");
@@ -96,7 +83,6 @@ TEST(ComputerAtTheDriver, PlaysNothingOnceTheGameIsOver)
     const std::string lines = out.str();
     EXPECT_EQ(lines.substr(0, lines.find('\n')), R"({"computer":2,"place":null,"shot":null})");
     EXPECT_NE(lines.find(R"("balls":[{"x":154,"y":150,)"), std::string::npos);  // the cue ball never moved
-    attach_window(nullptr);
 }
 
 }  // namespace

@@ -8,31 +8,11 @@
 #include <QTemporaryDir>
 
 #include "replay/match_script.h"
-#include "replay/replay_window.h"
-#include "rules/for_tests.h"
-#include "rules/random.h"
-#include "sim/for_tests.h"
-#include "sim/initialisation.h"
 #include "sim/variables.h"
+#include "tests/support/driver_table.h"
 
 // Scripts played on the game from a fresh start, in a folder holding the table picture.
 namespace {
-
-struct Replay {
-    ReplayStatus status;
-    std::string states;
-    std::string errors;
-};
-
-Replay play(const std::string& script)
-{
-    reset_game_state();
-    reset_random();
-    std::istringstream in(script);
-    std::ostringstream states, errors;
-    const ReplayStatus status = run_replay(in, states, errors);
-    return {status, states.str(), errors.str()};
-}
 
 long line_count(const std::string& text)
 {
@@ -88,39 +68,25 @@ TEST(MatchScript, AByteOrderMarkAfterTheStartIsPartOfTheCommand)
 }
 
 // As the game shows its message box and goes on, with no table and the supervisor stopped.
-TEST(MatchScript, ATablePictureThatFailsAtNewIsToldAtOnceAndTheRunGoesOn)
+using MatchOnTheDriversTable = DriverTable;
+
+TEST_F(MatchOnTheDriversTable, ATablePictureThatFailsAtNewIsToldAtOnceAndTheRunGoesOn)
 {
     QTemporaryDir folder;
     ASSERT_TRUE(QFile(folder.filePath("tavlo2.bmp")).open(QIODevice::WriteOnly));
-    ReplayWindow table;
-    reset_game_state();
-    attach_window(&table);
-    ASSERT_TRUE(set_up_first_rack());
     const QString game_folder = QDir::currentPath();
     QDir::setCurrent(folder.path());
     std::istringstream script("new\nstate\n");
     std::ostringstream states, errors;
     const ReplayStatus status = play_script(script, states, errors, table);
     QDir::setCurrent(game_folder);
-    attach_window(nullptr);
 
     EXPECT_EQ(status, REPLAY_DONE);
     EXPECT_EQ(errors.str(), "line 1: tavlo2.bmp: not a BMP picture\n");
     EXPECT_TRUE(contains(states.str(), R"("timer2":0)")) << states.str();
 }
 
-class Settle : public testing::Test {
-protected:
-    ReplayWindow table;
-
-    void SetUp() override
-    {
-        reset_game_state();
-        attach_window(&table);
-        ASSERT_TRUE(set_up_first_rack());
-    }
-    void TearDown() override { attach_window(nullptr); }
-};
+using Settle = DriverTable;
 
 TEST_F(Settle, EndsAtTheFirstSupervisorTickThatFindsTheTableAtRest)
 {
