@@ -72,6 +72,15 @@ TEST_F(NewRack, LeavesShotStartCopiesAndStopsTheBanner)
     EXPECT_FALSE(window().timer_on(Timer3));
 }
 
+TEST_F(NewRack, NewGameRedrawsTheTableWholeAndStartsTheSupervisor)
+{
+    game.game_over = true;
+    Nouvellepartie1Click();
+    EXPECT_FALSE(game.game_over);
+    EXPECT_TRUE(window().timer_on(Timer2));
+    EXPECT_TRUE(game.skip_cue_restore) << "what was saved under the old cue shows the old table";
+}
+
 TEST_F(NewRack, StopsBeforeTheBallsWhenThePictureCannotBeLoaded)
 {
     FakeWindow missing;
