@@ -52,13 +52,18 @@ static bool clearly_apart(const BallRecord& a, const BallRecord& b)
     return apart_in_x || apart_in_y;
 }
 
+// The exact test, for a pair not clearly apart.
+static bool close_balls_touching(const BallRecord& a, const BallRecord& b)
+{
+    if (look_ahead_distance_sq(a, b) > CONTACT_DISTANCE_SQ) return false;
+    return current_distance_sq(a, b) >= OVERLAP_DISTANCE_SQ;
+}
+
 bool balls_touching(int a, int b)
 {
     const BallRecord& ball_a = game.balls[a];
     const BallRecord& ball_b = game.balls[b];
-    if (clearly_apart(ball_a, ball_b)) return false;
-    if (look_ahead_distance_sq(ball_a, ball_b) > CONTACT_DISTANCE_SQ) return false;
-    return current_distance_sq(ball_a, ball_b) >= OVERLAP_DISTANCE_SQ;
+    return !clearly_apart(ball_a, ball_b) && close_balls_touching(ball_a, ball_b);
 }
 
 bool balls_overlapping(int a, int b)
@@ -120,7 +125,12 @@ void collide_with_later_balls(int i, uint32_t present, IdleTests& idle)
     uint32_t untested = untested_after(i);
     while (untested != 0) {
         const int j = std::countr_zero(untested);
-        if (!balls_touching(i, j)) {
+        const BallRecord& ball_i = game.balls[i];
+        const BallRecord& ball_j = game.balls[j];
+        if (clearly_apart(ball_i, ball_j)) {
+            idle.pairs[i] |= 1u << j;
+            idle.apart[i] |= 1u << j;
+        } else if (!close_balls_touching(ball_i, ball_j)) {
             idle.pairs[i] |= 1u << j;
         } else {
             collide_balls(i, j);

@@ -6,7 +6,7 @@
 
 void iteration_without_drawing()
 {
-    for (int a = 1; a <= BALL_COUNT; ++a) advance_ball(a);
+    advance_all_balls();
     for (BallRecord& ball : game.balls)
         if (ball.state == BALL_POTTED) ball.state = BALL_OFF_TABLE;
 }

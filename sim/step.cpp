@@ -16,20 +16,15 @@ constexpr float ROLLING_FRICTION = 0.992f;
 // Compared in double: the single nearest to 0.01 lies just below it and must still stop.
 constexpr double STOP_SPEED = 0.01;
 
-// The balls on the table or potted during this iteration and not yet erased,
-// as bits by ball number. No ball leaves this set during an iteration.
-static uint32_t present_balls()
-{
-    uint32_t present = 0;
-    for (int i = 1; i <= BALL_COUNT; ++i)
-        if (game.balls[i].state != BALL_OFF_TABLE) present |= 1u << i;
-    return present;
-}
-
-// Changes made outside the step come to light here.
+// Changes made outside the step come to light here, and the book sees which
+// balls are present.
 static void notice_changes(IdleTests& idle)
 {
-    for (int i = 1; i <= BALL_COUNT; ++i) notice_change(idle, i, game.balls[i]);
+    idle.present = 0;
+    for (int i = 1; i <= BALL_COUNT; ++i) {
+        notice_change(idle, i, game.balls[i]);
+        if (game.balls[i].state != BALL_OFF_TABLE) idle.present |= 1u << i;
+    }
 }
 
 // The cushion and pocket tests of ball i, unless they are known to change
@@ -72,8 +67,8 @@ static void step_from_previous_position(int a, IdleTests& idle)
 void advance_ball(int a)
 {
     IdleTests& idle = game.idle_tests;
-    notice_changes(idle);
-    const uint32_t present = present_balls();
+    if (!idle.within_iteration) notice_changes(idle);
+    const uint32_t present = idle.present;
     BallRecord& ball = game.balls[a];
     ball.prev_x = ball.x;
     ball.prev_y = ball.y;
@@ -88,7 +83,7 @@ void advance_ball(int a)
         }
     }
     apply_friction(a);
-    notice_change(idle, a, ball);
+    notice_slowing(idle, a, ball);
 }
 
 static float damped(float v)
@@ -112,9 +107,18 @@ bool balls_at_rest()
     return true;
 }
 
+void advance_all_balls()
+{
+    IdleTests& idle = game.idle_tests;
+    notice_changes(idle);
+    idle.within_iteration = true;
+    for (int a = 1; a <= BALL_COUNT; ++a) advance_ball(a);
+    idle.within_iteration = false;
+}
+
 void simulation_iteration()
 {
-    for (int a = 1; a <= BALL_COUNT; ++a) advance_ball(a);
+    advance_all_balls();
     erase_all_balls();
     for (int i = 1; i <= BALL_COUNT; ++i) draw_ball(i);
     window().show_back_buffer_part(game.dirty_rect);

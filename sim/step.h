@@ -6,6 +6,8 @@
 // Moves ball a by one step and, on the way, runs every cushion, pocket and
 // collision test of the table once.
 void advance_ball(int a);
+// Balls 1 to 16, each in turn: the first half of an iteration.
+void advance_all_balls();
 // Rolling friction, once per iteration, in ball a's own advance.
 void apply_friction(int a);
 // True when every ball, on the table or not, has both velocity components exactly 0.
