@@ -10,10 +10,6 @@
 constexpr int CONTACT_DISTANCE_SQ = 324;
 // Current centres closer than about 17.889 px are already past contact.
 constexpr int OVERLAP_DISTANCE_SQ = 320;
-// A pair whose centres stay further apart than this on either axis, whatever
-// the next step of each, cannot touch: a pixel past the contact distance, far
-// more than any rounding.
-constexpr float CLEAR_GAP = 19;
 // Keeps the slope finite when the look-ahead centres are vertically aligned.
 constexpr long double ANGLE_GUARD = 1e-8L;
 
@@ -42,28 +38,12 @@ static long double look_ahead_distance_sq(const BallRecord& a, const BallRecord&
                           look_ahead_difference(a.y, a.vy, b.y, b.vy));
 }
 
-// A cheap first look that spares the exact test for most pairs of a rack.
-static bool clearly_apart(const BallRecord& a, const BallRecord& b)
-{
-    const float least_gap_x = std::fabs(a.x - b.x) - std::fabs(a.vx) - std::fabs(b.vx);
-    const float least_gap_y = std::fabs(a.y - b.y) - std::fabs(a.vy) - std::fabs(b.vy);
-    const bool apart_in_x = least_gap_x > CLEAR_GAP;
-    const bool apart_in_y = least_gap_y > CLEAR_GAP;
-    return apart_in_x || apart_in_y;
-}
-
-// The exact test, for a pair not clearly apart.
-static bool close_balls_touching(const BallRecord& a, const BallRecord& b)
-{
-    if (look_ahead_distance_sq(a, b) > CONTACT_DISTANCE_SQ) return false;
-    return current_distance_sq(a, b) >= OVERLAP_DISTANCE_SQ;
-}
-
 bool balls_touching(int a, int b)
 {
     const BallRecord& ball_a = game.balls[a];
     const BallRecord& ball_b = game.balls[b];
-    return !clearly_apart(ball_a, ball_b) && close_balls_touching(ball_a, ball_b);
+    if (look_ahead_distance_sq(ball_a, ball_b) > CONTACT_DISTANCE_SQ) return false;
+    return current_distance_sq(ball_a, ball_b) >= OVERLAP_DISTANCE_SQ;
 }
 
 bool balls_overlapping(int a, int b)
@@ -118,19 +98,16 @@ void collide_balls(int a, int b)
     exchange_along_line(ball_a, ball_b, std::cos(theta), std::sin(theta));
 }
 
-// Kept beside the touching test so that the many pairs a step tests stay cheap.
+// Kept beside the touching test so that the pairs a step tests stay cheap.
+// The book already knows every pair with a clear gap: what is left are the
+// close ones.
 void collide_with_later_balls(int i, uint32_t present, IdleTests& idle)
 {
     const auto untested_after = [&](int j) { return present & ~idle.pairs[i] & (~1u << j); };
     uint32_t untested = untested_after(i);
     while (untested != 0) {
         const int j = std::countr_zero(untested);
-        const BallRecord& ball_i = game.balls[i];
-        const BallRecord& ball_j = game.balls[j];
-        if (clearly_apart(ball_i, ball_j)) {
-            idle.pairs[i] |= 1u << j;
-            idle.apart[i] |= 1u << j;
-        } else if (!close_balls_touching(ball_i, ball_j)) {
+        if (!balls_touching(i, j)) {
             idle.pairs[i] |= 1u << j;
         } else {
             collide_balls(i, j);

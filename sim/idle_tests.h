@@ -2,6 +2,7 @@
 
 #include <array>
 #include <bit>
+#include <cmath>
 #include <cstdint>
 
 #include "sim/ball.h"
@@ -10,19 +11,18 @@
 // or pair test whose balls are, bit for bit, as they were when it last ran
 // and changed nothing would change nothing again, so the step may pass it by.
 // The book keeps what it last saw of every ball and forgets a ball's tests
-// as soon as the ball differs from that, whoever changed it.
+// as soon as the ball differs from that, whoever changed it. A pair with a
+// clear gap between its balls cannot touch: the book knows it at once.
 struct IdleTests {
-    // What the book last saw of a ball: the bits of what its tests read.
+    // What the book last saw of each ball, by ball number: what its tests
+    // read. Field by field, so one ball is compared with all the others at once.
     struct Seen {
-        uint32_t x, y, vx, vy;
-        int32_t state;
+        std::array<float, BALL_COUNT + 1> x, y, vx, vy;
+        std::array<int32_t, BALL_COUNT + 1> state;
     };
-    std::array<Seen, BALL_COUNT + 1> seen{};  // indexed by ball number
-    uint32_t alone = 0;                       // bit i: ball i's cushion and pocket tests
+    Seen seen{};
+    uint32_t alone = 0;                            // bit i: ball i's cushion and pocket tests
     std::array<uint32_t, BALL_COUNT + 1> pairs{};  // bit j of pairs[i]: the pair (i, j), i < j
-    // The pairs among those known for a clear gap between their balls; the
-    // gap only widens when a ball slows where it stands.
-    std::array<uint32_t, BALL_COUNT + 1> apart{};
     // Bit i: ball i's cushion and pocket tests and its pairs with every later
     // ball on the table are all known, so the step need not look at ball i.
     uint32_t settled = 0;
@@ -34,60 +34,79 @@ struct IdleTests {
     bool within_iteration = false;
 };
 
-// Bit for bit: -0 differs from 0 here, as it does to a test that reads it.
-inline IdleTests::Seen seen_now(const BallRecord& ball)
+// A pair whose centres stay further apart than this on either axis, whatever
+// the next step of each, cannot touch: a pixel past the contact distance, far
+// more than any rounding.
+constexpr float CLEAR_GAP = 19;
+
+constexpr std::array<uint32_t, BALL_COUNT + 1> BALL_BIT = [] {
+    std::array<uint32_t, BALL_COUNT + 1> bits{};
+    for (int i = 0; i <= BALL_COUNT; ++i) bits[i] = 1u << i;
+    return bits;
+}();
+
+// Bit j: a clear gap between balls i and j, the earlier ball's speed taken
+// off first. Both orders are worked out for every j, so that the compiler
+// can take several balls j at once.
+inline uint32_t clear_of(const IdleTests::Seen& seen, int i)
 {
-    return {std::bit_cast<uint32_t>(ball.x), std::bit_cast<uint32_t>(ball.y),
-            std::bit_cast<uint32_t>(ball.vx), std::bit_cast<uint32_t>(ball.vy), ball.state};
+    const float speed_x = std::fabs(seen.vx[i]);
+    const float speed_y = std::fabs(seen.vy[i]);
+    uint32_t clear = 0;
+    for (int j = 1; j <= BALL_COUNT; ++j) {
+        // |xi - xj| and |xj - xi| are the same number.
+        const float dx = std::fabs(seen.x[i] - seen.x[j]);
+        const float dy = std::fabs(seen.y[i] - seen.y[j]);
+        const float other_x = std::fabs(seen.vx[j]);
+        const float other_y = std::fabs(seen.vy[j]);
+        const bool i_first = i < j;
+        const float first_x = i_first ? speed_x : other_x;
+        const float second_x = i_first ? other_x : speed_x;
+        const float first_y = i_first ? speed_y : other_y;
+        const float second_y = i_first ? other_y : speed_y;
+        const bool clear_x = (dx - first_x) - second_x > CLEAR_GAP;
+        const bool clear_y = (dy - first_y) - second_y > CLEAR_GAP;
+        clear |= BALL_BIT[j] & (0u - (clear_x | clear_y));
+    }
+    return clear;
 }
 
-// One comparison of all five, without a branch per field.
-inline bool same_bits(const IdleTests::Seen& a, const IdleTests::Seen& b)
+// Ball i's tests are forgotten, except its pairs with a clear gap.
+inline void forget_tests_of(IdleTests& idle, int i)
 {
-    return ((a.x ^ b.x) | (a.y ^ b.y) | (a.vx ^ b.vx) | (a.vy ^ b.vy)
-            | static_cast<uint32_t>(a.state ^ b.state))
+    const uint32_t bit = 1u << i;
+    const uint32_t earlier = bit - 1;
+    const uint32_t clear = clear_of(idle.seen, i);
+    idle.alone &= ~bit;
+    idle.pairs[i] = clear & ~(earlier | bit);
+    for (int k = 1; k < i; ++k) {
+        const bool clear_of_k = (clear & BALL_BIT[k]) != 0;
+        idle.pairs[k] = (idle.pairs[k] & ~bit) | (bit & (0u - clear_of_k));
+    }
+    idle.settled &= ~(bit | (earlier & ~clear));
+}
+
+// Bit for bit: -0 differs from 0 here, as it does to a test that reads it.
+inline bool seen_as_it_is(const IdleTests::Seen& seen, int i, const BallRecord& ball)
+{
+    const auto differ = [](float a, float b) {
+        return std::bit_cast<uint32_t>(a) ^ std::bit_cast<uint32_t>(b);
+    };
+    return (differ(seen.x[i], ball.x) | differ(seen.y[i], ball.y) | differ(seen.vx[i], ball.vx)
+            | differ(seen.vy[i], ball.vy) | static_cast<uint32_t>(seen.state[i] ^ ball.state))
            == 0;
 }
 
-inline void forget_tests_of(IdleTests& idle, int i)
-{
-    const uint32_t others = ~(1u << i);
-    idle.alone &= others;
-    idle.pairs[i] = 0;
-    idle.apart[i] = 0;
-    for (int k = 1; k < i; ++k) {
-        idle.pairs[k] &= others;
-        idle.apart[k] &= others;
-    }
-    idle.settled &= ~0u << (i + 1);  // ball i and every earlier ball, paired with it
-}
-
-// True when ball i differs from what `idle` last saw of it; its tests are then
-// forgotten and what it is now is seen. Inline: the step asks after every test.
+// True when ball i differs from what `idle` last saw of it; what it is now is
+// then seen and its tests forgotten. Inline: the step asks after every test.
 inline bool notice_change(IdleTests& idle, int i, const BallRecord& ball)
 {
-    const IdleTests::Seen now = seen_now(ball);
-    if (same_bits(now, idle.seen[i])) return false;
-    idle.seen[i] = now;
+    if (seen_as_it_is(idle.seen, i, ball)) return false;
+    idle.seen.x[i] = ball.x;
+    idle.seen.y[i] = ball.y;
+    idle.seen.vx[i] = ball.vx;
+    idle.seen.vy[i] = ball.vy;
+    idle.seen.state[i] = ball.state;
     forget_tests_of(idle, i);
     return true;
-}
-
-// The same after friction, which only shrinks ball i's velocity where it
-// stands: its pairs known for a clear gap stay known.
-inline void notice_slowing(IdleTests& idle, int i, const BallRecord& ball)
-{
-    const IdleTests::Seen now = seen_now(ball);
-    if (same_bits(now, idle.seen[i])) return;
-    idle.seen[i] = now;
-    const uint32_t bit = 1u << i;
-    uint32_t unsettled = bit;
-    idle.alone &= ~bit;
-    idle.pairs[i] = idle.apart[i];
-    for (int k = 1; k < i; ++k) {
-        if (idle.apart[k] & bit) continue;
-        idle.pairs[k] &= ~bit;
-        unsettled |= 1u << k;
-    }
-    idle.settled &= ~unsettled;
 }

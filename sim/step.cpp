@@ -83,7 +83,7 @@ void advance_ball(int a)
         }
     }
     apply_friction(a);
-    notice_slowing(idle, a, ball);
+    notice_change(idle, a, ball);
 }
 
 static float damped(float v)
