@@ -13,6 +13,20 @@ constexpr float POCKET_PULL_REACH = 23;
 // What a pull adds to a velocity component per call, whatever the distance.
 constexpr long double POCKET_PULL_STEP = 0.0007L;
 
+// Every pull square lies above the first of these rows or below the second,
+// with a pixel to spare for any rounding.
+constexpr float PULL_FREE_TOP_Y = POCKET_CORNER_TOP_Y + POCKET_PULL_REACH + 1;
+constexpr float PULL_FREE_BOTTOM_Y = POCKET_CORNER_BOTTOM_Y - POCKET_PULL_REACH - 1;
+static_assert(POCKET_MIDDLE_TOP_Y < POCKET_CORNER_TOP_Y
+              && POCKET_MIDDLE_BOTTOM_Y > POCKET_CORNER_BOTTOM_Y);
+
+// Most balls are here: inside every capture line and clear of every pull.
+static bool far_from_every_pocket(const BallRecord& ball)
+{
+    return ball.y > PULL_FREE_TOP_Y && ball.y < PULL_FREE_BOTTOM_Y && ball.x > CAPTURE_LEFT_X
+           && ball.x < CAPTURE_RIGHT_X;
+}
+
 static bool beyond_capture_line(const BallRecord& ball)
 {
     return ball.y <= CAPTURE_TOP_Y || ball.y >= CAPTURE_BOTTOM_Y
@@ -46,6 +60,7 @@ static float pulled(float v, int direction)
 
 void pocket_check(int i)
 {
+    if (far_from_every_pocket(game.balls[i])) return;
     if (beyond_capture_line(game.balls[i])) capture(i);
     // The pull circles lie far apart, so at most one pocket pulls.
     BallRecord& ball = game.balls[i];
