@@ -23,6 +23,9 @@ struct IdleTests {
     Seen seen{};
     uint32_t alone = 0;                            // bit i: ball i's cushion and pocket tests
     std::array<uint32_t, BALL_COUNT + 1> pairs{};  // bit j of pairs[i]: the pair (i, j), i < j
+    // Bit j of clear[i], and bit i of clear[j]: a clear gap between balls i
+    // and j as they were seen. A ball that only slows keeps its clear gaps.
+    std::array<uint32_t, BALL_COUNT + 1> clear{};
     // Bit i: ball i's cushion and pocket tests and its pairs with every later
     // ball on the table are all known, so the step need not look at ball i.
     uint32_t settled = 0;
@@ -78,10 +81,13 @@ inline void forget_tests_of(IdleTests& idle, int i)
     const uint32_t earlier = bit - 1;
     const uint32_t clear = clear_of(idle.seen, i);
     idle.alone &= ~bit;
+    idle.clear[i] = clear;
     idle.pairs[i] = clear & ~(earlier | bit);
-    for (int k = 1; k < i; ++k) {
-        const bool clear_of_k = (clear & BALL_BIT[k]) != 0;
-        idle.pairs[k] = (idle.pairs[k] & ~bit) | (bit & (0u - clear_of_k));
+    for (int k = 1; k <= BALL_COUNT; ++k) {
+        const uint32_t with_i = bit & (0u - ((clear & BALL_BIT[k]) != 0));
+        const uint32_t k_earlier = 0u - ((earlier & BALL_BIT[k]) != 0);
+        idle.clear[k] = (idle.clear[k] & ~bit) | with_i;
+        idle.pairs[k] = (idle.pairs[k] & ~bit) | (with_i & k_earlier);
     }
     idle.settled &= ~(bit | (earlier & ~clear));
 }
@@ -109,4 +115,24 @@ inline bool notice_change(IdleTests& idle, int i, const BallRecord& ball)
     idle.seen.state[i] = ball.state;
     forget_tests_of(idle, i);
     return true;
+}
+
+// The same after friction, which only shrinks ball i's speed where it stands.
+// A clear gap is the distance less both speeds, each subtraction rounded, and
+// a rounded difference never falls as what is taken off shrinks: ball i's
+// clear gaps stay clear, and only its other tests are forgotten.
+inline void notice_slowing(IdleTests& idle, int i, const BallRecord& ball)
+{
+    if (seen_as_it_is(idle.seen, i, ball)) return;
+    idle.seen.vx[i] = ball.vx;
+    idle.seen.vy[i] = ball.vy;
+    const uint32_t bit = 1u << i;
+    const uint32_t clear = idle.clear[i];
+    idle.alone &= ~bit;
+    idle.pairs[i] &= clear;
+    for (int k = 1; k < i; ++k) {
+        const uint32_t with_i = bit & (0u - ((clear & BALL_BIT[k]) != 0));
+        idle.pairs[k] &= ~bit | with_i;
+    }
+    idle.settled &= ~(bit | ((bit - 1) & ~clear));
 }

@@ -83,7 +83,7 @@ void advance_ball(int a)
         }
     }
     apply_friction(a);
-    notice_change(idle, a, ball);
+    notice_slowing(idle, a, ball);
 }
 
 static float damped(float v)
