@@ -37,10 +37,12 @@ struct IdleTests {
     bool within_iteration = false;
 };
 
-// A pair whose centres stay further apart than this on either axis, whatever
-// the next step of each, cannot touch: a pixel past the contact distance, far
-// more than any rounding.
-constexpr float CLEAR_GAP = 19;
+// Two balls touch when their look-ahead centres come within 18 px. Taking
+// both speeds off the distance on each axis gives the least gap the pair can
+// have there; least gaps further than sqrt(325), about 18.03 px, apart mean the
+// pair cannot touch. Positions and speeds stay far below 1024 px, where the
+// rounding here and in the pair test comes to less than a thousandth of a pixel.
+constexpr float CLEAR_DISTANCE_SQ = 325;
 
 constexpr std::array<uint32_t, BALL_COUNT + 1> BALL_BIT = [] {
     std::array<uint32_t, BALL_COUNT + 1> bits{};
@@ -48,28 +50,25 @@ constexpr std::array<uint32_t, BALL_COUNT + 1> BALL_BIT = [] {
     return bits;
 }();
 
-// Bit j: a clear gap between balls i and j, the earlier ball's speed taken
-// off first. Both orders are worked out for every j, so that the compiler
-// can take several balls j at once.
+// Bit j: a clear gap between balls i and j. Plain arithmetic over every j,
+// so that the compiler takes several at once.
 inline uint32_t clear_of(const IdleTests::Seen& seen, int i)
 {
     const float speed_x = std::fabs(seen.vx[i]);
     const float speed_y = std::fabs(seen.vy[i]);
     uint32_t clear = 0;
     for (int j = 1; j <= BALL_COUNT; ++j) {
-        // |xi - xj| and |xj - xi| are the same number.
-        const float dx = std::fabs(seen.x[i] - seen.x[j]);
-        const float dy = std::fabs(seen.y[i] - seen.y[j]);
-        const float other_x = std::fabs(seen.vx[j]);
-        const float other_y = std::fabs(seen.vy[j]);
-        const bool i_first = i < j;
-        const float first_x = i_first ? speed_x : other_x;
-        const float second_x = i_first ? other_x : speed_x;
-        const float first_y = i_first ? speed_y : other_y;
-        const float second_y = i_first ? other_y : speed_y;
-        const bool clear_x = (dx - first_x) - second_x > CLEAR_GAP;
-        const bool clear_y = (dy - first_y) - second_y > CLEAR_GAP;
-        clear |= BALL_BIT[j] & (0u - (clear_x | clear_y));
+        const float least_x = std::fabs(seen.x[i] - seen.x[j]) - speed_x - std::fabs(seen.vx[j]);
+        const float least_y = std::fabs(seen.y[i] - seen.y[j]) - speed_y - std::fabs(seen.vy[j]);
+        // A negative least gap counts as none. Told with bools, not by
+        // choosing numbers, so that the compiler takes several balls at once.
+        const bool open_x = least_x > 0;
+        const bool open_y = least_y > 0;
+        const float sq_x = least_x * least_x;
+        const float sq_y = least_y * least_y;
+        const bool far = (open_x & open_y & (sq_x + sq_y > CLEAR_DISTANCE_SQ))
+                         | (open_x & (sq_x > CLEAR_DISTANCE_SQ)) | (open_y & (sq_y > CLEAR_DISTANCE_SQ));
+        clear |= BALL_BIT[j] & (0u - far);
     }
     return clear;
 }
@@ -118,7 +117,7 @@ inline bool notice_change(IdleTests& idle, int i, const BallRecord& ball)
 }
 
 // The same after friction, which only shrinks ball i's speed where it stands.
-// A clear gap is the distance less both speeds, each subtraction rounded, and
+// A least gap is the distance less both speeds, each subtraction rounded, and
 // a rounded difference never falls as what is taken off shrinks: ball i's
 // clear gaps stay clear, and only its other tests are forgotten.
 inline void notice_slowing(IdleTests& idle, int i, const BallRecord& ball)
