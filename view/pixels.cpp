@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "sim/table_geometry.h"
 
@@ -86,21 +87,30 @@ void copy_square(const QImage& from, const QRect& square, QImage& to)
                     BALL_SIDE * sizeof(QRgb));
 }
 
+// One row of a ball's disc. Its span is a constant, so the compiler writes
+// it with a few wide stores instead of a loop.
+template <int row>
+void fill_ball_row(uchar* bits, qsizetype line, const QRect& square, QRgb colour)
+{
+    constexpr int first = BALL_SPANS[row];
+    QRgb* span = pixel_at(bits, line, square.left(), square.top() + row);
+    std::fill(span + first, span + BALL_SIDE - first, colour);
+}
+
 // Its square is inside the image, so no row needs clipping.
-static void fill_ball_disc(QImage& image, const QRect& square, QRgb colour)
+template <int... rows>
+void fill_ball_disc(QImage& image, const QRect& square, QRgb colour,
+                    std::integer_sequence<int, rows...>)
 {
     uchar* bits = image.bits();
     const qsizetype line = image.bytesPerLine();
-    for (int row = 0; row < BALL_SIDE; ++row) {
-        QRgb* span = pixel_at(bits, line, square.left(), square.top() + row);
-        std::fill(span + BALL_SPANS[row], span + BALL_SIDE - BALL_SPANS[row], colour);
-    }
+    (fill_ball_row<rows>(bits, line, square, colour), ...);
 }
 
 void fill_disc(QImage& image, const QRect& square, QRgb colour)
 {
     if (is_ball_square_inside(square, image)) {
-        fill_ball_disc(image, square, colour);
+        fill_ball_disc(image, square, colour, std::make_integer_sequence<int, BALL_SIDE>());
         return;
     }
     const int w = square.width(), h = square.height();
