@@ -1,12 +1,10 @@
 #include <QLabel>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QtTest>
 #include <memory>
 
-#include "sim/ball_drawing.h"
 #include "sim/step.h"
 #include "sim/variables.h"
 #include "view/pictures/pictures.h"
@@ -17,11 +15,6 @@ namespace {
 QRgb seen_colour(int32_t colour)
 {
     return qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
-
-void blank(QImage& image, const QRect& area)
-{
-    QPainter(&image).fillRect(area, Qt::black);
 }
 
 }  // namespace
@@ -106,7 +99,7 @@ private slots:
         QVERIFY(!window().timer_on(Timer3));
     }
 
-    void ARolledBallLeavesNoTrail()
+    void ARolledBallLeavesTheScreenEqualToTheBackBuffer()
     {
         game.balls[CUE_BALL].vx = 7.5f;
         game.balls[CUE_BALL].vy = -2.25f;
@@ -114,19 +107,8 @@ private slots:
         QVERIFY(balls_at_rest());
         QVERIFY(game.balls[CUE_BALL].x != RACK_X[CUE_BALL]);
 
-        // Back buffer = table picture, once the balls' final squares are blanked in both.
-        QImage actual = form->table_view().back_buffer().copy();
-        QImage expected = form->table_view().table_picture().copy();
-        for (const BallRecord& ball : game.balls) {
-            if (ball.state == BALL_OFF_TABLE) continue;
-            const Rect s = ball_square(ball.x, ball.y);
-            const QRect square(s.left, s.top, s.width(), s.height());
-            blank(actual, square);
-            blank(expected, square);
-        }
-        QCOMPARE(actual, expected);
-
-        // The changed rectangles kept the screen equal to the back buffer.
+        // The back buffer itself is checked after every shot of the soak; here
+        // the window's changed rectangles must have kept the screen equal to it.
         const QImage seen = seen_area();
         const QImage& buffer = form->table_view().back_buffer();
         QCOMPARE(seen.copy(76, 41, buffer.width(), buffer.height()), buffer);
