@@ -121,8 +121,7 @@ TEST_F(TableViewTest, WithoutItsPictureNothingDrawsAndTheSurfaceShowsTheBackdrop
     QDir::setCurrent(empty.path());
     const bool loaded = table.set_up_bitmaps();
     QDir::setCurrent(game_folder);
-    EXPECT_FALSE(loaded);
-    EXPECT_TRUE(table.picture_error().startsWith("tavlo2.bmp: the file is missing")) << table.picture_error().toStdString();
+    EXPECT_FALSE(loaded);  // what the player is told is the window's test
     EXPECT_TRUE(table.table_picture().isNull() && table.back_buffer().isNull());
     QImage backdrop(705, 384, QImage::Format_RGB32);
     backdrop.fill(Qt::black);
