@@ -83,10 +83,7 @@ private slots:
         QVERIFY(!game.cue_drawn);
         QCOMPARE(game.balls[CUE_BALL].vy, 4.25f);  // strength (60 - 9) / 6, half of it per step
         QVERIFY(form->table_view().surface().pixel(ball.x(), ball.y() - 27) == table_only.pixel(ball.x(), ball.y() - 27));
-        QVERIFY(judged_in_time());
-        // Down the table and back, touching nothing: a foul.
-        QCOMPARE(status_line(*form), QString("Faul! Put white boal in the left part of the table"));
-        QCOMPARE(game.current_player, 2);
+        QVERIFY(judged_in_time());  // the judgement itself is the rules' tests
     }
 
     void APottedCueBallIsPutBackWithAClick()
