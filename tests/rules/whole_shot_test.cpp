@@ -202,18 +202,6 @@ TEST_P(BlackAndCueBall, WinTheGameOnTheBlack)
 INSTANTIATE_TEST_SUITE_P(EitherOrder, BlackAndCueBall, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "CueBallFirst" : "BlackFirst"; });
 
-// Breaks from the full rack.
-using Break = FreshGame;
-
-TEST_F(Break, CueBallWhoseOnlyContactOpensTheGameTouchedNothing)
-{
-    play_shot(4, 0);  // full on the rack's front ball
-    EXPECT_TRUE(game.first_contact_seen);
-    EXPECT_EQ(window().status_line(), FOUL_MESSAGE);
-    EXPECT_EQ(game.current_player, 2);
-    EXPECT_TRUE(game.players[2].keeps_turn);
-}
-
 TEST_F(WholeShot, BlackPottedInAShotCutShortByANewGameDoesNotDecideTheNewGame)
 {
     place_ball(CUE_BALL, 272, 150);
