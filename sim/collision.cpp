@@ -103,8 +103,7 @@ void collide_balls(int a, int b)
 // close ones.
 void collide_with_later_balls(int i, uint32_t present, IdleTests& idle)
 {
-    const auto untested_after = [&](int j) { return present & ~idle.pairs[i] & (~1u << j); };
-    uint32_t untested = untested_after(i);
+    uint32_t untested = unknown_pairs_after(idle, i, present, i);
     while (untested != 0) {
         const int j = std::countr_zero(untested);
         if (!balls_touching(i, j)) {
@@ -116,6 +115,6 @@ void collide_with_later_balls(int i, uint32_t present, IdleTests& idle)
             notice_change(idle, j, game.balls[j]);
         }
         // A collision may have made other pairs of ball i worth testing again.
-        untested = untested_after(j);
+        untested = unknown_pairs_after(idle, i, present, j);
     }
 }

@@ -50,6 +50,13 @@ constexpr std::array<uint32_t, BALL_COUNT + 1> BALL_BIT = [] {
     return bits;
 }();
 
+// Every bit when `condition` holds, none otherwise: a choice made without a
+// branch, so that the compiler takes several balls at once.
+inline uint32_t all_bits_if(bool condition)
+{
+    return 0u - condition;
+}
+
 // Bit j: a clear gap between balls i and j. Plain arithmetic over every j,
 // so that the compiler takes several at once.
 inline uint32_t clear_of(const IdleTests::Seen& seen, int i)
@@ -68,9 +75,15 @@ inline uint32_t clear_of(const IdleTests::Seen& seen, int i)
         const float sq_y = least_y * least_y;
         const bool far = (open_x & open_y & (sq_x + sq_y > CLEAR_DISTANCE_SQ))
                          | (open_x & (sq_x > CLEAR_DISTANCE_SQ)) | (open_y & (sq_y > CLEAR_DISTANCE_SQ));
-        clear |= BALL_BIT[j] & (0u - far);
+        clear |= BALL_BIT[j] & all_bits_if(far);
     }
     return clear;
+}
+
+// Ball i's pairs with present balls after ball `after` that are not known.
+inline uint32_t unknown_pairs_after(const IdleTests& idle, int i, uint32_t present, int after)
+{
+    return present & ~idle.pairs[i] & (~1u << after);
 }
 
 // Ball i's tests are forgotten, except its pairs with a clear gap.
@@ -83,8 +96,8 @@ inline void forget_tests_of(IdleTests& idle, int i)
     idle.clear[i] = clear;
     idle.pairs[i] = clear & ~(earlier | bit);
     for (int k = 1; k <= BALL_COUNT; ++k) {
-        const uint32_t with_i = bit & (0u - ((clear & BALL_BIT[k]) != 0));
-        const uint32_t k_earlier = 0u - ((earlier & BALL_BIT[k]) != 0);
+        const uint32_t with_i = bit & all_bits_if(clear & BALL_BIT[k]);
+        const uint32_t k_earlier = all_bits_if(earlier & BALL_BIT[k]);
         idle.clear[k] = (idle.clear[k] & ~bit) | with_i;
         idle.pairs[k] = (idle.pairs[k] & ~bit) | (with_i & k_earlier);
     }
@@ -130,8 +143,7 @@ inline void notice_slowing(IdleTests& idle, int i, const BallRecord& ball)
     idle.alone &= ~bit;
     idle.pairs[i] &= clear;
     for (int k = 1; k < i; ++k) {
-        const uint32_t with_i = bit & (0u - ((clear & BALL_BIT[k]) != 0));
-        idle.pairs[k] &= ~bit | with_i;
+        idle.pairs[k] &= ~bit | (bit & all_bits_if(clear & BALL_BIT[k]));
     }
     idle.settled &= ~(bit | ((bit - 1) & ~clear));
 }

@@ -46,7 +46,7 @@ static void run_tests_of(int i, uint32_t present, IdleTests& idle)
     if (idle.settled >> i & 1) return;
     cushion_and_pocket(i, idle);
     collide_with_later_balls(i, present, idle);
-    const bool pairs_known = (present & ~idle.pairs[i] & (~1u << i)) == 0;
+    const bool pairs_known = unknown_pairs_after(idle, i, present, i) == 0;
     if ((idle.alone >> i & 1) && pairs_known) idle.settled |= 1u << i;
 }
 
