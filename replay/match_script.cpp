@@ -9,7 +9,7 @@
 #include "replay/computer_turn.h"
 #include "replay/replay_window.h"
 #include "replay/script.h"
-#include "replay/state_line.h"
+#include "match/state_line.h"
 #include "rules/undo.h"
 #include "sim/initialisation.h"
 #include "sim/step.h"

@@ -1,22 +1,12 @@
 #include "replay/pixels_line.h"
 
-#include <cstdio>
+#include "match/table_check.h"
 
 namespace {
-
-constexpr uint64_t FNV_OFFSET_BASIS = 14695981039346656037u;
-constexpr uint64_t FNV_PRIME = 1099511628211u;
 
 uint64_t mixed(uint64_t hash, int byte)
 {
     return (hash ^ static_cast<uint64_t>(byte)) * FNV_PRIME;
-}
-
-std::string hex_text(uint64_t value)
-{
-    char text[17];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(value));
-    return text;
 }
 
 }  // namespace

@@ -18,3 +18,13 @@ void reset_random()
 {
     generator_state = 0;
 }
+
+uint32_t praise_state()
+{
+    return generator_state;
+}
+
+void set_praise_state(uint32_t state)
+{
+    generator_state = state;
+}

@@ -28,7 +28,7 @@ static void put_back_at_shot_start(int i)
     ball.y = ball.shot_y;
 }
 
-static bool undo_allowed()
+bool undo_available()
 {
     // The copies belong to the last shot of an earlier game, or to none, until
     // a shot has been launched in this one. Once the balls stop, the shot waits
@@ -40,7 +40,7 @@ static bool undo_allowed()
 
 void SpeedButton1Click()
 {
-    if (!undo_allowed()) return;
+    if (!undo_available()) return;
     game.skip_cue_restore = true;  // the table is redrawn whole below
     game.undo_full_rack = true;
     game.current_player = game.previous_player;

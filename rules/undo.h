@@ -4,3 +4,5 @@
 // last shot was launched (the launch copies them), once that shot has been
 // judged.
 void SpeedButton1Click();
+// Whether the undo button would take a shot back now.
+bool undo_available();

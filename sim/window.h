@@ -6,6 +6,7 @@
 #include <string>
 
 #include "sim/rect.h"
+#include "sim/table_events.h"
 
 // The three timers of the main window.
 enum TimerId {
@@ -61,6 +62,18 @@ public:
     // Enabling a timer that is already on changes nothing; its period keeps its phase.
     virtual void set_timer(TimerId t, bool on) = 0;
     virtual bool timer_on(TimerId t) const = 0;
+
+    // What only the live game tells: the window of the live game hears these,
+    // a worker thread's headless window does not.
+    // Something happened on the table, in the iteration that is running.
+    virtual void table_event(const TableEvent&) {}
+    // A shot has been judged, or taken back, and the table waits for the
+    // current player's next one (aiming enabled, the game not over). Told once.
+    virtual void turn_begins() {}
+    // The black has decided the game; the table is frozen until a new rack.
+    virtual void game_ended() {}
+    // A new rack stands; a turn begins once the supervisor enables aiming.
+    virtual void new_rack() {}
 };
 
 // The window attached on this thread, or this thread's headless window.

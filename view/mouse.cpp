@@ -6,16 +6,18 @@
 #include "view/cue.h"
 #include "view/table_input.h"
 
-void PaintBox1MouseMove(QImage& screen, int X, int Y)
+bool PaintBox1MouseMove(QImage& screen, int X, int Y)
 {
-    if (!move_over_table(X, Y)) return;
+    if (!move_over_table(X, Y)) return false;
     const BallRecord& cue_ball = game.balls[CUE_BALL];
     draw_cue(screen, cue_ball.x + DRAW_OFFSET_X, cue_ball.y + DRAW_OFFSET_Y);
+    return true;
 }
 
-void PaintBox1MouseDown(int X, int Y)
+PressEffect PaintBox1MouseDown(int X, int Y)
 {
-    switch (press_on_table(X, Y)) {
+    const PressEffect effect = press_on_table(X, Y);
+    switch (effect) {
     case PressEffect::none: break;
     case PressEffect::placement_tried:
         draw_ball(CUE_BALL);
@@ -23,4 +25,5 @@ void PaintBox1MouseDown(int X, int Y)
         break;
     case PressEffect::shot_launched: break;  // the launch took the cue off the screen
     }
+    return effect;
 }

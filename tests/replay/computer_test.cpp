@@ -5,7 +5,7 @@
 
 #include "opponent/computer_shot.h"
 #include "replay/match_script.h"
-#include "replay/state_line.h"
+#include "match/state_line.h"
 #include "rules/for_tests.h"
 #include "rules/random.h"
 #include "sim/variables.h"

@@ -2,7 +2,7 @@
 
 #include <regex>
 
-#include "replay/state_line.h"
+#include "match/state_line.h"
 #include "sim/for_tests.h"
 #include "sim/variables.h"
 #include "sim/window.h"

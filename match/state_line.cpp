@@ -1,4 +1,4 @@
-#include "replay/state_line.h"
+#include "match/state_line.h"
 
 #include <charconv>
 #include <cstdio>

@@ -1,0 +1,39 @@
+#include "match/match_recorder.h"
+
+#include "rules/random.h"
+
+namespace {
+
+std::string input_text(const char* word, int x, int y)
+{
+    return std::string(word) + " " + std::to_string(x) + " " + std::to_string(y);
+}
+
+}  // namespace
+
+void MatchRecorder::rack_set_up()
+{
+    record_.praise_at_rack = praise_state();
+    record_.inputs.clear();
+}
+
+void MatchRecorder::mouse_moved(int x, int y, bool aimed)
+{
+    if (!aimed) return;
+    aimed_x_ = x;
+    aimed_y_ = y;
+}
+
+void MatchRecorder::mouse_pressed(int x, int y, PressEffect effect)
+{
+    switch (effect) {
+    case PressEffect::none: break;
+    case PressEffect::placement_tried: record_.inputs.push_back(input_text("press", x, y)); break;
+    case PressEffect::shot_launched: record_.inputs.push_back(input_text("shot", aimed_x_, aimed_y_)); break;
+    }
+}
+
+void MatchRecorder::shot_taken_back()
+{
+    record_.inputs.push_back("undo");
+}
