@@ -10,6 +10,7 @@
 #include "replay/replay_window.h"
 #include "replay/script.h"
 #include "match/state_line.h"
+#include "rules/random.h"
 #include "rules/undo.h"
 #include "sim/initialisation.h"
 #include "sim/step.h"
@@ -82,6 +83,7 @@ std::optional<Failure> run(const ScriptCommand& command, ReplayWindow& table, st
     case CommandKind::state: return print(states, state_line(table.now()));
     case CommandKind::pixels: return print(states, pixels_line(table.view().back_buffer(), table.view().surface()));
     case CommandKind::computer: return computer_plays(table, ComputerLevel{command.level}, states);
+    case CommandKind::praise: set_praise_state(command.praise_state); break;
     case CommandKind::invalid: return Failure{REPLAY_BAD_SCRIPT, command.error};
     }
     return std::nullopt;

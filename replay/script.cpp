@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
+#include <limits>
 #include <span>
 #include <utility>
 #include <vector>
@@ -13,13 +15,14 @@ namespace {
 // What a number of a command stands for and the largest value it may take.
 struct NumberKind {
     std::string_view name;
-    int min;
-    int max;
+    int64_t min;
+    int64_t max;
 };
 
 constexpr std::array<NumberKind, 2> POSITION{{{"X", 0, SCRIPT_MAX_X}, {"Y", 0, SCRIPT_MAX_Y}}};
 constexpr std::array<NumberKind, 1> DURATION{{{"MS", 0, SCRIPT_MAX_WAIT_MS}}};
 constexpr std::array<NumberKind, 1> LEVEL{{{"LEVEL", 1, SCRIPT_MAX_LEVEL}}};
+constexpr std::array<NumberKind, 1> PRAISE_STATE{{{"R", 0, std::numeric_limits<uint32_t>::max()}}};
 
 struct CommandShape {
     std::string_view word;
@@ -27,7 +30,7 @@ struct CommandShape {
     std::span<const NumberKind> numbers;
 };
 
-constexpr std::array<CommandShape, 10> COMMANDS{{
+constexpr std::array<CommandShape, 11> COMMANDS{{
     {"move", CommandKind::move, POSITION},
     {"press", CommandKind::press, POSITION},
     {"wait", CommandKind::wait, DURATION},
@@ -38,6 +41,7 @@ constexpr std::array<CommandShape, 10> COMMANDS{{
     {"state", CommandKind::state, {}},
     {"pixels", CommandKind::pixels, {}},
     {"computer", CommandKind::computer, LEVEL},
+    {"praise", CommandKind::praise, PRAISE_STATE},
 }};
 
 bool is_blank(char c)
@@ -111,7 +115,7 @@ bool looks_like_integer(std::string_view word)
 }
 
 // Empty when `word` is a whole number within the range of `kind`, else why not.
-std::string read_number(std::string_view word, const NumberKind& kind, int& value)
+std::string read_number(std::string_view word, const NumberKind& kind, int64_t& value)
 {
     const std::string name(kind.name);
     if (!looks_like_integer(word)) return name + " " + quoted(word) + " is not a whole number";
@@ -137,20 +141,23 @@ ScriptCommand read_command(const CommandShape& shape, std::span<const std::strin
         return invalid(word + ": missing " + std::string(expected[arguments.size()].name));
     if (arguments.size() > expected.size())
         return invalid(word + ": unexpected " + quoted(arguments[expected.size()]));
-    std::array<int, 2> values{};
+    std::array<int64_t, 2> values{};
     for (size_t k = 0; k < expected.size(); ++k) {
         const std::string fault = read_number(arguments[k], expected[k], values[k]);
         if (!fault.empty()) return invalid(word + ": " + fault);
     }
     ScriptCommand command;
     command.kind = shape.kind;
+    // Each value was checked against its range, so it fits its field.
     if (shape.kind == CommandKind::wait) {
-        command.milliseconds = values[0];
+        command.milliseconds = static_cast<int>(values[0]);
     } else if (shape.kind == CommandKind::computer) {
-        command.level = values[0];
+        command.level = static_cast<int>(values[0]);
+    } else if (shape.kind == CommandKind::praise) {
+        command.praise_state = static_cast<uint32_t>(values[0]);
     } else {
-        command.x = values[0];
-        command.y = values[1];
+        command.x = static_cast<int>(values[0]);
+        command.y = static_cast<int>(values[1]);
     }
     return command;
 }

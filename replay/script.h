@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,7 @@ enum class CommandKind {
     state,     // print the state line
     pixels,    // print the pixels line
     computer,  // computer LEVEL: the computer plays the current player's turn
+    praise,    // praise R: the praise generator's state, as a saved match starts from it
     invalid,   // not a command; `error` says why
 };
 
@@ -27,6 +29,7 @@ struct ScriptCommand {
     int y = 0;
     int milliseconds = 0;
     int level = 0;  // 1 easy, 2 medium, 3 hard
+    uint32_t praise_state = 0;
     std::string error;
 };
 

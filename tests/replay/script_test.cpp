@@ -11,11 +11,13 @@ std::string error_of(std::string_view line)
     return command.error;
 }
 
-// A line that is read, and the command it gives: kind, X, Y, milliseconds and level.
+// A line that is read, and the command it gives: kind, X, Y, milliseconds,
+// level and praise state.
 struct ReadLine {
     const char* line;
     CommandKind kind;
     int x = 0, y = 0, milliseconds = 0, level = 0;
+    uint32_t praise_state = 0;
 };
 
 const ReadLine READ_LINES[] = {
@@ -31,6 +33,8 @@ const ReadLine READ_LINES[] = {
     {"pixels", CommandKind::pixels},
     {"computer 1", CommandKind::computer, 0, 0, 0, 1},
     {"computer 3", CommandKind::computer, 0, 0, 0, 3},
+    {"praise 4294967295", CommandKind::praise, 0, 0, 0, 0, 4'294'967'295U},
+    {"praise 0", CommandKind::praise},
     // Words may be separated by any run of blanks.
     {"  \tmove   5\t\t6  \r", CommandKind::move, 5, 6},
     {"state\r", CommandKind::state},
@@ -54,6 +58,7 @@ TEST(ScriptLine, ReadsEveryCommandWithItsNumbers)
         EXPECT_EQ(command.y, read.y);
         EXPECT_EQ(command.milliseconds, read.milliseconds);
         EXPECT_EQ(command.level, read.level);
+        EXPECT_EQ(command.praise_state, read.praise_state);
     }
 }
 
@@ -75,6 +80,9 @@ const std::pair<const char*, const char*> REFUSED_LINES[] = {
     {"wait 3600001", "wait: MS 3600001 is out of range (0 to 3600000)"},
     {"computer 0", "computer: LEVEL 0 is out of range (1 to 3)"},
     {"computer 4", "computer: LEVEL 4 is out of range (1 to 3)"},
+    {"praise 4294967296", "praise: R 4294967296 is out of range (0 to 4294967295)"},
+    {"praise -1", "praise: R -1 is out of range (0 to 4294967295)"},
+    {"praise", "praise: missing R"},
     {"wait 4294967296", "wait: MS 4294967296 is out of range (0 to 3600000)"},
     {"move 99999999999999999999999 1", "move: X 99999999999999999999999 is out of range (0 to 704)"},
     {"wait 10ms", "wait: MS \"10ms\" is not a whole number"},
