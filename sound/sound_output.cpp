@@ -4,8 +4,9 @@
 
 namespace {
 
-// How far ahead of the output the mixer runs: a sound is heard about this long
-// after its tick was drawn. Refills come often enough to keep it from running dry.
+// How far ahead of the output the mixer runs: a sound is heard at most about
+// this long after its tick was drawn. Refills come often enough to keep the
+// output from running dry, which would cost the start of the next sound.
 constexpr int LEAD_MS = 30;
 constexpr int REFILL_MS = 10;
 constexpr qsizetype FRAME_BYTES = sizeof(int16_t);
@@ -46,6 +47,7 @@ SoundOutput::SoundOutput(SampleSet samples, std::unique_ptr<QAudioSink> sink, QI
     refill_.setTimerType(Qt::PreciseTimer);
     refill_.setInterval(REFILL_MS);
     QObject::connect(&refill_, &QTimer::timeout, [this] { feed(); });
+    refill_.start();
 }
 
 void SoundOutput::play(const std::vector<SoundStart>& sounds)
@@ -56,12 +58,11 @@ void SoundOutput::play(const std::vector<SoundStart>& sounds)
 
 void SoundOutput::feed()
 {
-    if (!device_ || mixer_.voices() == 0) {
+    if (!device_) {
         refill_.stop();
         return;
     }
     frames_.resize(static_cast<size_t>(sink_->bytesFree() / FRAME_BYTES));
     mixer_.mix(frames_);
     device_->write(reinterpret_cast<const char*>(frames_.data()), static_cast<qint64>(frames_.size()) * FRAME_BYTES);
-    if (!refill_.isActive()) refill_.start();
 }

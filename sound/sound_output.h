@@ -10,9 +10,9 @@
 
 #include "sound/voice_mixer.h"
 
-// The default audio output, fed from the mixer a few milliseconds ahead of
-// what it plays, on the window's thread. Feeding never waits: what the output
-// cannot take yet is mixed on the next refill.
+// The default audio output, kept fed from the mixer a few milliseconds ahead
+// of what it plays, silence included, on the window's thread. Feeding never
+// waits: what the output cannot take yet is mixed on the next refill.
 class SoundOutput {
 public:
     // Opens the default output for the samples. Nothing, with `fault` empty,
@@ -20,8 +20,8 @@ public:
     // opening it failed.
     static std::unique_ptr<SoundOutput> open(SampleSet samples, QString& fault);
 
-    // Starts the sounds and mixes what the output can take at once; refills
-    // follow on a timer until the last sound has ended.
+    // Starts the sounds and mixes what the output can take at once; the rest
+    // follows with the refills.
     void play(const std::vector<SoundStart>& sounds);
 
     SoundOutput(SampleSet samples, std::unique_ptr<QAudioSink> sink, QIODevice* device);

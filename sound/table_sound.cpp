@@ -4,10 +4,12 @@
 
 void TableSound::set_on(bool on)
 {
-    on_ = on;
     tick_.take();  // what was heard before a switch is not played after it
-    if (!on_ || started_) return;
-    started_ = true;
+    if (on == on_) return;
+    on_ = on;
+    output_.reset();
+    fault_.clear();
+    if (!on_) return;
     SampleLoad load = load_samples(data_folders_);
     fault_ = load.error;
     if (fault_.isEmpty()) output_ = SoundOutput::open(std::move(load.samples), fault_);
@@ -15,5 +17,5 @@ void TableSound::set_on(bool on)
 
 void TableSound::tick_drawn()
 {
-    if (on_ && output_) output_->play(tick_.take());
+    if (output_) output_->play(tick_.take());
 }

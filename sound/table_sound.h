@@ -10,20 +10,24 @@
 
 // The sound of the live game, which the main window owns: it hears the
 // table's events while a simulation tick runs and plays them once the tick's
-// drawing is on the screen. Off, it opens nothing and hears nothing. Without
-// an audio output, or when the samples or the output fail, it stays silent.
+// drawing is on the screen. Off, it holds no output and hears nothing.
+// Without an audio output, or when the samples or the output fail, it stays
+// silent.
 class TableSound {
 public:
     // The samples are read from the first of `data_folders` that holds each.
     explicit TableSound(QStringList data_folders) : data_folders_(std::move(data_folders)) {}
 
-    // Switched on for the first time, it reads the samples and opens the output.
+    // Switched on, it reads the samples and opens the output; switched off, it
+    // closes the output.
     void set_on(bool on);
     bool on() const { return on_; }
+    // On, with the samples read and an output open.
+    bool audible() const { return output_ != nullptr; }
 
     void hear(const TableEvent& event)
     {
-        if (on_ && output_) tick_.hear(event);
+        if (output_) tick_.hear(event);
     }
     // The tick was drawn: play what was heard in it.
     void tick_drawn();
@@ -36,7 +40,6 @@ public:
 private:
     QStringList data_folders_;
     bool on_ = false;
-    bool started_ = false;
     TickSounds tick_;
     std::unique_ptr<SoundOutput> output_;
     QString fault_;

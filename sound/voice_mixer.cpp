@@ -9,10 +9,15 @@ namespace {
 constexpr float DULLEST_SMOOTHING = 0.5f;
 constexpr float FULL_SCALE = 32767;
 
-// A break's burst of clicks saturates gently instead of clipping.
+// Up to the knee the voices simply add up; above it a break's burst of clicks
+// bends smoothly toward full scale instead of clipping.
+constexpr float KNEE = FULL_SCALE / 2;
+
 int16_t to_frame(float sum)
 {
-    return static_cast<int16_t>(std::lround(FULL_SCALE * std::tanh(sum / FULL_SCALE)));
+    const float above = std::abs(sum) - KNEE;
+    const float bent = above <= 0 ? sum : std::copysign(KNEE + KNEE * std::tanh(above / KNEE), sum);
+    return static_cast<int16_t>(std::lround(bent));
 }
 
 }  // namespace

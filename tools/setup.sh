@@ -7,6 +7,8 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libjpeg62-turbo-dev
+  # The table's sounds; without it the game is built silent.
+  qt6-multimedia-dev
   # The faces the window is drawn in; the game falls back quietly without them.
   # Comic Neue also stands in for the banner's Comic Sans MS in the replay
   # driver, so the golden replays' pixels are the same on every machine.

@@ -2,8 +2,9 @@
 # One step of the installed-game checks: install, files, entry, metainfo,
 # manual, command_line, start, elsewhere, own_picture, moved, tools, package
 # or remove. The test list sets CMAKE, CPACK, CORVENNE_BUILD, CORVENNE_ASSETS,
-# CORVENNE_PREFIX, CORVENNE_VERSION, CORVENNE_PROBE, DESKTOP_FILE_VALIDATE and
-# APPSTREAMCLI.
+# CORVENNE_SOUNDS (the build's samples), CORVENNE_WITH_SOUND (1 when the game
+# is built with sound), CORVENNE_PREFIX, CORVENNE_VERSION, CORVENNE_PROBE,
+# DESKTOP_FILE_VALIDATE and APPSTREAMCLI.
 set -euo pipefail
 shopt -s inherit_errexit
 
@@ -60,6 +61,10 @@ files() {
   [[ -x $prefix/bin/corvenne ]] || fail "no program in bin/"
   [[ ! -e $prefix/bin/corvenne-replay ]] || fail "the driver is installed without asking for the tools"
   cmp "$CORVENNE_ASSETS/tavlo2.bmp" "$prefix/share/corvenne/tavlo2.bmp"
+  local sample
+  for sample in "$CORVENNE_SOUNDS"/*.wav; do
+    cmp "$sample" "$prefix/share/corvenne/$(basename "$sample")"
+  done
   local size icon
   for size in 16 32 48 64 128 256; do
     icon=$prefix/share/icons/hicolor/${size}x${size}/apps/$app_id.png
@@ -163,14 +168,15 @@ package() {
   [[ -f $deb ]] || fail "no $(basename "$deb") among: $(ls "$folder")"
   field=$(dpkg-deb -f "$deb" Depends)
   [[ $field == *libc6* && $field == *libqt6widgets6* ]] || fail "Depends: $field"
+  [[ $CORVENNE_WITH_SOUND == 0 || $field == *libqt6multimedia6* ]] || fail "Depends without the sound: $field"
   field=$(dpkg-deb -f "$deb" Recommends)
   [[ $field == "fonts-wine, fonts-liberation2, fonts-comic-neue" ]] || fail "Recommends: $field"
   root=$folder/root
   dpkg-deb -x "$deb" "$root"
   local file
-  for file in bin/corvenne share/corvenne/tavlo2.bmp share/applications/$app_id.desktop \
-    share/metainfo/$app_id.metainfo.xml share/icons/hicolor/256x256/apps/$app_id.png \
-    share/man/man6/corvenne.6 share/doc/corvenne/copyright; do
+  for file in bin/corvenne share/corvenne/tavlo2.bmp share/corvenne/pocket_drop.wav \
+    share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml \
+    share/icons/hicolor/256x256/apps/$app_id.png share/man/man6/corvenne.6 share/doc/corvenne/copyright; do
     [[ -f $root/usr/$file ]] || fail "the package lacks /usr/$file"
   done
   [[ ! -e $root/usr/bin/corvenne-replay ]] || fail "the package holds the driver"
