@@ -23,6 +23,7 @@ struct Strike {
 
 struct SoundRecipe {
     double length_ms;
+    double peak;  // the loudest frame, as a fraction of the full scale
     std::vector<Ring> rings;
     double noise_level;
     double noise_decay_ms;
@@ -33,6 +34,6 @@ struct SoundRecipe {
 // What each event sounds like.
 SoundRecipe recipe_for(TableEventKind kind);
 
-// The recipe played at SAMPLE_RATE, its loudest frame at half the full scale,
-// fading to silence at its end. The same on every run.
+// The recipe played at SAMPLE_RATE, fading to silence at its end. The same on
+// every run.
 Sample synthesise(const SoundRecipe& recipe);
