@@ -3,7 +3,8 @@
 #include "sim/variables.h"
 #include "sim/window.h"
 
-// Every ball's state and position at the start of the shot, for the undo.
+// Every ball's state and position, and what the judgement reads, at the
+// start of the shot, for the undo.
 static void take_shot_start_copies()
 {
     for (BallRecord& ball : game.balls) {
@@ -11,6 +12,8 @@ static void take_shot_start_copies()
         ball.shot_x = ball.x;
         ball.shot_y = ball.y;
     }
+    game.shot_first_contact_seen = game.first_contact_seen;
+    game.shot_players = game.players;
     game.shot_launched_this_game = true;
 }
 
@@ -21,6 +24,7 @@ void launch_shot(float vx, float vy)
     cue_ball.vx = vx;
     cue_ball.vy = vy;
     take_shot_start_copies();
+    start_repeat_watch(game.repeat_watch);
     window().remove_cue_from_screen();
     game.shot_evaluated = false;
 }

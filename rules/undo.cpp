@@ -28,6 +28,21 @@ static void put_back_at_shot_start(int i)
     ball.y = ball.shot_y;
 }
 
+// What the undone shot and its judgement recorded goes with it, so that a
+// retaken shot is judged as if the undone one had never been played.
+static void put_back_what_the_shot_recorded()
+{
+    game.first_contact_seen = game.shot_first_contact_seen;
+    for (int p = 1; p <= 2; ++p) {
+        tjoueur& player = game.players[p];
+        const tjoueur& at_launch = game.shot_players[p];
+        player.group = at_launch.group;
+        player.first_touched = at_launch.first_touched;
+        player.keeps_turn = at_launch.keeps_turn;
+        player.on_black = at_launch.on_black;
+    }
+}
+
 bool undo_available()
 {
     // The copies belong to the last shot of an earlier game, or to none, until
@@ -54,4 +69,5 @@ void SpeedButton1Click()
         game.players[game.current_player].group = NoGroup;
         game.players[other_player(game.current_player)].group = NoGroup;
     }
+    put_back_what_the_shot_recorded();
 }

@@ -120,6 +120,7 @@ void simulation_iteration()
 {
     advance_all_balls();
     erase_all_balls();
+    watch_for_repeat(game.repeat_watch, game.balls.items);
     for (int i = 1; i <= BALL_COUNT; ++i) draw_ball(i);
     window().show_back_buffer_part(game.dirty_rect);
 }

@@ -8,6 +8,7 @@
 #include "sim/ball.h"
 #include "sim/idle_tests.h"
 #include "sim/rect.h"
+#include "sim/repeat_watch.h"
 #include "sim/table_geometry.h"
 
 // Colours are 24-bit values 0x00BBGGRR. A colour group is named by its colour.
@@ -82,6 +83,11 @@ struct GameState {
     bool cue_drawn = false;
     std::string_view end_text;  // always a text that lives for the whole run
     bool shot_launched_this_game = false;  // the undo has a shot to take back
+    // What the judgement of a shot reads and writes, as it stood at the launch:
+    // the undo puts it back with the balls.
+    bool shot_first_contact_seen = false;
+    IndexedFrom1<tjoueur, 2> shot_players;
+    RepeatWatch repeat_watch;  // of the shot in progress
 };
 
 // Every program links the game statically, so each use is a fixed offset from

@@ -52,7 +52,7 @@ TEST_F(Undo, AfterTheGroupsWereGivenKeepsThem)
     EXPECT_EQ(game.players[1].group, YELLOW);
     EXPECT_EQ(game.players[2].group, RED);
     EXPECT_EQ(game.current_player, 1);
-    EXPECT_TRUE(game.players[2].keeps_turn) << "the visit granted by the undone shot stays";
+    EXPECT_FALSE(game.players[2].keeps_turn) << "the visit granted by the undone shot goes with it";
     EXPECT_TRUE(game.shot_evaluated);
 
     Timer2Timer();
