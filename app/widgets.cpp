@@ -4,11 +4,18 @@
 #include <QPixmap>
 #include <QScreen>
 
+#include "app/fonts.h"
+
 QFont pixel_font(const QString& family, int pixels, bool bold)
 {
     QFont font(family);
     font.setPixelSize(pixels);
     font.setBold(bold);
+    // Whole pixels, fully hinted: small text drawn as the faces were made for
+    // the screen, from their own bitmap strikes where they have them.
+    font.setStyleStrategy(QFont::NoAntialias);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    if (bold) add_overstruck_bold(font);
     return font;
 }
 

@@ -10,7 +10,8 @@
 // Builders for the plain controls of the two windows. Sizes are pixels; font
 // sizes are character heights in pixels.
 
-// A font by name; a missing typeface falls back to an installed one.
+// A font by name, drawn in whole pixels; bold even where the face has only a
+// regular bitmap strike. A missing typeface falls back to an installed one.
 QFont pixel_font(const QString& family, int pixels, bool bold);
 
 // A picture shown at its natural size from its top-left corner, cut to `geometry`.

@@ -1,13 +1,62 @@
 #include <QFile>
 #include <QFontInfo>
+#include <QPainter>
 #include <QtTest>
 #include <memory>
 
 #include "app/Unit1.h"
 #include "app/fonts.h"
+#include "app/widgets.h"
 #include "sim/for_tests.h"
 #include "sim/variables.h"
 #include "view/pictures/pictures.h"
+
+namespace {
+
+const QString WINE = QStringLiteral("/usr/share/wine/fonts/");
+
+// A word in white on black, on its baseline, each character `extra` pixels
+// further on and drawn at each of `strokes` pixel offsets.
+QImage drawn(const QFont& font, const QString& word, int extra = 0, const QList<int>& strokes = {0})
+{
+    const QFontMetrics metrics(font);
+    QImage image(metrics.horizontalAdvance(word) + extra * int(word.size()), metrics.height(), QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    int x = 0;
+    for (const QChar character : word) {
+        for (int stroke : strokes) painter.drawText(x + stroke, metrics.ascent(), character);
+        x += metrics.horizontalAdvance(character) + extra;
+    }
+    return image;
+}
+
+int ink(const QImage& image)
+{
+    int lit = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) lit += image.pixel(x, y) == qRgb(255, 255, 255);
+    return lit;
+}
+
+// Only full ink and bare background: no blurred edges.
+bool crisp(const QImage& image)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255) && image.pixel(x, y) != qRgb(0, 0, 0)) return false;
+    return true;
+}
+
+QFont regular_of(QFont font)
+{
+    font.setBold(false);
+    return font;
+}
+
+}  // namespace
 
 // The faces the controls and the banner are drawn in, with Debian's
 // fonts-wine, fonts-liberation2 and fonts-comic-neue installed.
@@ -17,6 +66,8 @@ class FontsTest : public QObject {
 private:
     std::unique_ptr<TForm1> form;
 
+    QFont control_font(const char* name) { return form->findChild<QWidget*>(name)->font(); }
+
 private slots:
     void initTestCase()
     {
@@ -25,15 +76,17 @@ private slots:
         form = std::make_unique<TForm1>(background_picture());
     }
 
+    // Making the fonts, a missing face included, says nothing.
+    void init() { QTest::failOnWarning(QRegularExpression(QStringLiteral("."))); }
+
     void EachControlShowsItsDesignedFace_data()
     {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("family");
         QTest::addColumn<QString>("font_file");
-        const QString wine = QStringLiteral("/usr/share/wine/fonts/");
         const QString liberation = QStringLiteral("/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf");
-        QTest::newRow("undo button") << "SpeedButton1" << "MS Sans Serif" << wine + "ms_sans_serif.ttf";
-        QTest::newRow("status line") << "Panel3" << "Tahoma" << wine + "tahomabd.ttf";
+        QTest::newRow("undo button") << "SpeedButton1" << "MS Sans Serif" << WINE + "ms_sans_serif.ttf";
+        QTest::newRow("status line") << "Panel3" << "Tahoma" << WINE + "tahomabd.ttf";
         QTest::newRow("first indicator") << "Panel1" << "Liberation Sans" << liberation;
         QTest::newRow("second indicator") << "Panel2" << "Liberation Sans" << liberation;
         QTest::newRow("banner") << "" << "Comic Neue" << "/usr/share/fonts/opentype/comic-neue/ComicNeue-Regular.otf";
@@ -45,8 +98,39 @@ private slots:
         QFETCH(QString, family);
         QFETCH(QString, font_file);
         if (!QFile::exists(font_file)) QSKIP(qPrintable(font_file + " is not installed"));
-        const QFont font = control.isEmpty() ? banner_font() : form->findChild<QWidget*>(control)->font();
+        const QFont font = control.isEmpty() ? banner_font() : control_font(qPrintable(control));
         QCOMPARE(QFontInfo(font).family(), family);
+    }
+
+    void BoldControlsDrawCrispHeavyText_data()
+    {
+        QTest::addColumn<QFont>("font");
+        QTest::addColumn<QString>("word");
+        QTest::newRow("undo button") << control_font("SpeedButton1") << "Отмена хода";
+        QTest::newRow("status line") << control_font("Panel3") << "Start new game";
+        QTest::newRow("first indicator") << control_font("Panel1") << "Panel1";
+        QTest::newRow("second indicator") << control_font("Panel2") << "Panel2";
+        QTest::newRow("missing face") << pixel_font(QStringLiteral("No Such Face"), 12, true) << "Start new game";
+    }
+
+    // Bold is at least a fifth more ink than the same face's regular strokes.
+    void BoldControlsDrawCrispHeavyText()
+    {
+        QFETCH(QFont, font);
+        QFETCH(QString, word);
+        const QImage bold = drawn(font, word);
+        QVERIFY(crisp(bold));
+        const int bold_ink = ink(bold), regular_ink = ink(drawn(regular_of(font), word));
+        const QString inks = QStringLiteral("%1 pixels against the regular's %2").arg(bold_ink).arg(regular_ink);
+        QVERIFY2(bold_ink * 5 >= regular_ink * 6, qPrintable(inks));
+    }
+
+    void BitmapFaceBoldIsItsRegularDrawnTwiceAPixelApart()
+    {
+        if (!QFile::exists(WINE + "ms_sans_serif.ttf")) QSKIP("fonts-wine is not installed");
+        const QFont bold = control_font("SpeedButton1");
+        const QString word = QStringLiteral("Отмена хода");
+        QCOMPARE(drawn(bold, word), drawn(regular_of(bold), word, 1, {0, 1}));
     }
 };
 
