@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "match/match_file.h"
+#include "match/table_check.h"
+#include "rules/game_wiring.h"
+#include "rules/random.h"
+#include "sim/headless_window.h"
+#include "sim/initialisation.h"
+#include "tests/support/driver_process.h"
+#include "tests/support/match_records.h"
+
+namespace {
+
+// A name that tries to break out of its comment line.
+const MatchFileHeader HEADER{"2026-12-08 10:05", {"Anna\nundo", "Computer, hard"}};
+
+std::string file_of(const MatchRecord& record)
+{
+    const std::variant<std::string, ReplayFault> text = match_file_text(record, HEADER);
+    if (const auto* fault = std::get_if<ReplayFault>(&text)) ADD_FAILURE() << fault->reason;
+    return std::get_if<std::string>(&text) ? std::get<std::string>(text) : std::string();
+}
+
+// The state line, without its time, of the table a window shows after it took
+// over the snapshot.
+std::string state_shown(const TableSnapshot& table)
+{
+    HeadlessWindow shown;
+    attach_window(&shown);
+    take_over_table(table);
+    const std::string state = table_state_without_time();
+    attach_window(nullptr);
+    return state;
+}
+
+// The first rack of a long random match, placements of the cue ball and a
+// decided game among them, with a shot taken back and played again.
+MatchRecord with_a_retaken_shot(MatchRecord record)
+{
+    constexpr size_t RETAKEN = 3;
+    record.inputs.insert(record.inputs.begin() + RETAKEN + 1, {"undo", record.inputs[RETAKEN]});
+    return record;
+}
+
+// A match saved, opened and played by the driver ends on one table: the
+// record comes back whole, and the window that opens it shows the table the
+// driver's replay of the file ends on, status line and timers included.
+TEST(MatchFile, SavedOpenedAndReplayedByTheDriverEndsOnOneTable)
+{
+    install_rules();
+    const std::vector<DrawingPoint> long_match = shots_of_script(LONG_MATCH_SCRIPT);
+    const MatchRecord records[] = {
+        with_a_retaken_shot(record_of_shots(long_match, 2'891'336'453u)),
+        undecided_record(long_match, 7, 300),
+    };
+    for (const MatchRecord& record : records) {
+        const std::string text = file_of(record);
+        const std::variant<OpenedMatch, MatchFileFault> opened = open_match_text(text);
+        ASSERT_TRUE(std::holds_alternative<OpenedMatch>(opened)) << describe(std::get<MatchFileFault>(opened));
+        const OpenedMatch& match = std::get<OpenedMatch>(opened);
+        EXPECT_EQ(match.record.praise_at_rack, record.praise_at_rack);
+        EXPECT_EQ(match.record.inputs, record.inputs);
+        const std::string driver_state = without_time(driver_output(REPLAY_DRIVER, text + "state\n"));
+        EXPECT_EQ(state_shown(match.table), driver_state);
+    }
+}
+
+// A file from an editor that writes a byte-order mark and DOS line ends.
+TEST(MatchFile, OpensTheSameWithAByteOrderMarkAndDosLineEnds)
+{
+    install_rules();
+    const std::string text = file_of(record_of_shots(shots_of_script(BLACK_POTTED_EARLY_SCRIPT), 7));
+    std::string edited = "\xEF\xBB\xBF";
+    for (const char c : text) edited += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    const auto plain = open_match_text(text);
+    const auto from_editor = open_match_text(edited);
+    ASSERT_TRUE(std::holds_alternative<OpenedMatch>(from_editor)) << describe(std::get<MatchFileFault>(from_editor));
+    EXPECT_EQ(state_shown(std::get<OpenedMatch>(from_editor).table), state_shown(std::get<OpenedMatch>(plain).table));
+}
+
+std::vector<std::string> lines_of(const std::string& text)
+{
+    std::vector<std::string> lines;
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = text.find('\n', start);
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::string text_of(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n";
+    return text;
+}
+
+// `text` with line `number` (from 1) put in place of what stood there, put
+// before it, or taken out.
+std::string replaced(const std::string& text, size_t number, const std::string& line)
+{
+    std::vector<std::string> lines = lines_of(text);
+    lines.at(number - 1) = line;
+    return text_of(lines);
+}
+std::string inserted(const std::string& text, size_t number, const std::string& line)
+{
+    std::vector<std::string> lines = lines_of(text);
+    lines.insert(lines.begin() + static_cast<long>(number) - 1, line);
+    return text_of(lines);
+}
+std::string removed(const std::string& text, size_t number)
+{
+    std::vector<std::string> lines = lines_of(text);
+    lines.erase(lines.begin() + static_cast<long>(number) - 1);
+    return text_of(lines);
+}
+
+std::string repeated(const std::string& line, size_t times)
+{
+    std::string text;
+    for (size_t i = 0; i < times; ++i) text += line + "\n";
+    return text;
+}
+
+// A live table in the middle of a game, on its own window, with a praise
+// generator that no match file starts from.
+void set_up_live_table(HeadlessWindow& live)
+{
+    attach_window(&live);
+    game = GameState{};
+    set_up_first_rack();
+    EXPECT_EQ(play_match_input("shot 399 286"), "");
+    set_praise_state(12345);
+}
+
+// The header names four lines, the praise line is line 5 and the inputs
+// follow: here the break (line 6), the black potted early (line 7) and the
+// check (line 8); the second file's line 7 places the potted cue ball.
+TEST(MatchFile, ADamagedFileIsRefusedWithItsLineAndReasonAndTheTableStaysAsItWas)
+{
+    install_rules();
+    const std::string decided = file_of(record_of_shots(shots_of_script(BLACK_POTTED_EARLY_SCRIPT), 7));
+    const std::vector<DrawingPoint> long_match = shots_of_script(LONG_MATCH_SCRIPT);
+    const std::string placed = file_of(record_of_shots({long_match[0], long_match[1]}, 7));
+    ASSERT_EQ(lines_of(decided).size(), 8u);
+    ASSERT_EQ(lines_of(placed).at(6), "press 228 178");
+    const std::pair<std::string, std::string> damaged[] = {
+        {decided + std::string(MATCH_FILE_MAX_BYTES, '\n'), "the file is over 1 MB"},
+        {"", "line 1: not a Corvenne match file"},
+        {"shot 407 196\nstate\n", "line 1: not a Corvenne match file"},
+        {replaced(decided, 1, "# Corvenne match file, version 2"),
+         "line 1: a match file of another version (this game reads version 1)"},
+        {replaced(decided, 6, "shot 705 196"), "line 6: shot: X 705 is out of range (0 to 704)"},
+        {inserted(decided, 6, std::string("\0\x01" "bogus", 7)), R"(line 6: unknown command "\x00\x01bogus")"},
+        {replaced(decided, 6, "wait 100"), R"(line 6: "wait" is not an input of a match)"},
+        {inserted(decided, 5, "shot 407 196"), "line 5: an input comes before the praise line"},
+        {inserted(decided, 7, "praise 8"), "line 7: the praise line comes once, before the inputs"},
+        {inserted(decided, 6, repeated("undo", MATCH_FILE_MAX_INPUTS + 1)), "line 10006: more than 10000 inputs"},
+        {removed(decided, 8), "line 7: the file ends without its check line"},
+        {replaced(decided, 8, "# check 29ea0ce9"), "line 8: the check is not 16 hex digits"},
+        {decided + "undo\n", "line 9: the match goes on after its check line"},
+        {"# Corvenne match file, version 1\n# check 0123456789abcdef\n", "line 2: the file has no praise line"},
+        {replaced(decided, 8, "# check 0000000000000000"),
+         "line 8: the inputs lead to another table than the one saved"},
+        {inserted(decided, 6, "undo"), "line 6: undo: there is no shot to take back"},
+        {inserted(decided, 6, "press 100 100"), "line 6: press: the table is not ready"},
+        {inserted(decided, 7, "press 100 100"), "line 7: press: the cue ball is on the table, so the press shoots"},
+        {inserted(decided, 8, "shot 300 200"), "line 8: shot: the game is over"},
+        {replaced(placed, 7, "shot 228 178"),
+         "line 7: shot: the cue ball is off the table and must be placed first"},
+    };
+    HeadlessWindow live;
+    set_up_live_table(live);
+    const std::string live_state = table_state_without_time();
+    for (const auto& [text, message] : damaged) {
+        const std::variant<OpenedMatch, MatchFileFault> opened = open_match_text(text);
+        ASSERT_TRUE(std::holds_alternative<MatchFileFault>(opened)) << message;
+        EXPECT_EQ(describe(std::get<MatchFileFault>(opened)), message);
+        EXPECT_EQ(table_state_without_time(), live_state) << message;
+        EXPECT_EQ(praise_state(), 12345u) << message;
+        EXPECT_EQ(&window(), &live) << message;
+    }
+    attach_window(nullptr);
+}
+
+}  // namespace
