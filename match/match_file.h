@@ -24,9 +24,9 @@
 //   # check 5e0c63e1c1f24b9d
 
 constexpr size_t MATCH_FILE_MAX_BYTES = 1024 * 1024;
-// A real match stays far below; the bound keeps a hostile file from holding
-// the window for long.
-constexpr size_t MATCH_FILE_MAX_INPUTS = 10'000;
+// A long match with many shots taken back stays below; the bound keeps a
+// hostile file from holding the window for more than about a second.
+constexpr size_t MATCH_FILE_MAX_INPUTS = 2'000;
 
 // What the header tells a reader; a file reads the same whatever it says.
 struct MatchFileHeader {

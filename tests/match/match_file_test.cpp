@@ -160,7 +160,7 @@ TEST(MatchFile, ADamagedFileIsRefusedWithItsLineAndReasonAndTheTableStaysAsItWas
         {replaced(decided, 6, "wait 100"), R"(line 6: "wait" is not an input of a match)"},
         {inserted(decided, 5, "shot 407 196"), "line 5: an input comes before the praise line"},
         {inserted(decided, 7, "praise 8"), "line 7: the praise line comes once, before the inputs"},
-        {inserted(decided, 6, repeated("undo", MATCH_FILE_MAX_INPUTS + 1)), "line 10006: more than 10000 inputs"},
+        {inserted(decided, 6, repeated("undo", MATCH_FILE_MAX_INPUTS + 1)), "line 2006: more than 2000 inputs"},
         {removed(decided, 8), "line 7: the file ends without its check line"},
         {replaced(decided, 8, "# check 29ea0ce9"), "line 8: the check is not 16 hex digits"},
         {decided + "undo\n", "line 9: the match goes on after its check line"},
