@@ -36,7 +36,7 @@ SoundStart sound_for(const TableEvent& event)
     // The square root lifts soft events, as the ear hears amplitude.
     const float volume = loudness.floor + (1 - loudness.floor) * std::sqrt(hard);
     const float brightness = event.kind == TableEventKind::balls_met ? hard : 1.0f;
-    return {event.kind, volume, brightness};
+    return {event.kind, volume, brightness, 0};
 }
 
 std::vector<SoundStart> TickSounds::take()
@@ -46,5 +46,6 @@ std::vector<SoundStart> TickSounds::take()
     std::stable_sort(sounds.begin(), sounds.end(),
                      [](const SoundStart& a, const SoundStart& b) { return a.volume > b.volume; });
     if (sounds.size() > MAX_VOICES) sounds.resize(MAX_VOICES);
+    for (size_t i = 0; i < sounds.size(); ++i) sounds[i].delay_ms = static_cast<int>(i) * STAGGER_MS;
     return sounds;
 }

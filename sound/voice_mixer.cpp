@@ -29,8 +29,14 @@ VoiceMixer::VoiceMixer(SampleSet samples) : samples_(std::move(samples))
 
 void VoiceMixer::start(const SoundStart& sound)
 {
-    const Voice voice{&samples_[sample_index(sound.sample)], 0, sound.volume,
-                      DULLEST_SMOOTHING + (1 - DULLEST_SMOOTHING) * sound.brightness, 0};
+    const Voice voice{
+        .sample = &samples_[sample_index(sound.sample)],
+        .frames_to_wait = static_cast<size_t>(sound.delay_ms) * SAMPLE_RATE / 1000,
+        .next_frame = 0,
+        .gain = sound.volume,
+        .smoothing = DULLEST_SMOOTHING + (1 - DULLEST_SMOOTHING) * sound.brightness,
+        .filtered = 0,
+    };
     if (voices_.size() < MAX_VOICES) {
         voices_.push_back(voice);
         return;
@@ -50,6 +56,9 @@ void VoiceMixer::mix(std::span<int16_t> out)
 
 void VoiceMixer::add_voice(Voice& voice, std::span<float> sum)
 {
+    const size_t waited = std::min(voice.frames_to_wait, sum.size());
+    voice.frames_to_wait -= waited;
+    sum = sum.subspan(waited);
     const Sample& sample = *voice.sample;
     const size_t frames = std::min(sum.size(), sample.size() - voice.next_frame);
     for (size_t i = 0; i < frames; ++i) {

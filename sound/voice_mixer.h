@@ -12,8 +12,9 @@ class VoiceMixer {
 public:
     explicit VoiceMixer(SampleSet samples);
 
-    // Starts a sound from its first frame. With every voice busy it takes the
-    // quietest one's place, or is dropped if it is the quietest itself.
+    // Starts a sound from its first frame, after its delay counted from the
+    // next frame mixed. With every voice busy it takes the quietest one's
+    // place, or is dropped if it is the quietest itself.
     void start(const SoundStart& sound);
     // The next frames of every voice, summed into `out`; voices that reach the
     // end of their sample stop.
@@ -23,6 +24,7 @@ public:
 private:
     struct Voice {
         const Sample* sample;
+        size_t frames_to_wait;
         size_t next_frame;
         float gain;
         float smoothing;  // of the low-pass filter that dulls a soft sound: 1 leaves it as made

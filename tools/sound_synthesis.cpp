@@ -65,17 +65,17 @@ SoundRecipe recipe_for(TableEventKind kind)
     switch (kind) {
     // The leather tip's soft tap and the cue's wood ringing under it.
     case TableEventKind::cue_strike:
-        return {90, 0.45, {{1800, 6, 0.6}, {3100, 4, 0.4}, {650, 18, 0.35}}, 0.5, 1.5, 0.6, {{0, 1}}};
+        return {90, 0.35, {{1800, 6, 0.6}, {3100, 4, 0.4}, {650, 18, 0.35}}, 0.5, 1.5, 0.6, {{0, 1}}};
     // Two hard balls: a bright, very short click.
     case TableEventKind::balls_met:
-        return {50, 0.6, {{3600, 3, 0.7}, {5300, 2.2, 0.5}, {7900, 1.5, 0.3}, {2300, 5, 0.25}}, 0.6, 0.6, 1, {{0, 1}}};
+        return {50, 0.45, {{3600, 3, 0.7}, {5300, 2.2, 0.5}, {7900, 1.5, 0.3}, {2300, 5, 0.25}}, 0.6, 0.6, 1, {{0, 1}}};
     // Rubber over wood: a dull, low knock with a trace of the ball's click.
     case TableEventKind::cushion:
-        return {200, 0.35, {{140, 25, 0.7}, {310, 22, 0.5}, {720, 10, 0.3}, {3400, 2, 0.15}}, 0.4, 6, 0.15, {{0, 1}}};
+        return {200, 0.28, {{140, 25, 0.7}, {310, 22, 0.5}, {720, 10, 0.3}, {3400, 2, 0.15}}, 0.4, 6, 0.15, {{0, 1}}};
     // The ball thuds into the pocket and bounces a few times, ever softer.
     case TableEventKind::pocket:
         return {380,
-                0.45,
+                0.35,
                 {{230, 45, 0.6}, {480, 25, 0.45}, {1100, 10, 0.25}},
                 0.45,
                 8,

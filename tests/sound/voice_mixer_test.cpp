@@ -15,9 +15,9 @@ SampleSet steady_samples()
     return samples;
 }
 
-SoundStart sound(TableEventKind kind, float volume, float brightness = 1)
+SoundStart sound(TableEventKind kind, float volume, float brightness = 1, int delay_ms = 0)
 {
-    return {kind, volume, brightness};
+    return {kind, volume, brightness, delay_ms};
 }
 
 std::vector<int16_t> mixed(VoiceMixer& mixer, size_t frames)
@@ -27,14 +27,17 @@ std::vector<int16_t> mixed(VoiceMixer& mixer, size_t frames)
     return out;
 }
 
-TEST(VoiceMixer, VoicesAddUpAtTheirVolumesAndStopAtTheEndOfTheirSamples)
+TEST(VoiceMixer, VoicesAddUpAtTheirVolumesFromTheirDelayToTheEndOfTheirSamples)
 {
     VoiceMixer mixer(steady_samples());
     mixer.start(sound(TableEventKind::cue_strike, 1));
     mixer.start(sound(TableEventKind::pocket, 0.5f));
+    mixer.start(sound(TableEventKind::balls_met, 1, 1, 1));  // 44 frames later
     EXPECT_EQ(mixed(mixer, 2), (std::vector<int16_t>{1500, 500}));
-    EXPECT_EQ(mixer.voices(), 1u);
-    EXPECT_EQ(mixed(mixer, 3), (std::vector<int16_t>{500, 500, 0}));
+    EXPECT_EQ(mixer.voices(), 2u);
+    const std::vector<int16_t> next = mixed(mixer, 44);
+    EXPECT_EQ(std::vector<int16_t>(next.begin(), next.begin() + 3), (std::vector<int16_t>{500, 500, 0}));
+    EXPECT_EQ(std::vector<int16_t>(next.end() - 3, next.end()), (std::vector<int16_t>{0, 1000, 1000}));
     EXPECT_EQ(mixer.voices(), 0u);
 }
 
