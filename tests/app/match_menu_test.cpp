@@ -1,0 +1,105 @@
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <optional>
+
+#include "app/match_menu.h"
+#include "match/match_file.h"
+#include "rules/game_wiring.h"
+
+// The Match menu's files on a window of its own: what it writes, what it
+// hands the window, and what it tells the player; the game plays headless.
+class MatchMenuTest : public QObject {
+    Q_OBJECT
+
+private:
+    QMainWindow window;
+    QTemporaryDir folder;
+    MatchRecord live{2'891'336'453u, {"shot 399 286", "press 228 178", "shot 228 178"}};
+    std::optional<MatchRecord> taken_over;
+    MatchMenu* menu = nullptr;
+
+    QString file(const char* name) const { return folder.filePath(QString::fromUtf8(name)); }
+    void write(const QString& path, const QByteArray& bytes)
+    {
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+    }
+    // The text of the message box shown last, which is then closed.
+    QString told()
+    {
+        QMessageBox* box = nullptr;
+        for (QMessageBox* each : window.findChildren<QMessageBox*>("MatchMessage")) box = each;
+        if (!box) return {};
+        const QString text = box->text();
+        box->setObjectName({});
+        box->close();
+        return text;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        install_rules();
+        MatchHooks hooks;
+        hooks.record = [this]() -> const MatchRecord& { return live; };
+        hooks.seat_names = [] { return std::array<QString, 2>{QStringLiteral("Anna"), QStringLiteral("Bob")}; };
+        hooks.take_over = [this](const MatchRecord& record, const TableSnapshot&) { taken_over = record; };
+        menu = new MatchMenu(*window.menuBar(), window, hooks);
+        window.show();
+    }
+
+    void SavedMatchOpensAsTheLiveRecord()
+    {
+        QVERIFY(menu->save_file(file("saved.corvenne")));
+        QFile saved(file("saved.corvenne"));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(saved.readAll());
+        QVERIFY(text.contains(QStringLiteral("\n# Player 1: Anna\n# Player 2: Bob\npraise 2891336453\n")));
+        QVERIFY(menu->open_file(file("saved.corvenne")));
+        QVERIFY(taken_over);
+        QCOMPARE(taken_over->praise_at_rack, live.praise_at_rack);
+        QCOMPARE(taken_over->inputs, live.inputs);
+        QCOMPARE(told(), QString());
+    }
+
+    // The message names the file, then the line and the reason; nothing is taken over.
+    void AFileThatCannotBeOpenedIsToldByName()
+    {
+        write(file("bad.corvenne"), "# Corvenne match file, version 1\npraise 1\nshot 705 1\n");
+        write(file("big.corvenne"), QByteArray(static_cast<qsizetype>(MATCH_FILE_MAX_BYTES) + 1, '#'));
+        const std::pair<QString, QString> refused[] = {
+            {file("bad.corvenne"), "line 3: shot: X 705 is out of range (0 to 704)"},
+            {file("big.corvenne"), "the file is over 1 MB"},
+            {folder.path(), "it is not a file"},
+        };
+        taken_over.reset();
+        for (const auto& [path, why] : refused) {
+            QVERIFY(!menu->open_file(path));
+            QCOMPARE(told(), QStringLiteral("The match file “%1” cannot be opened: %2").arg(path, why));
+        }
+        QVERIFY(!taken_over);
+    }
+
+    // A save that fails is told and leaves the file it was to replace alone.
+    void AFailedSaveIsToldAndLosesNothing()
+    {
+        write(file("kept.corvenne"), "kept");
+        live.inputs.push_back("press 100 100");  // not a record the window writes
+        QVERIFY(!menu->save_file(file("kept.corvenne")));
+        QCOMPARE(told(), QStringLiteral("The match cannot be saved: its input 4 does not replay "
+                                        "(press: the cue ball is on the table, so the press shoots)"));
+        live.inputs.resize(3);
+        QVERIFY(!menu->save_file(file("no such folder/x.corvenne")));
+        QVERIFY(told().startsWith(QStringLiteral("The match cannot be saved as “%1”: ").arg(file("no such folder/x.corvenne"))));
+        QFile kept(file("kept.corvenne"));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("kept"));
+    }
+};
+
+QTEST_MAIN(MatchMenuTest)
+#include "match_menu_test.moc"
