@@ -1,9 +1,7 @@
 #include "rules/game_wiring.h"
 
 #include "rules/end_banner.h"
-#include "rules/shot_recording.h"
 #include "rules/supervisor.h"
-#include "sim/shot_events.h"
 #include "sim/step.h"
 
 TickHandler tick_handler(TimerId t)
@@ -18,5 +16,5 @@ TickHandler tick_handler(TimerId t)
 
 void install_rules()
 {
-    install_shot_events({record_first_touch, pocketing_rule});
+
 }

@@ -1,5 +1,6 @@
 #include "rules/launch.h"
 
+#include "rules/shot_recording.h"
 #include "sim/variables.h"
 #include "sim/window.h"
 
@@ -25,6 +26,10 @@ void launch_shot(float vx, float vy)
     cue_ball.vy = vy;
     take_shot_start_copies();
     start_repeat_watch(game.repeat_watch);
+    // Whichever game the shot is played in, its own or a trial's, records it.
+    game.recording = {record_first_touch, pocketing_rule};
+    window().table_event({TableEventKind::cue_strike, CUE_BALL, 0, game.shot_strength});
     window().remove_cue_from_screen();
     game.shot_evaluated = false;
+    game.turn_told = false;
 }

@@ -63,6 +63,17 @@ void close_shot()
     game.outcome = NOTHING_RECORDED;
 }
 
+// Once per shot, rack or undo: whoever plays the next turn hears it.
+void tell_the_table_is_ready()
+{
+    if (game.turn_told) return;
+    game.turn_told = true;
+    if (game.game_over)
+        window().game_ended();
+    else
+        window().turn_begins();
+}
+
 }  // namespace
 
 int other_player(int p)
@@ -139,6 +150,6 @@ void Timer2Timer()
     }
     window().set_timer(Timer1, false);
     game.aiming_enabled = true;
-    if (game.shot_evaluated) return;  // each shot is judged once
-    judge_finished_shot();
+    if (!game.shot_evaluated) judge_finished_shot();  // each shot is judged once
+    tell_the_table_is_ready();
 }

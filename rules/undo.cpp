@@ -70,4 +70,5 @@ void SpeedButton1Click()
         game.players[other_player(game.current_player)].group = NoGroup;
     }
     put_back_what_the_shot_recorded();
+    game.turn_told = false;  // the restored player's turn begins again
 }

@@ -109,6 +109,7 @@ void collide_with_later_balls(int i, uint32_t present, IdleTests& idle)
         if (!balls_touching(i, j)) {
             idle.pairs[i] |= 1u << j;
         } else {
+            report_meeting(i, j);
             collide_balls(i, j);
             report_balls_touched(i, j);
             notice_change(idle, i, game.balls[i]);

@@ -1,8 +1,10 @@
 #include "sim/cushions.h"
 
+#include <cmath>
 #include <utility>
 
 #include "sim/table_geometry.h"
+#include "sim/shot_events.h"
 #include "sim/variables.h"
 
 static bool within(float v, int low, int high)
@@ -98,7 +100,10 @@ void cushion_rebound(int i)
     const float x = ball.x + ball.vx;
     const float y = ball.y + ball.vy;
     if (clear_of_cushions(x, y)) return;
+    const float vx = ball.vx;
+    const float vy = ball.vy;
     if (against_long_cushion(x, y)) ball.vy = -ball.vy;
     if (against_side_cushion(x, y) || against_throat_wall(x, y)) ball.vx = -ball.vx;
     reflect_off_jaw(ball, x, y);
+    if (ball.vx != vx || ball.vy != vy) report_cushion(i, std::hypot(vx, vy));
 }

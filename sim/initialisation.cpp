@@ -51,6 +51,8 @@ bool initialisation()
     game.shot_launched_this_game = false;
     window().set_status_line("Start new game");
     window().set_timer(Timer3, false);
+    game.turn_told = false;
+    window().new_rack();
     return true;
 }
 

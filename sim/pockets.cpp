@@ -36,10 +36,12 @@ static bool beyond_capture_line(const BallRecord& ball)
 static void capture(int i)
 {
     BallRecord& ball = game.balls[i];
+    const bool newly = ball.state == BALL_ON_TABLE;
+    const float speed = std::hypot(ball.vx, ball.vy);
     ball.state = BALL_POTTED;
     ball.vx = 0;
     ball.vy = 0;
-    report_ball_potted(i);
+    report_ball_potted(i, speed, newly);
 }
 
 static bool inside_pull_circle(const BallRecord& ball, const Pocket& pocket)

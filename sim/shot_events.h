@@ -1,16 +1,35 @@
 #pragma once
 
-// What the simulation reports while the balls run, for whoever keeps the
-// score. The simulation knows nothing of the listener: the rules install
-// their handlers, and until then the reports go nowhere.
-struct ShotEvents {
+#include <array>
+#include <cstdint>
+
+#include "sim/ball.h"
+
+// What the simulation reports while the balls run. The rules' recording of
+// the shot hears every game, a worker's trial too: the launch hands it to
+// the game. The table events (sim/table_events.h) go only to the window of
+// the live game; a worker's headless window lets them pass.
+
+// The rules' recording, as the launch hands it to the game.
+struct ShotRecording {
     // Every pair (i, j), i < j, found touching, right after the collision response.
     void (*balls_touched)(int i, int j) = nullptr;
     // Each time the pocket test finds ball i beyond a capture line.
     void (*ball_potted)(int i) = nullptr;
 };
 
-void install_shot_events(const ShotEvents& events);
+// Pairs in touch, bit j of [i] for the pair (i, j): in this iteration so far,
+// and in the last one. A pair that stays in touch is one meeting.
+struct Contacts {
+    std::array<uint32_t, BALL_COUNT + 1> now{}, before{};
+};
 
+// Balls i and j are about to be pushed apart: a meeting begins when they were
+// not in touch in this iteration or the last one.
+void report_meeting(int i, int j);
 void report_balls_touched(int i, int j);
-void report_ball_potted(int i);
+// `speed`: the ball's speed as it went; `newly` when it has just left the table.
+void report_ball_potted(int i, float speed, bool newly);
+void report_cushion(int i, float speed);
+// At the end of each iteration's advances.
+void end_contacts_of_iteration(Contacts& contacts);

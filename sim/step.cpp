@@ -114,6 +114,7 @@ void advance_all_balls()
     idle.within_iteration = true;
     for (int a = 1; a <= BALL_COUNT; ++a) advance_ball(a);
     idle.within_iteration = false;
+    end_contacts_of_iteration(game.contacts);
 }
 
 void simulation_iteration()

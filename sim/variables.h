@@ -9,6 +9,7 @@
 #include "sim/idle_tests.h"
 #include "sim/rect.h"
 #include "sim/repeat_watch.h"
+#include "sim/shot_events.h"
 #include "sim/table_geometry.h"
 
 // Colours are 24-bit values 0x00BBGGRR. A colour group is named by its colour.
@@ -88,6 +89,9 @@ struct GameState {
     bool shot_first_contact_seen = false;
     IndexedFrom1<tjoueur, 2> shot_players;
     RepeatWatch repeat_watch;  // of the shot in progress
+    bool turn_told = false;    // the table ready for the next shot has been announced
+    ShotRecording recording;   // the rules' recording of this game's shots
+    Contacts contacts;         // which balls are in touch, for the meetings
 };
 
 // Every program links the game statically, so each use is a fixed offset from

@@ -90,7 +90,7 @@ void potted(int i) { reports.push_back("potted " + std::to_string(i)); }
 TEST_F(AdvanceOrder, EveryCallAnswersEveryPairAndReportsTouchesAndPottedBalls)
 {
     reports.clear();
-    install_shot_events({touched, potted});
+    game.recording = {touched, potted};
     BallRecord& cue = place(1, 100, 100);
     BallRecord& apex = place(10, 150, 100);
     place(3, 200, 100, 3, 0);
@@ -101,7 +101,6 @@ TEST_F(AdvanceOrder, EveryCallAnswersEveryPairAndReportsTouchesAndPottedBalls)
     apex.x = 118;
     cue.vx = 3;
     advance_ball(1);
-    install_shot_events({});
     EXPECT_EQ(reports, (std::vector<std::string>{"touch 3 4", "potted 9", "touch 1 10", "potted 9"}));
 }
 
