@@ -1,0 +1,90 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "net/input_rules.h"
+#include "net/session_link.h"
+
+// The guest's side of one connection to a host. It opens with hello, catches
+// up with the match so far, then applies the host's numbered inputs in order,
+// each once its table has settled, compares the tables after each, and asks
+// for the host's table when they differ. Its own player's inputs go to the
+// host and take effect when they come back numbered. Plain logic: the owner
+// carries the lines and tells it the time, in monotonic milliseconds. A
+// guest who joins again does so with a new session on the same table.
+class GuestSession {
+public:
+    GuestSession(MatchTable& table, std::string name);
+
+    // The connection to the host stands: sends hello.
+    void connected(int64_t now);
+    void receive(std::string_view line, int64_t now);
+    // The host's bytes broke the framing (a line too long, or not UTF-8).
+    void receive_malformed();
+    // The connection closed by itself.
+    void connection_closed();
+    // Time-outs, pings, held-back aims, inputs waiting for the table, checks.
+    void pump(int64_t now);
+
+    // This side's player: false, sending nothing, before the match stands or
+    // while an earlier input is still unanswered. A new game is asked for.
+    bool play(const Input& input);
+    void aim(int x, int y, int64_t now);
+    void answer_new_game(bool agreed);
+    void leave();
+
+    SessionOutput take_output() { return link_.take_output(); }
+
+    // The match so far stands on the table and the connection is open.
+    bool playing() const { return stage_ == Stage::playing; }
+    bool ended() const { return stage_ == Stage::ended; }
+    bool remote_has_cue() const;
+    bool own_input_waiting() const { return own_waiting_.has_value(); }
+    // Every input up to this number has been applied, has settled, and the
+    // host's check agrees with it or the host's table has been taken.
+    uint32_t agreed_through() const { return agreed_through_; }
+    const std::string& host_name() const { return host_name_; }
+
+private:
+    enum class Stage { opening, match_header, catching_up, playing, ended };
+
+    void receive_opening(const Message& message);
+    void receive_catching_up(const Message& message);
+    void catch_up(uint32_t last_number);
+    void receive_in_match(const Message& message, int64_t now);
+    void receive_numbered(const NumberedInput& numbered);
+    void receive_check(const Check& check);
+    void receive_sync(const Sync& sync);
+    void receive_refusal(InputKind kind);
+    void receive_aim(const Aim& aim, int64_t now);
+    void apply_arrived();
+    Side whose(const Input& input) const;
+    void note_applied(const NumberedInput& numbered, Side side);
+    void check_when_settled();
+    void compare_checks();
+    void end(EndReason why, std::optional<ByeReason> say);
+
+    MatchTable& table_;
+    std::string name_;
+    std::string host_name_;
+    SessionLink link_;
+    Stage stage_ = Stage::opening;
+    uint32_t praise_at_rack_ = 0;
+    std::vector<NumberedInput> match_so_far_;
+    std::deque<NumberedInput> to_apply_;
+    uint32_t last_received_ = 0;
+    uint32_t last_applied_ = 0;
+    uint32_t last_checked_ = 0;
+    uint32_t agreed_through_ = 0;
+    std::map<uint32_t, std::string> own_checks_;
+    std::map<uint32_t, std::string> host_checks_;
+    bool sync_asked_ = false;
+    std::optional<Input> own_waiting_;
+    bool host_asked_new_ = false;
+};

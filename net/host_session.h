@@ -1,0 +1,95 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "net/input_rules.h"
+#include "net/session_link.h"
+
+// The host's side of a network match, for as long as its player hosts. It
+// seats one guest at a time, numbers every input that changes the game, its
+// own player's and the guest's, judges each against its own table once that
+// has settled, and keeps the current rack's inputs for a guest who joins
+// again. Plain logic: the owner carries the lines to and from the guest's
+// connection and tells it the time, in monotonic milliseconds.
+class HostSession {
+public:
+    HostSession(MatchTable& table, std::string name);
+
+    // A guest's connection takes the free seat; it must open with hello.
+    void guest_connected(int64_t now);
+    void receive(std::string_view line, int64_t now);
+    // The guest's bytes broke the framing (a line too long, or not UTF-8).
+    void receive_malformed();
+    // The guest's connection closed by itself.
+    void connection_closed();
+    // Time-outs, pings, held-back aims, inputs waiting for the table, checks.
+    void pump(int64_t now);
+
+    // This side's player. A new game is asked for, and played once the guest agrees.
+    void play(const Input& input);
+    void aim(int x, int y, int64_t now);
+    void answer_new_game(bool agreed);
+    // Says goodbye to the guest, if any.
+    void leave();
+
+    SessionOutput take_output() { return link_.take_output(); }
+
+    // Since the first guest joined, the table is the network match's.
+    bool match_started() const { return match_started_; }
+    bool seat_free() const { return seat_ == Seat::free; }
+    // The guest's player has the cue, whether the guest is there or not.
+    bool remote_has_cue() const;
+    // An input of this side's player has been neither played nor refused yet.
+    bool own_input_waiting() const;
+    const std::string& guest_name() const { return guest_name_; }
+
+private:
+    enum class Seat { free, opening, taken };
+    // An input in the order it came in, or the guest's sync? when `input` is empty.
+    struct Waiting {
+        Side side = Side::host;
+        std::optional<Input> input;
+    };
+
+    void receive_hello(const Message& message);
+    void receive_in_match(const Message& message, int64_t now);
+    void receive_aim(const Aim& aim, int64_t now);
+    void seat_guest(const std::string& name);
+    void start_rack_record();
+    void send_match();
+    void queue_from_guest(std::optional<Input> input);
+    void guest_asks_new_game();
+    void guest_agrees_new_game();
+    void guest_declines(InputKind kind);
+    void take_waiting();
+    void judge(const Waiting& waiting);
+    void refuse(Side side, InputKind kind);
+    void number_and_apply(const Input& input, Side side);
+    void send_check_when_settled();
+    void drop_guest(EndReason why, std::optional<ByeReason> say);
+
+    MatchTable& table_;
+    std::string name_;
+    std::string guest_name_;
+    SessionLink link_;
+    Seat seat_ = Seat::free;
+    bool match_started_ = false;
+    uint32_t last_number_ = 0;
+    uint32_t praise_at_rack_ = 0;
+    std::vector<NumberedInput> rack_inputs_;
+    std::optional<Check> last_check_;
+    std::deque<Waiting> waiting_;
+    bool host_asked_new_ = false;
+    bool guest_asked_new_ = false;
+    LastShooter last_shooter_;
+};
+
+// What the host says to a connection that comes while its seat is taken,
+// from the connection's first line: `version` to a hello of another version,
+// `busy` to any other hello, `malformed` to anything else.
+ByeReason answer_to_extra_guest(std::string_view first_line);

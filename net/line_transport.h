@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <string>
+
+// One connection that carries the protocol's lines, whatever carries them: a
+// TCP socket (TcpLineTransport) today; a relay through a message broker, for
+// play across the internet without opening a port, could take its place. The
+// sessions never see what is underneath.
+class LineTransport : public QObject {
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+    // Sends one line; its end is added.
+    virtual void send_line(const std::string& line) = 0;
+    // Closes once what was sent has gone out. Nothing is told any more, and
+    // the transport deletes itself.
+    virtual void close() = 0;
+
+signals:
+    // A connection that was being opened stands.
+    void opened();
+    // A whole line, without its end, within the protocol's length and UTF-8.
+    void line_arrived(const std::string& line);
+    // A line too long or not UTF-8 came; nothing more arrives.
+    void framing_broken();
+    // The connection could not be opened, or has ended; `why` for the player.
+    void ended(const QString& why);
+};

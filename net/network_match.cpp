@@ -1,0 +1,273 @@
+#include "net/network_match.h"
+
+#include <algorithm>
+
+#include "net/protocol_limits.h"
+#include "net/status_text.h"
+#include "net/tcp_line_transport.h"
+
+namespace {
+
+// Often enough that an input waiting for the table to settle goes on at once
+// to the eye; rarely enough that an idle connection costs nothing.
+constexpr int UPKEEP_EVERY_MS = 50;
+// Connections that come while the seat is taken, each waiting for its first line.
+constexpr std::size_t MAX_EXTRA_GUESTS = 4;
+
+QString from_std(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+}  // namespace
+
+NetworkMatch::NetworkMatch(MatchTable& table, QObject* parent) : QObject(parent), table_(table)
+{
+    clock_.start();
+    connect(&upkeep_timer_, &QTimer::timeout, this, &NetworkMatch::upkeep);
+    connect(&announce_timer_, &QTimer::timeout, this, &NetworkMatch::announce);
+}
+
+NetworkMatch::~NetworkMatch()
+{
+    leave();
+}
+
+void NetworkMatch::announce_while_waiting(const QHostAddress& to, quint16 port)
+{
+    announce_to_ = {to, port};
+}
+
+bool NetworkMatch::host(const QHostAddress& address, quint16 port, const QString& name, QString& why)
+{
+    leave();
+    auto* listener = new TcpGuestListener(this);
+    if (!listener->listen(address, port, why)) {
+        delete listener;
+        return false;
+    }
+    listener_ = listener;
+    connect(listener_, &TcpGuestListener::guest_arrived, this, &NetworkMatch::take_guest);
+    host_.emplace(table_, name.toStdString());
+    name_ = name;
+    hosting_port_ = listener_->port();
+    upkeep_timer_.start(UPKEEP_EVERY_MS);
+    if (announce_to_) {
+        announce();
+        announce_timer_.start(static_cast<int>(ANNOUNCE_EVERY_MS));
+    }
+    return true;
+}
+
+void NetworkMatch::join(const QString& host, quint16 port, const QString& name)
+{
+    leave();
+    join_host_ = host;
+    join_port_ = port;
+    name_ = name;
+    connect_to_host();
+}
+
+void NetworkMatch::join_again()
+{
+    if (!can_join_again()) return;
+    release_transport();
+    connect_to_host();
+}
+
+void NetworkMatch::connect_to_host()
+{
+    guest_.emplace(table_, name_.toStdString());
+    transport_opened_ = false;
+    transport_ = TcpLineTransport::connect_to(join_host_, join_port_, this);
+    LineTransport* transport = transport_;
+    connect(transport, &LineTransport::opened, this, [this] {
+        transport_opened_ = true;
+        guest_->connected(now());
+        flush();
+    });
+    connect(transport, &LineTransport::line_arrived, this, [this](const std::string& line) {
+        guest_->receive(line, now());
+        flush();
+    });
+    connect(transport, &LineTransport::framing_broken, this, [this] {
+        guest_->receive_malformed();
+        flush();
+    });
+    connect(transport, &LineTransport::ended, this, [this](const QString& why) {
+        guest_->connection_closed();
+        if (transport_opened_) {
+            flush();
+        } else {
+            guest_->take_output();
+            emit join_failed(why);
+        }
+        release_transport();
+    });
+    upkeep_timer_.start(UPKEEP_EVERY_MS);
+}
+
+void NetworkMatch::leave()
+{
+    if (host_) host_->leave();
+    if (guest_) guest_->leave();
+    if (host_ || guest_) flush();
+    release_transport();
+    for (const ExtraGuest& extra : extra_guests_) extra.transport->close();
+    extra_guests_.clear();
+    delete listener_;
+    listener_ = nullptr;
+    host_.reset();
+    guest_.reset();
+    upkeep_timer_.stop();
+    announce_timer_.stop();
+}
+
+void NetworkMatch::play(const Input& input)
+{
+    if (host_) host_->play(input);
+    if (guest_) guest_->play(input);
+    flush();
+}
+
+void NetworkMatch::aim(int x, int y)
+{
+    if (host_) host_->aim(x, y, now());
+    if (guest_) guest_->aim(x, y, now());
+    flush();
+}
+
+void NetworkMatch::answer_new_game(bool agreed)
+{
+    if (host_) host_->answer_new_game(agreed);
+    if (guest_) guest_->answer_new_game(agreed);
+    flush();
+}
+
+void NetworkMatch::table_changed()
+{
+    upkeep();
+}
+
+bool NetworkMatch::in_match() const
+{
+    return (host_ && host_->match_started()) || (guest_ && guest_->playing());
+}
+
+bool NetworkMatch::remote_has_cue() const
+{
+    return (host_ && host_->remote_has_cue()) || (guest_ && guest_->remote_has_cue());
+}
+
+bool NetworkMatch::own_input_waiting() const
+{
+    return (host_ && host_->own_input_waiting()) || (guest_ && guest_->own_input_waiting());
+}
+
+QString NetworkMatch::remote_name() const
+{
+    if (host_) return from_std(host_->guest_name());
+    if (guest_) return from_std(guest_->host_name());
+    return {};
+}
+
+void NetworkMatch::upkeep()
+{
+    if (host_) host_->pump(now());
+    if (guest_) guest_->pump(now());
+    flush();
+    const auto waited_too_long = [this](const ExtraGuest& extra) { return now() - extra.since >= SILENCE_LIMIT_MS; };
+    for (const ExtraGuest& extra : extra_guests_)
+        if (waited_too_long(extra)) extra.transport->close();
+    std::erase_if(extra_guests_, waited_too_long);
+}
+
+void NetworkMatch::take_guest(LineTransport* transport)
+{
+    if (transport_ || !host_->seat_free()) return turn_away(transport);
+    transport_ = transport;
+    transport->setParent(this);
+    connect(transport, &LineTransport::line_arrived, this, [this](const std::string& line) {
+        host_->receive(line, now());
+        flush();
+    });
+    connect(transport, &LineTransport::framing_broken, this, [this] {
+        host_->receive_malformed();
+        flush();
+    });
+    connect(transport, &LineTransport::ended, this, [this] {
+        host_->connection_closed();
+        flush();
+        release_transport();
+    });
+    host_->guest_connected(now());
+    flush();
+}
+
+// A second guest hears why it cannot play once it has said who it is.
+void NetworkMatch::turn_away(LineTransport* transport)
+{
+    transport->setParent(this);
+    if (extra_guests_.size() >= MAX_EXTRA_GUESTS) return transport->close();
+    extra_guests_.push_back({transport, now()});
+    connect(transport, &LineTransport::line_arrived, this,
+            [this, transport](const std::string& line) { answer_extra_guest(transport, line); });
+    connect(transport, &LineTransport::framing_broken, this, [this, transport] { drop_extra_guest(transport); });
+    connect(transport, &LineTransport::ended, this, [this, transport] { drop_extra_guest(transport); });
+}
+
+void NetworkMatch::answer_extra_guest(LineTransport* transport, const std::string& first_line)
+{
+    transport->send_line(format_message(Bye{answer_to_extra_guest(first_line)}));
+    drop_extra_guest(transport);
+}
+
+void NetworkMatch::drop_extra_guest(LineTransport* transport)
+{
+    transport->close();
+    std::erase_if(extra_guests_, [transport](const ExtraGuest& extra) { return extra.transport == transport; });
+}
+
+void NetworkMatch::flush()
+{
+    const SessionOutput output = host_ ? host_->take_output() : guest_ ? guest_->take_output() : SessionOutput{};
+    if (transport_)
+        for (const std::string& line : output.lines) transport_->send_line(line);
+    if (output.close) release_transport();
+    for (const SessionEvent& event : output.events) tell(event);
+}
+
+void NetworkMatch::tell(const SessionEvent& event)
+{
+    if (const auto* connected = std::get_if<Connected>(&event)) {
+        emit remote_status(QString());
+        emit remote_joined(from_std(connected->remote_name));
+    } else if (const auto* disconnected = std::get_if<Disconnected>(&event)) {
+        emit remote_status(from_std(connection_status(remote_name().toStdString(), disconnected->reason)));
+        emit connection_ended(disconnected->reason);
+    } else if (const auto* applied = std::get_if<InputApplied>(&event)) {
+        emit input_applied(applied->numbered, applied->side);
+    } else if (const auto* refused = std::get_if<InputRefused>(&event)) {
+        emit input_refused(refused->kind);
+    } else if (std::holds_alternative<NewGameAsked>(event)) {
+        emit new_game_asked(remote_name());
+    } else if (const auto* out_of_step_event = std::get_if<OutOfStep>(&event)) {
+        emit out_of_step(out_of_step_event->number);
+    }
+}
+
+void NetworkMatch::release_transport()
+{
+    if (!transport_) return;
+    disconnect(transport_, nullptr, this, nullptr);
+    transport_->close();
+    transport_ = nullptr;
+}
+
+void NetworkMatch::announce()
+{
+    if (!host_ || !host_->seat_free()) return;
+    const std::string datagram = format_announcement({hosting_port_, name_.toStdString()});
+    announcer_.writeDatagram(datagram.data(), static_cast<qint64>(datagram.size()), announce_to_->first,
+                             announce_to_->second);
+}

@@ -1,0 +1,110 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QHostAddress>
+#include <QObject>
+#include <QTimer>
+#include <QUdpSocket>
+#include <optional>
+#include <vector>
+
+#include "net/guest_session.h"
+#include "net/host_session.h"
+
+class LineTransport;
+class TcpGuestListener;
+
+// A network match as its owner (the window, or the driver) plays it: hosting
+// or joining over TCP, the session of either side, its upkeep, and what it
+// tells. The table it plays on is the owner's. Without a call to host() or
+// join() it does nothing at all.
+class NetworkMatch : public QObject {
+    Q_OBJECT
+
+public:
+    explicit NetworkMatch(MatchTable& table, QObject* parent = nullptr);
+    ~NetworkMatch() override;
+
+    // While a host waits for a guest, it announces itself every 2 s to
+    // `to`:`port` (the window: the broadcast address, port 47147). Off unless set.
+    void announce_while_waiting(const QHostAddress& to, quint16 port);
+
+    // Starts hosting on address:port as `name`: false, with why, when the
+    // port cannot be had. The table is left alone until a guest joins.
+    bool host(const QHostAddress& address, quint16 port, const QString& name, QString& why);
+    // Joins the host at host:port as `name`: remote_joined() or join_failed() follows.
+    void join(const QString& host, quint16 port, const QString& name);
+    // A guest whose connection has ended joins the same host again.
+    void join_again();
+    // Says goodbye and stops listening; the table stays as it is.
+    void leave();
+
+    // This side's player: a shot, a placement, the undo, or a new game asked for.
+    void play(const Input& input);
+    // This side's player moved the mouse and it aimed.
+    void aim(int x, int y);
+    void answer_new_game(bool agreed);
+    // The table may have settled: what waited for it goes on at once rather
+    // than at the next upkeep.
+    void table_changed();
+
+    bool hosting() const { return host_.has_value(); }
+    bool joining() const { return guest_.has_value(); }
+    // The table is the network match's: the host's since its first guest,
+    // the guest's while connected.
+    bool in_match() const;
+    bool remote_has_cue() const;
+    bool own_input_waiting() const;
+    // The guest's: every input up to this one has settled and agrees with the host.
+    uint32_t agreed_through() const { return guest_ ? guest_->agreed_through() : 0; }
+    bool can_join_again() const { return guest_ && guest_->ended(); }
+    QString remote_name() const;
+
+signals:
+    // Host: a guest took the seat. Guest: the match so far stands on the table.
+    void remote_joined(const QString& name);
+    void connection_ended(EndReason reason);
+    // For the remote player's panel: "Anna — connection lost"; empty while connected.
+    void remote_status(const QString& text);
+    void join_failed(const QString& why);
+    void input_applied(const NumberedInput& numbered, Side side);
+    void input_refused(InputKind kind);
+    void new_game_asked(const QString& name);
+    void out_of_step(uint32_t number);
+
+private:
+    struct ExtraGuest {
+        LineTransport* transport;
+        int64_t since;
+    };
+
+    int64_t now() const { return clock_.elapsed(); }
+    void upkeep();
+    void take_guest(LineTransport* transport);
+    void turn_away(LineTransport* transport);
+    void answer_extra_guest(LineTransport* transport, const std::string& first_line);
+    void drop_extra_guest(LineTransport* transport);
+    void connect_to_host();
+    // Sends what the session has to say, closes when it says so, and tells what happened.
+    void flush();
+    void tell(const SessionEvent& event);
+    void release_transport();
+    void announce();
+
+    MatchTable& table_;
+    QElapsedTimer clock_;
+    QTimer upkeep_timer_;
+    std::optional<HostSession> host_;
+    std::optional<GuestSession> guest_;
+    TcpGuestListener* listener_ = nullptr;
+    LineTransport* transport_ = nullptr;  // the seated guest's, or the guest's to its host
+    bool transport_opened_ = false;
+    std::vector<ExtraGuest> extra_guests_;
+    QString join_host_;
+    quint16 join_port_ = 0;
+    QString name_;
+    quint16 hosting_port_ = 0;
+    QUdpSocket announcer_;
+    QTimer announce_timer_;
+    std::optional<std::pair<QHostAddress, quint16>> announce_to_;
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// The numbers both programs of a network match agree on.
+constexpr uint32_t PROTOCOL_VERSION = 1;
+constexpr uint16_t DEFAULT_PORT = 47147;
+// A line with its final line feed.
+constexpr std::size_t MAX_LINE_BYTES = 4096;
+// Characters, not bytes.
+constexpr std::size_t MAX_NAME_CHARACTERS = 24;
+constexpr int MAX_AIMS_PER_SECOND = 30;
+// Nothing heard for this long: the connection is lost.
+constexpr int64_t SILENCE_LIMIT_MS = 15'000;
+// Nothing sent for this long: a ping keeps the connection alive.
+constexpr int64_t PING_AFTER_MS = 5'000;
+// A waiting host's announcement on the local network, and how long a guest lists it.
+constexpr int64_t ANNOUNCE_EVERY_MS = 2'000;
+constexpr int64_t HOST_HEARD_FOR_MS = 6'000;
+
+// This program's own bounds on what a peer may make it hold.
+// The inputs of one rack, and so of the match a joining guest receives.
+constexpr std::size_t MAX_RACK_INPUTS = 10'000;
+// A guest's inputs waiting for the host's table to settle.
+constexpr std::size_t MAX_WAITING_FROM_GUEST = 32;
+// The host's inputs waiting for the guest's table to settle.
+constexpr std::size_t MAX_WAITING_FROM_HOST = 256;
+// Checks of either side waiting for the other's.
+constexpr std::size_t MAX_CHECKS_KEPT = 256;

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "net/session_events.h"
+
+// What the remote player's panel says when their connection has ended,
+// e.g. "Anna — connection lost".
+std::string connection_status(std::string_view remote_name, EndReason reason);
+
+// What this side's player is told when the host did not take their input.
+std::string refusal_text(std::string_view remote_name, InputKind kind);
+
+// The guest's window, when its table differed from the host's.
+constexpr std::string_view OUT_OF_STEP_TEXT = "Tables out of step: the host's table is used";

@@ -1,0 +1,111 @@
+#include "net/tcp_line_transport.h"
+
+#include <QTcpSocket>
+
+#include "net/protocol_limits.h"
+
+namespace {
+
+// A peer that leaves this much unread is not playing; nothing more is queued for it.
+constexpr qint64 MAX_UNSENT_BYTES = 1 << 20;
+// Closing waits this long for what was sent to go out.
+constexpr int CLOSE_WAIT_MS = 5'000;
+
+}  // namespace
+
+TcpLineTransport::TcpLineTransport(QTcpSocket* socket, QObject* parent) : LineTransport(parent), socket_(socket)
+{
+    socket_->setParent(this);
+    socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    deadline_.setSingleShot(true);
+    connect(socket_, &QTcpSocket::readyRead, this, &TcpLineTransport::read_lines);
+    connect(socket_, &QTcpSocket::disconnected, this, [this] { end(QStringLiteral("the connection closed")); });
+    connect(socket_, &QTcpSocket::errorOccurred, this, [this] { end(socket_->errorString()); });
+}
+
+TcpLineTransport* TcpLineTransport::connect_to(const QString& host, quint16 port, QObject* parent)
+{
+    auto* transport = new TcpLineTransport(new QTcpSocket, parent);
+    QTcpSocket* socket = transport->socket_;
+    connect(socket, &QTcpSocket::connected, transport, [transport] {
+        transport->deadline_.stop();
+        emit transport->opened();
+    });
+    connect(&transport->deadline_, &QTimer::timeout, transport,
+            [transport] { transport->end(QStringLiteral("no answer")); });
+    transport->deadline_.start(static_cast<int>(SILENCE_LIMIT_MS));
+    socket->connectToHost(host, port);
+    return transport;
+}
+
+void TcpLineTransport::send_line(const std::string& line)
+{
+    if (silent_) return;
+    if (socket_->bytesToWrite() > MAX_UNSENT_BYTES) {
+        // Told once the caller is done, not in the middle of its sending.
+        silent_ = true;
+        QMetaObject::invokeMethod(this, [this] { emit ended(QStringLiteral("the other side reads nothing")); },
+                                  Qt::QueuedConnection);
+        return;
+    }
+    socket_->write(line.data(), static_cast<qint64>(line.size()));
+    socket_->write("\n", 1);
+}
+
+void TcpLineTransport::close()
+{
+    if (released_) return;
+    released_ = true;
+    silent_ = true;
+    disconnect(socket_, nullptr, this, nullptr);
+    disconnect(&deadline_, nullptr, nullptr, nullptr);
+    if (socket_->state() == QAbstractSocket::UnconnectedState) {
+        deleteLater();
+        return;
+    }
+    connect(socket_, &QTcpSocket::disconnected, this, &QObject::deleteLater);
+    connect(&deadline_, &QTimer::timeout, this, &QObject::deleteLater);
+    deadline_.start(CLOSE_WAIT_MS);
+    socket_->disconnectFromHost();
+}
+
+// A piece of at most a line at a time, each piece's lines taken before the
+// next, so that what waits stays within two lines.
+void TcpLineTransport::read_lines()
+{
+    while (!silent_ && socket_->bytesAvailable() > 0) {
+        framer_.add(socket_->read(static_cast<qint64>(MAX_LINE_BYTES)).toStdString());
+        while (!silent_) {
+            const std::optional<std::string> line = framer_.next_line();
+            if (!line) break;
+            emit line_arrived(*line);
+        }
+        if (!silent_ && framer_.fault() != LineFramer::Fault::none) {
+            silent_ = true;
+            emit framing_broken();
+        }
+    }
+}
+
+void TcpLineTransport::end(const QString& why)
+{
+    if (silent_) return;
+    silent_ = true;
+    deadline_.stop();
+    socket_->abort();
+    emit ended(why);
+}
+
+TcpGuestListener::TcpGuestListener(QObject* parent) : QObject(parent)
+{
+    connect(&server_, &QTcpServer::newConnection, this, [this] {
+        while (QTcpSocket* socket = server_.nextPendingConnection()) emit guest_arrived(new TcpLineTransport(socket));
+    });
+}
+
+bool TcpGuestListener::listen(const QHostAddress& address, quint16 port, QString& why)
+{
+    if (server_.listen(address, port)) return true;
+    why = server_.errorString();
+    return false;
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QHostAddress>
+#include <QTcpServer>
+#include <QTimer>
+
+#include "net/line_framer.h"
+#include "net/line_transport.h"
+
+class QTcpSocket;
+
+// The protocol's lines over a TCP connection.
+class TcpLineTransport : public LineTransport {
+    Q_OBJECT
+
+public:
+    // A connection a listener has taken; it stands already.
+    explicit TcpLineTransport(QTcpSocket* socket, QObject* parent = nullptr);
+    // Opens a connection to host:port; `opened` or `ended` follows, within 15 s.
+    static TcpLineTransport* connect_to(const QString& host, quint16 port, QObject* parent = nullptr);
+
+    void send_line(const std::string& line) override;
+    void close() override;
+
+private:
+    void read_lines();
+    void end(const QString& why);
+
+    QTcpSocket* socket_;
+    LineFramer framer_;
+    QTimer deadline_;
+    bool silent_ = false;    // ended, broken or closed: nothing more is told
+    bool released_ = false;  // closed by its owner
+};
+
+// The host's listening port, open only while its player hosts. Every
+// connection that comes is handed over at once.
+class TcpGuestListener : public QObject {
+    Q_OBJECT
+
+public:
+    explicit TcpGuestListener(QObject* parent = nullptr);
+
+    // Listens on address:port; false, with why, when that cannot be had.
+    bool listen(const QHostAddress& address, quint16 port, QString& why);
+    void stop() { server_.close(); }
+    quint16 port() const { return server_.serverPort(); }
+
+signals:
+    // The receiver owns the transport.
+    void guest_arrived(LineTransport* transport);
+
+private:
+    QTcpServer server_;
+};

@@ -1,0 +1,319 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "net/guest_session.h"
+#include "net/host_session.h"
+#include "tests/net/fake_match_table.h"
+
+// Both sides of a match wired to each other line by line, each on its own table.
+namespace {
+
+template <typename Event>
+std::vector<Event> events_of(const std::vector<SessionEvent>& events)
+{
+    std::vector<Event> found;
+    for (const SessionEvent& event : events)
+        if (const auto* e = std::get_if<Event>(&event)) found.push_back(*e);
+    return found;
+}
+
+class Match {
+public:
+    FakeMatchTable host_table, guest_table;
+    HostSession host{host_table, "Anna"};
+    std::optional<GuestSession> guest;
+    int64_t now = 1000;
+    std::vector<std::string> to_guest, to_host;
+    std::vector<SessionEvent> host_events, guest_events;
+
+    // A guest on a table of its own joins; it keeps the table it had, if any.
+    void join(const std::string& name)
+    {
+        guest.emplace(guest_table, name);
+        host.guest_connected(now);
+        guest->connected(now);
+        carry();
+    }
+    // Carries the lines both ways until neither side has any left to send.
+    void carry()
+    {
+        bool moved = true;
+        while (moved) {
+            moved = carry_to_guest(host.take_output());
+            moved |= carry_to_host(guest->take_output());
+        }
+    }
+    // Both tables come to rest, each side takes what waited for that, and
+    // the lines go over, until nothing moves any more.
+    void rest()
+    {
+        for (int round = 0; round < 10 && (round == 0 || host_table.rolling || guest_table.rolling); ++round) {
+            host_table.rolling = guest_table.rolling = false;
+            host.pump(now);
+            guest->pump(now);
+            carry();
+        }
+    }
+    bool same_tables() const { return host_table.state_without_time() == guest_table.state_without_time(); }
+
+private:
+    bool carry_to_guest(SessionOutput output)
+    {
+        host_events.insert(host_events.end(), output.events.begin(), output.events.end());
+        for (const std::string& line : output.lines) {
+            to_guest.push_back(line);
+            guest->receive(line, now);
+        }
+        if (output.close) guest->connection_closed();
+        return !output.lines.empty();
+    }
+    bool carry_to_host(SessionOutput output)
+    {
+        guest_events.insert(guest_events.end(), output.events.begin(), output.events.end());
+        for (const std::string& line : output.lines) {
+            to_host.push_back(line);
+            host.receive(line, now);
+        }
+        if (output.close) host.connection_closed();
+        return !output.lines.empty();
+    }
+};
+
+constexpr Input shot(int x, int y)
+{
+    return {InputKind::shot, x, y};
+}
+constexpr Input place(int x, int y)
+{
+    return {InputKind::place, x, y};
+}
+constexpr Input UNDO{InputKind::undo};
+constexpr Input NEW_GAME{InputKind::new_game};
+
+// The lines with every check's hash left out.
+std::vector<std::string> without_hashes(const std::vector<std::string>& lines)
+{
+    std::vector<std::string> kept;
+    for (const std::string& line : lines) kept.push_back(line.starts_with("check ") ? line.substr(0, line.rfind(' ')) : line);
+    return kept;
+}
+
+std::vector<std::string> checks(const std::vector<std::string>& lines)
+{
+    std::vector<std::string> found;
+    for (const std::string& line : lines)
+        if (line.starts_with("check ")) found.push_back(line);
+    return found;
+}
+
+TEST(NetworkSession, AMatchPlayedByTheRulesKeepsBothTablesTheSame)
+{
+    Match match;
+    match.host_table.praise_state = 99;
+    match.host_table.inputs = "an old game;";
+    match.join("Bo");
+    EXPECT_EQ(events_of<Connected>(match.host_events).at(0).remote_name, "Bo");
+    EXPECT_EQ(events_of<Connected>(match.guest_events).at(0).remote_name, "Anna");
+    EXPECT_EQ(match.guest_table.praise_state, 99u);
+
+    match.guest->play(shot(1, 1));  // the host's turn
+    match.carry();
+    match.host.play(shot(10, 20));
+    match.rest();
+    match.host.play(shot(11, 21));  // the guest's turn now
+    match.guest->play(shot(0, 5));  // pots the cue ball
+    match.rest();
+    match.host.play(shot(12, 22));  // the cue ball is off the table
+    match.host.play(place(30, 40));
+    match.guest->play(UNDO);  // the host has played since the guest's shot
+    match.carry();
+    match.host.play(shot(13, 23));
+    match.rest();
+    match.guest->play(place(1, 2));  // the cue ball is on the table
+    match.carry();
+    match.host.play(UNDO);
+    match.guest->play(NEW_GAME);
+    match.carry();
+    EXPECT_EQ(events_of<NewGameAsked>(match.host_events).size(), 1u);
+    match.host.answer_new_game(true);
+    match.rest();
+
+    EXPECT_EQ(without_hashes(match.to_guest),
+              (std::vector<std::string>{"welcome 1 Anna", "match 99", "ready 0", "refused shot", "1 shot 10 20",
+                                        "check 1", "2 shot 0 5", "check 2", "3 place 30 40", "check 3",
+                                        "refused undo", "4 shot 13 23", "check 4", "refused place", "5 undo",
+                                        "check 5", "new!", "6 new", "check 6"}));
+    EXPECT_EQ(checks(match.to_host), checks(match.to_guest));
+    EXPECT_EQ(events_of<InputRefused>(match.host_events).size(), 2u);
+    EXPECT_EQ(events_of<InputRefused>(match.guest_events).size(), 3u);
+    // Each side hears of the other's inputs, and of its own once they are played.
+    EXPECT_EQ(events_of<InputApplied>(match.guest_events).size(), 6u);
+    EXPECT_EQ(events_of<InputApplied>(match.guest_events).at(1).side, Side::guest);
+    EXPECT_EQ(events_of<InputApplied>(match.host_events).at(1).side, Side::guest);
+    EXPECT_TRUE(match.same_tables());
+    EXPECT_EQ(match.guest_table.inputs, "");
+    EXPECT_EQ(match.guest->agreed_through(), 6u);
+    EXPECT_TRUE(events_of<OutOfStep>(match.guest_events).empty());
+}
+
+TEST(NetworkSession, AGuestWhoJoinsAgainGoesOnFromTheSameTable)
+{
+    Match match;
+    match.join("Bo");
+    match.host.play(shot(10, 20));
+    match.rest();
+    match.guest->play(shot(0, 5));
+    match.rest();
+    match.host.connection_closed();
+    match.carry();
+    EXPECT_EQ(events_of<Disconnected>(match.host_events).at(0).reason, EndReason::lost);
+    // The host plays on while the seat is free.
+    match.host.play(place(30, 40));
+    match.host.play(shot(12, 22));
+    match.rest();
+
+    match.guest_table = FakeMatchTable{};
+    match.to_guest.clear();
+    match.join("Cy");
+    EXPECT_EQ(without_hashes(match.to_guest),
+              (std::vector<std::string>{"welcome 1 Anna", "match 0", "1 shot 10 20", "2 shot 0 5", "3 place 30 40",
+                                        "4 shot 12 22", "ready 4", "check 4"}));
+    EXPECT_TRUE(match.same_tables());
+    EXPECT_EQ(match.guest->agreed_through(), 4u);
+    EXPECT_EQ(events_of<Connected>(match.host_events).back().remote_name, "Cy");
+    match.guest->play(shot(13, 23));
+    match.rest();
+    EXPECT_EQ(match.to_guest.back().substr(0, 7), "check 5");
+    EXPECT_TRUE(match.same_tables());
+}
+
+TEST(NetworkSession, TablesOutOfStepTakeTheHostsTable)
+{
+    Match match;
+    match.join("Bo");
+    match.host.play(shot(10, 20));
+    match.host.pump(match.now);
+    match.carry();
+    match.guest_table.inputs += "a ball the host never saw;";
+    match.rest();
+    ASSERT_EQ(events_of<OutOfStep>(match.guest_events).size(), 1u);
+    EXPECT_EQ(events_of<OutOfStep>(match.guest_events).at(0).number, 1u);
+    EXPECT_EQ(match.to_guest.back().substr(0, 5), "sync ");
+    EXPECT_TRUE(match.same_tables());
+    EXPECT_EQ(match.guest->agreed_through(), 1u);
+    // The host's last shot can no longer be taken back.
+    match.host.play(UNDO);
+    match.carry();
+    EXPECT_EQ(events_of<InputRefused>(match.host_events).size(), 1u);
+}
+
+// A side that hears a line outside the protocol says so and closes.
+TEST(NetworkSession, LinesOutsideTheProtocolEndTheConnection)
+{
+    const char* const to_host[] = {"welcome 1 X", "1 shot 1 2", "refused shot", "check 2 0123456789abcdef",
+                                   "sync 1 x", "ready 0", "match 1", "hello 1 Bo", "shot 1  2"};
+    for (const char* line : to_host) {
+        Match match;
+        match.join("Bo");
+        match.host.play(shot(10, 20));
+        match.host.receive(line, match.now);
+        match.carry();
+        EXPECT_EQ(match.to_guest.back(), "bye malformed") << line;
+        EXPECT_EQ(events_of<Disconnected>(match.host_events).at(0).reason, EndReason::malformed) << line;
+        EXPECT_EQ(events_of<Disconnected>(match.guest_events).at(0).reason, EndReason::malformed) << line;
+        EXPECT_TRUE(match.host.seat_free());
+    }
+    const char* const to_guest[] = {"2 shot 1 2", "0 shot 1 2", "check 1 0123456789abcdef", "hello 1 X", "shot 1 2",
+                                    "sync?", "ready 0"};
+    for (const char* line : to_guest) {
+        Match match;
+        match.join("Bo");
+        match.guest->receive(line, match.now);
+        match.carry();
+        EXPECT_EQ(match.to_host.back(), "bye malformed") << line;
+        EXPECT_TRUE(match.guest->ended()) << line;
+    }
+}
+
+TEST(NetworkSession, TheOpeningAnswersAnotherVersionAndASecondGuest)
+{
+    Match match;
+    match.host.guest_connected(match.now);
+    match.host.receive("hello 2 Bo", match.now);
+    EXPECT_EQ(match.host.take_output().lines, std::vector<std::string>{"bye version"});
+    EXPECT_TRUE(match.host.seat_free());
+    EXPECT_FALSE(match.host.match_started());
+
+    EXPECT_EQ(answer_to_extra_guest("hello 1 Cy"), ByeReason::busy);
+    EXPECT_EQ(answer_to_extra_guest("hello 7"), ByeReason::version);
+    EXPECT_EQ(answer_to_extra_guest("ping"), ByeReason::malformed);
+
+    GuestSession guest(match.guest_table, "Bo");
+    guest.connected(match.now);
+    guest.receive("bye busy", match.now);
+    EXPECT_EQ(events_of<Disconnected>(guest.take_output().events).at(0).reason, EndReason::busy);
+}
+
+TEST(NetworkSession, SilenceIsPingedThenLost)
+{
+    Match match;
+    match.join("Bo");
+    match.now += 5000;
+    match.host.pump(match.now);
+    match.guest->pump(match.now);
+    match.carry();
+    EXPECT_EQ(match.to_guest.back(), "ping");
+    EXPECT_EQ(match.to_host.back(), "ping");
+    // The guest falls silent: nothing of it is carried any more.
+    match.now += 14'999;
+    match.host.pump(match.now);
+    EXPECT_TRUE(events_of<Disconnected>(match.host.take_output().events).empty());
+    match.now += 1;
+    match.host.pump(match.now);
+    const SessionOutput output = match.host.take_output();
+    EXPECT_EQ(output.lines.back(), "bye timeout");
+    EXPECT_TRUE(output.close);
+    EXPECT_EQ(events_of<Disconnected>(output.events).at(0).reason, EndReason::lost);
+}
+
+TEST(NetworkSession, AimsAreShownWhileTheirPlayerHasTheCueThirtyASecondAtMost)
+{
+    Match match;
+    match.join("Bo");
+    match.guest->aim(1, 1, match.now);  // the host's turn: not sent
+    match.host.aim(5, 6, match.now);
+    match.host.aim(7, 8, match.now + 10);  // held back, then replaced
+    match.host.aim(9, 10, match.now + 20);
+    match.carry();
+    match.host.pump(match.now + 34);
+    match.carry();
+    EXPECT_EQ(match.guest_table.aims_shown, (std::vector<std::pair<int, int>>{{5, 6}, {9, 10}}));
+    EXPECT_EQ(match.to_host, std::vector<std::string>{"hello 1 Bo"});
+
+    // Thirty a second are taken for as long as they come; a burst of thirty
+    // is taken once, and one more then is not.
+    const int64_t later = match.now + 1000;
+    for (int k = 0; k < 300; ++k) match.guest->receive("aim 3 4", later + k * 1000 / 30);
+    for (int k = 0; k < 30; ++k) match.guest->receive("aim 3 4", later + 20'000);
+    match.carry();
+    EXPECT_FALSE(match.guest->ended());
+    match.guest->receive("aim 3 4", later + 20'000);
+    match.carry();
+    EXPECT_EQ(match.to_host.back(), "bye malformed");
+}
+
+TEST(NetworkSession, AGuestCannotQueueInputsWithoutBound)
+{
+    Match match;
+    match.join("Bo");
+    match.host.play(shot(10, 20));  // the host's table rolls: nothing of the guest is judged
+    for (int k = 0; k < 32; ++k) match.host.receive("shot 1 1", match.now);
+    EXPECT_FALSE(match.host.seat_free());
+    match.host.receive("shot 1 1", match.now);
+    EXPECT_TRUE(match.host.seat_free());
+}
+
+}  // namespace
