@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
+#include <vector>
 
 #include "sim/for_tests.h"
 #include "sim/initialisation.h"
 #include "sim/step.h"
 #include "sim/variables.h"
 #include "sim/window.h"
+#include "tests/support/fake_window.h"
 
 namespace {
 
@@ -69,6 +72,44 @@ TEST(Break, RunsHeadlessToRestWithEveryBallOnTheTableOrOff)
         EXPECT_EQ(ball.x, BREAK_FINAL[i - 1].x);
         EXPECT_EQ(ball.y, BREAK_FINAL[i - 1].y);
     }
+}
+
+// What the live game tells of the break: the opening meeting at the cue
+// ball's speed, a pair that stays in touch over iterations met once, and
+// every ball that left the table potted once.
+TEST(Break, TellsTheWindowOfEachMeetingAndPocketOnce)
+{
+    reset_game_state();
+    FakeWindow window;
+    attach_window(&window);
+    ASSERT_TRUE(initialisation());
+    game.balls[CUE_BALL].vx = 13;
+
+    std::map<std::pair<int, int>, int> last_met;  // the iteration each pair last met in
+    std::vector<int> potted;
+    for (int iteration = 0; !balls_at_rest(); ++iteration) {
+        const size_t told = window.table_events.size();
+        simulation_iteration();
+        for (size_t k = told; k < window.table_events.size(); ++k) {
+            const TableEvent& event = window.table_events[k];
+            if (event.kind == TableEventKind::pocket) potted.push_back(event.ball);
+            if (event.kind != TableEventKind::balls_met) continue;
+            const auto pair = std::pair(event.ball, event.other);
+            const auto last = last_met.find(pair);
+            if (last != last_met.end()) {
+                EXPECT_GT(iteration, last->second + 1) << "a meeting told twice";
+            }
+            last_met[pair] = iteration;
+        }
+    }
+    attach_window(nullptr);
+
+    const TableEvent& opening = window.table_events.front();
+    EXPECT_EQ(opening.kind, TableEventKind::balls_met);
+    EXPECT_EQ(std::pair(opening.ball, opening.other), std::pair(CUE_BALL, 10));
+    EXPECT_GT(opening.speed, 11.0f);  // 13 less sixteen steps of friction
+    EXPECT_LT(opening.speed, 12.0f);
+    EXPECT_EQ(potted, (std::vector<int>{5, 3, 16})) << "in the order they went down";
 }
 
 }  // namespace

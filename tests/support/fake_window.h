@@ -32,6 +32,9 @@ public:
     const std::string& status_line() const override { return status_line_; }
     void set_timer(TimerId t, bool on) override { timers_on_[timer_index(t)] = on; }
     bool timer_on(TimerId t) const override { return timers_on_[timer_index(t)]; }
+    void table_event(const TableEvent& event) override { table_events.push_back(event); }
+    void turn_begins() override { ++turns_begun; }
+    void game_ended() override { ++games_ended; }
 
     // Pixels of the back buffer, compared as a whole or read one at a time.
     bool same_pixels(const FakeWindow& other) const { return pixels_ == other.pixels_; }
@@ -44,6 +47,9 @@ public:
     int back_buffer_shown = 0;
     int table_picture_shown = 0;
     int cue_removals = 0;
+    std::vector<TableEvent> table_events;
+    int turns_begun = 0;
+    int games_ended = 0;
 
 private:
     // Table coordinates with a margin for balls just beyond the capture lines.
