@@ -18,9 +18,9 @@ developer_packages=(
   clang libclang-rt-dev
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core xvfb xdotool imagemagick x11-utils
-  # The install checks: the menu entry, the metadata, the manual pages and the
-  # Debian package's computed dependencies.
-  desktop-file-utils appstream man-db dpkg-dev file
+  # The install checks: the menu entry, the metadata, the match files' type,
+  # the manual pages and the Debian package's computed dependencies.
+  desktop-file-utils appstream shared-mime-info man-db dpkg-dev file
 )
 
 case ${1-} in

@@ -4,7 +4,7 @@
 # or remove. The test list sets CMAKE, CPACK, CORVENNE_BUILD, CORVENNE_ASSETS,
 # CORVENNE_SOUNDS (the build's samples), CORVENNE_WITH_SOUND (1 when the game
 # is built with sound), CORVENNE_PREFIX, CORVENNE_VERSION, CORVENNE_PROBE,
-# DESKTOP_FILE_VALIDATE and APPSTREAMCLI.
+# DESKTOP_FILE_VALIDATE, APPSTREAMCLI and UPDATE_MIME_DATABASE.
 set -euo pipefail
 shopt -s inherit_errexit
 
@@ -12,6 +12,7 @@ prefix=$CORVENNE_PREFIX
 app_id=org.corvenne.Corvenne
 entry=$prefix/share/applications/$app_id.desktop
 metainfo=$prefix/share/metainfo/$app_id.metainfo.xml
+match_type=application/x-corvenne-match
 started_as_installed=$'main window: Corvenne\nstatus line: Start new game\ncue ball: #ffffff\nblack ball: #000000\nmessage box: none'
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -21,11 +22,11 @@ entry_value() { sed -n "s/^$1=//p" "${2:-$entry}"; }
 
 # The program Exec starts, read as a launcher reads it: one quoted word with
 # \" \` \$ \\ escaped inside (and \ escaped once more for the entry), and %%
-# for a percent sign.
+# for a percent sign; then the file it opens.
 entry_program() {
   local exec
   exec=$(entry_value Exec "${1:-$entry}" | sed 's/\\\\/\\/g')
-  [[ $exec =~ ^\"(([^\"\\]|\\.)*)\"$ ]] || fail "Exec is not one quoted program: $exec"
+  [[ $exec =~ ^\"(([^\"\\]|\\.)*)\"\ %f$ ]] || fail "Exec is not one quoted program and %f: $exec"
   sed -e 's/\\\(.\)/\1/g' -e 's/%%/%/g' <<<"${BASH_REMATCH[1]}"
 }
 
@@ -72,6 +73,19 @@ files() {
     [[ $(png_size "$icon") == "${size}x${size}" ]] || fail "$icon is $(png_size "$icon")"
   done
   grep -q "MIT License" "$prefix/share/doc/corvenne/copyright" || fail "no licence in share/doc/corvenne/"
+  expect_match_type "$prefix/share/mime/packages/$app_id.xml"
+}
+
+# The shared MIME database, built from the match files' type alone, knows
+# match files by their name and by their first line.
+expect_match_type() {
+  local database
+  database=$(scratch_folder)
+  mkdir "$database/packages"
+  cp "$1" "$database/packages/"
+  "$UPDATE_MIME_DATABASE" "$database" >/dev/null 2>&1
+  grep -qxF "$match_type:*.corvenne" "$database/globs" || fail "$1 gives no glob for *.corvenne"
+  grep -qF "# Corvenne match file" "$database/magic" || fail "$1 gives no first line for match files"
 }
 
 entry() {
@@ -83,6 +97,7 @@ entry() {
   [[ $(entry_value StartupNotify) == true ]] || fail "StartupNotify=$(entry_value StartupNotify)"
   [[ -z $(entry_value Path) ]] || fail "the entry still needs Path=$(entry_value Path)"
   [[ $(entry_program) == "$prefix/bin/corvenne" ]] || fail "Exec starts $(entry_program)"
+  [[ $(entry_value MimeType) == "$match_type;" ]] || fail "MimeType=$(entry_value MimeType)"
 }
 
 metainfo() {
@@ -90,6 +105,7 @@ metainfo() {
   verdict=$("$APPSTREAMCLI" validate --no-net "$metainfo" 2>&1) || fail "$verdict"
   grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" || fail "no launchable"
   grep -q "<release version=\"$CORVENNE_VERSION\"" "$metainfo" || fail "no release $CORVENNE_VERSION"
+  grep -q "<mediatype>$match_type</mediatype>" "$metainfo" || fail "no mediatype $match_type"
 }
 
 # Renders PAGE; man's warnings, such as unknown requests, fail the step.
@@ -175,7 +191,7 @@ package() {
   dpkg-deb -x "$deb" "$root"
   local file
   for file in bin/corvenne share/corvenne/tavlo2.bmp share/corvenne/pocket_drop.wav \
-    share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml \
+    share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml share/mime/packages/$app_id.xml \
     share/icons/hicolor/256x256/apps/$app_id.png share/man/man6/corvenne.6 share/doc/corvenne/copyright; do
     [[ -f $root/usr/$file ]] || fail "the package lacks /usr/$file"
   done
