@@ -13,16 +13,9 @@ constexpr uint32_t FORMAT_BYTES = 16;
 constexpr size_t CHUNK_HEADER_BYTES = 8;
 constexpr size_t RIFF_HEADER_BYTES = 12;  // "RIFF", its size, "WAVE"
 
-void put_u16(std::vector<uint8_t>& out, uint32_t value)
+void put_little_endian(std::vector<uint8_t>& out, uint32_t value, int bytes)
 {
-    out.push_back(uint8_t(value));
-    out.push_back(uint8_t(value >> 8));
-}
-
-void put_u32(std::vector<uint8_t>& out, uint32_t value)
-{
-    put_u16(out, value & 0xFFFF);
-    put_u16(out, value >> 16);
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
 
 void put_tag(std::vector<uint8_t>& out, std::string_view tag)
@@ -66,19 +59,19 @@ std::vector<uint8_t> encode_wav(const Sample& sample)
     std::vector<uint8_t> out;
     out.reserve(RIFF_HEADER_BYTES + 2 * CHUNK_HEADER_BYTES + FORMAT_BYTES + data_bytes);
     put_tag(out, "RIFF");
-    put_u32(out, uint32_t(4 + 2 * CHUNK_HEADER_BYTES + FORMAT_BYTES + data_bytes));
+    put_little_endian(out, uint32_t(4 + 2 * CHUNK_HEADER_BYTES + FORMAT_BYTES + data_bytes), 4);
     put_tag(out, "WAVE");
     put_tag(out, "fmt ");
-    put_u32(out, FORMAT_BYTES);
-    put_u16(out, PCM);
-    put_u16(out, CHANNELS);
-    put_u32(out, SAMPLE_RATE);
-    put_u32(out, SAMPLE_RATE * FRAME_BYTES);  // bytes a second
-    put_u16(out, FRAME_BYTES);
-    put_u16(out, BITS);
+    put_little_endian(out, FORMAT_BYTES, 4);
+    put_little_endian(out, PCM, 2);
+    put_little_endian(out, CHANNELS, 2);
+    put_little_endian(out, SAMPLE_RATE, 4);
+    put_little_endian(out, SAMPLE_RATE * FRAME_BYTES, 4);  // bytes a second
+    put_little_endian(out, FRAME_BYTES, 2);
+    put_little_endian(out, BITS, 2);
     put_tag(out, "data");
-    put_u32(out, data_bytes);
-    for (int16_t frame : sample) put_u16(out, uint16_t(frame));
+    put_little_endian(out, data_bytes, 4);
+    for (int16_t frame : sample) put_little_endian(out, uint16_t(frame), 2);
     return out;
 }
 

@@ -5,14 +5,10 @@
 #include <sstream>
 #include <string>
 
-#include "replay/match_script.h"
-#include "replay/replay_window.h"
-#include "rules/for_tests.h"
-#include "sim/for_tests.h"
-#include "sim/initialisation.h"
 #include "sim/variables.h"
 #include "sound/sample_files.h"
 #include "sound/table_sounds.h"
+#include "tests/support/driver_table.h"
 
 namespace {
 
@@ -48,19 +44,17 @@ private:
     int ticks_ = 0;
 };
 
-class BreakSounds : public testing::Test {
+// The golden break, from the start-up to the judgement.
+class BreakSounds : public DriverTableOf<ListeningTable> {
 protected:
     void SetUp() override
     {
-        reset_game_state();
-        reset_random();
-        attach_window(&table);
-        ASSERT_TRUE(set_up_first_rack());
+        DriverTableOf::SetUp();
+        if (HasFatalFailure()) return;
         std::ifstream script(BREAK_SCRIPT);
         std::ostringstream lines, errors;
         ASSERT_EQ(play_script(script, lines, errors, table), REPLAY_DONE) << errors.str();
     }
-    void TearDown() override { attach_window(nullptr); }
 
     size_t heard(TableEventKind kind) const
     {
@@ -70,8 +64,6 @@ protected:
     {
         return std::ranges::count(table.played, kind, [](const PlayedSound& p) { return p.sound.sample; });
     }
-
-    ListeningTable table;
 };
 
 // The sounds tick by tick, "7:CCK" for two clicks and a knock in tick 7:

@@ -30,8 +30,10 @@ inline Replay play(const std::string& script)
 }
 
 // A fresh process on the driver's window with the first rack set up, as the
-// driver starts; the table picture is read from the current folder.
-class DriverTable : public testing::Test {
+// driver starts; the table picture is read from the current folder. A test
+// that watches the game through the window gives its own kind of driver's window.
+template <typename Table>
+class DriverTableOf : public testing::Test {
 protected:
     void SetUp() override
     {
@@ -42,5 +44,7 @@ protected:
     }
     void TearDown() override { attach_window(nullptr); }
 
-    ReplayWindow table;
+    Table table;
 };
+
+using DriverTable = DriverTableOf<ReplayWindow>;
