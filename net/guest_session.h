@@ -49,6 +49,8 @@ public:
     // Every input up to this number has been applied, has settled, and the
     // host's check agrees with it or the host's table has been taken.
     uint32_t agreed_through() const { return agreed_through_; }
+    // Playing, with every input received applied, settled and agreed.
+    bool in_step() const { return stage_ == Stage::playing && to_apply_.empty() && agreed_through_ == last_received_; }
     const std::string& host_name() const { return host_name_; }
 
 private:

@@ -42,6 +42,7 @@ public:
     // Since the first guest joined, the table is the network match's.
     bool match_started() const { return match_started_; }
     bool seat_free() const { return seat_ == Seat::free; }
+    bool guest_seated() const { return seat_ == Seat::taken; }
     // The guest's player has the cue, whether the guest is there or not.
     bool remote_has_cue() const;
     // An input of this side's player has been neither played nor refused yet.

@@ -57,6 +57,9 @@ public:
     bool own_input_waiting() const;
     // The guest's: every input up to this one has settled and agrees with the host.
     uint32_t agreed_through() const { return guest_ ? guest_->agreed_through() : 0; }
+    // The host's: a guest is in the seat. The guest's: every input it has
+    // received has settled and agrees with the host's table.
+    bool connected() const { return (host_ && host_->guest_seated()) || (guest_ && guest_->in_step()); }
     bool can_join_again() const { return guest_ && guest_->ended(); }
     QString remote_name() const;
 

@@ -7,13 +7,15 @@
 
 #include "replay/pixels_line.h"
 #include "replay/computer_turn.h"
+#include "replay/network_play.h"
 #include "replay/replay_window.h"
+#include "replay/run_failure.h"
 #include "replay/script.h"
+#include "match/record_replay.h"
 #include "match/state_line.h"
 #include "rules/random.h"
 #include "rules/undo.h"
 #include "sim/initialisation.h"
-#include "sim/step.h"
 #include "sim/variables.h"
 #include "view/mouse.h"
 
@@ -21,16 +23,6 @@ namespace {
 
 constexpr int SETTLE_STEP_MS = 100;
 constexpr int64_t SETTLE_LIMIT_MS = 600'000;
-
-struct Failure {
-    ReplayStatus status;
-    std::string message;
-};
-
-bool at_rest_and_judged(const ReplayWindow& table)
-{
-    return !table.timer_on(Timer1) && balls_at_rest() && game.shot_evaluated && game.aiming_enabled;
-}
 
 std::optional<Failure> settle_or_fail(ReplayWindow& table)
 {
@@ -69,8 +61,35 @@ std::optional<Failure> computer_plays(ReplayWindow& table, ComputerLevel level, 
     return settle_or_fail(table);
 }
 
-std::optional<Failure> run(const ScriptCommand& command, ReplayWindow& table, std::ostream& states)
+std::optional<Failure> print_all(std::ostream& out, const std::vector<std::string>& lines)
 {
+    for (const std::string& line : lines)
+        if (auto failure = print(out, line)) return failure;
+    return std::nullopt;
+}
+
+// This side's inputs, which go to the other side while a network match lasts.
+bool is_network_input(CommandKind kind)
+{
+    return kind == CommandKind::move || kind == CommandKind::press || kind == CommandKind::shot
+           || kind == CommandKind::undo || kind == CommandKind::new_game;
+}
+
+std::optional<Failure> run_network_input(const ScriptCommand& command, NetworkPlay& network)
+{
+    switch (command.kind) {
+    case CommandKind::move: network.move(command.x, command.y); return std::nullopt;
+    case CommandKind::press: return network.press(command.x, command.y);
+    case CommandKind::shot: return network.shot(command.x, command.y);
+    case CommandKind::undo: return network.play(Input{InputKind::undo});
+    default: return network.play(Input{InputKind::new_game});
+    }
+}
+
+std::optional<Failure> run(const ScriptCommand& command, ReplayWindow& table, NetworkPlay& network,
+                           std::ostream& states)
+{
+    if (network.active() && is_network_input(command.kind)) return run_network_input(command, network);
     switch (command.kind) {
     case CommandKind::nothing: break;
     case CommandKind::move: PaintBox1MouseMove(table.view().surface(), command.x, command.y); break;
@@ -84,6 +103,10 @@ std::optional<Failure> run(const ScriptCommand& command, ReplayWindow& table, st
     case CommandKind::pixels: return print(states, pixels_line(table.view().back_buffer(), table.view().surface()));
     case CommandKind::computer: return computer_plays(table, ComputerLevel{command.level}, states);
     case CommandKind::praise: set_praise_state(command.praise_state); break;
+    case CommandKind::host: return network.host(command.port, command.name);
+    case CommandKind::join: return network.join(command.port, command.name);
+    case CommandKind::await: return network.await_remote();
+    case CommandKind::leave: network.leave(); break;
     case CommandKind::invalid: return Failure{REPLAY_BAD_SCRIPT, command.error};
     }
     return std::nullopt;
@@ -95,7 +118,7 @@ bool settle(ReplayWindow& table)
 {
     for (int64_t waited = 0; waited < SETTLE_LIMIT_MS; waited += SETTLE_STEP_MS) {
         table.wait(SETTLE_STEP_MS);
-        if (at_rest_and_judged(table)) return true;
+        if (table_settled()) return true;
     }
     return false;
 }
@@ -105,9 +128,13 @@ ReplayStatus play_script(std::istream& script, std::ostream& states, std::ostrea
 {
     std::string line;
     long number = 1;
+    NetworkPlay network(table);
     for (; std::getline(script, line); ++number) {
         const std::string_view text = number == 1 ? without_byte_order_mark(line) : line;
-        const std::optional<Failure> failure = run(parse_script_line(text), table, states);
+        std::optional<Failure> failure = network.handle_arrived();
+        if (!failure) failure = run(parse_script_line(text), table, network, states);
+        if (const std::optional<Failure> printed = print_all(states, network.take_lines()); printed && !failure)
+            failure = printed;
         // The game shows its message box at once and goes on; so does the driver.
         if (const QString why = table.take_picture_error(); !why.isEmpty()) report(errors, number, why.toStdString());
         if (failure) {

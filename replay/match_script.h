@@ -11,6 +11,7 @@ enum ReplayStatus {
     REPLAY_BAD_SCRIPT = 2,
     REPLAY_NO_REST = 3,
     REPLAY_IO_FAILURE = 4,
+    REPLAY_NETWORK_FAILURE = 5,
 };
 
 // Lets time pass 100 ms at a time until the simulation timer is off, every

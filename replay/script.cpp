@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "net/utf8.h"
+
 namespace {
 
 // What a number of a command stands for and the largest value it may take.
@@ -23,14 +25,16 @@ constexpr std::array<NumberKind, 2> POSITION{{{"X", 0, SCRIPT_MAX_X}, {"Y", 0, S
 constexpr std::array<NumberKind, 1> DURATION{{{"MS", 0, SCRIPT_MAX_WAIT_MS}}};
 constexpr std::array<NumberKind, 1> LEVEL{{{"LEVEL", 1, SCRIPT_MAX_LEVEL}}};
 constexpr std::array<NumberKind, 1> PRAISE_STATE{{{"R", 0, std::numeric_limits<uint32_t>::max()}}};
+constexpr std::array<NumberKind, 1> PORT{{{"PORT", 1, std::numeric_limits<uint16_t>::max()}}};
 
 struct CommandShape {
     std::string_view word;
     CommandKind kind;
     std::span<const NumberKind> numbers;
+    bool named = false;  // a name follows the numbers: the rest of the line
 };
 
-constexpr std::array<CommandShape, 11> COMMANDS{{
+constexpr std::array<CommandShape, 15> COMMANDS{{
     {"move", CommandKind::move, POSITION},
     {"press", CommandKind::press, POSITION},
     {"wait", CommandKind::wait, DURATION},
@@ -42,6 +46,10 @@ constexpr std::array<CommandShape, 11> COMMANDS{{
     {"pixels", CommandKind::pixels, {}},
     {"computer", CommandKind::computer, LEVEL},
     {"praise", CommandKind::praise, PRAISE_STATE},
+    {"host", CommandKind::host, PORT, true},
+    {"join", CommandKind::join, PORT, true},
+    {"await", CommandKind::await, {}},
+    {"leave", CommandKind::leave, {}},
 }};
 
 bool is_blank(char c)
@@ -133,13 +141,31 @@ const CommandShape* find_command(std::string_view word)
     return found == COMMANDS.end() ? nullptr : &*found;
 }
 
-ScriptCommand read_command(const CommandShape& shape, std::span<const std::string_view> arguments)
+// The line from `word`, a view into it, to its end, without blanks at the end.
+std::string_view rest_of_line(std::string_view line, std::string_view word)
+{
+    std::string_view rest = line.substr(static_cast<size_t>(word.data() - line.data()));
+    while (!rest.empty() && is_blank(rest.back())) rest.remove_suffix(1);
+    return rest;
+}
+
+// Empty when `name` may name a player, else why not.
+std::string read_name(std::string_view name)
+{
+    if (name.empty()) return "missing NAME";
+    if (!is_player_name(name))
+        return "NAME " + quoted(name) + " is not a player's name (1 to 24 characters, none of them a control character)";
+    return {};
+}
+
+ScriptCommand read_command(const CommandShape& shape, std::span<const std::string_view> arguments,
+                           std::string_view line)
 {
     const std::span<const NumberKind> expected = shape.numbers;
     const std::string word(shape.word);
     if (arguments.size() < expected.size())
         return invalid(word + ": missing " + std::string(expected[arguments.size()].name));
-    if (arguments.size() > expected.size())
+    if (arguments.size() > expected.size() && !shape.named)
         return invalid(word + ": unexpected " + quoted(arguments[expected.size()]));
     std::array<int64_t, 2> values{};
     for (size_t k = 0; k < expected.size(); ++k) {
@@ -148,6 +174,11 @@ ScriptCommand read_command(const CommandShape& shape, std::span<const std::strin
     }
     ScriptCommand command;
     command.kind = shape.kind;
+    if (shape.named) {
+        command.name = arguments.size() > expected.size() ? rest_of_line(line, arguments[expected.size()]) : "";
+        const std::string fault = read_name(command.name);
+        if (!fault.empty()) return invalid(word + ": " + fault);
+    }
     // Each value was checked against its range, so it fits its field.
     if (shape.kind == CommandKind::wait) {
         command.milliseconds = static_cast<int>(values[0]);
@@ -155,6 +186,8 @@ ScriptCommand read_command(const CommandShape& shape, std::span<const std::strin
         command.level = static_cast<int>(values[0]);
     } else if (shape.kind == CommandKind::praise) {
         command.praise_state = static_cast<uint32_t>(values[0]);
+    } else if (shape.named) {
+        command.port = static_cast<int>(values[0]);
     } else {
         command.x = static_cast<int>(values[0]);
         command.y = static_cast<int>(values[1]);
@@ -177,5 +210,5 @@ ScriptCommand parse_script_line(std::string_view line)
     if (words.empty() || words.front().front() == '#') return ScriptCommand{};
     const CommandShape* shape = find_command(words.front());
     if (!shape) return invalid("unknown command " + quoted(words.front()));
-    return read_command(*shape, std::span(words).subspan(1));
+    return read_command(*shape, std::span(words).subspan(1), line);
 }

@@ -20,6 +20,10 @@ enum class CommandKind {
     pixels,    // print the pixels line
     computer,  // computer LEVEL: the computer plays the current player's turn
     praise,    // praise R: the praise generator's state, as a saved match starts from it
+    host,      // host PORT NAME: host a network match on 127.0.0.1:PORT
+    join,      // join PORT NAME: join the network match hosted on 127.0.0.1:PORT
+    await,     // the other side's next numbered input of a network match
+    leave,     // leave the network match
     invalid,   // not a command; `error` says why
 };
 
@@ -30,6 +34,8 @@ struct ScriptCommand {
     int milliseconds = 0;
     int level = 0;  // 1 easy, 2 medium, 3 hard
     uint32_t praise_state = 0;
+    int port = 0;
+    std::string name;  // a player's name: 1 to 24 characters, no control character
     std::string error;
 };
 
@@ -40,7 +46,8 @@ constexpr int SCRIPT_MAX_WAIT_MS = 3'600'000;
 constexpr int SCRIPT_MAX_LEVEL = 3;
 
 // Reads one line (without its line break). Words are separated by blanks;
-// numbers are plain decimal integers within their range.
+// numbers are plain decimal integers within their range; a name is the rest
+// of the line, without blanks at either end.
 ScriptCommand parse_script_line(std::string_view line);
 
 // The first line of a script without the UTF-8 byte-order mark that some

@@ -1,0 +1,198 @@
+#include "replay/network_play.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+
+#include "match/record_replay.h"
+#include "match/state_line.h"
+#include "replay/replay_window.h"
+#include "rules/undo.h"
+#include "sim/initialisation.h"
+#include "sim/variables.h"
+#include "view/mouse.h"
+
+namespace {
+
+constexpr int WAIT_LIMIT_MS = 60'000;
+const char* const DRIVER_ADDRESS = "127.0.0.1";
+
+Failure network_failure(const std::string& why)
+{
+    return Failure{REPLAY_NETWORK_FAILURE, why};
+}
+
+std::string guest_lost_because(EndReason reason)
+{
+    switch (reason) {
+    case EndReason::left: return "the host left";
+    case EndReason::lost: return "the connection to the host was lost";
+    case EndReason::malformed: return "a line broke the protocol; the connection was ended";
+    case EndReason::version: return "the host speaks another version of the protocol";
+    case EndReason::busy: return "the host already has a guest";
+    }
+    return {};
+}
+
+std::string remote_line(const NumberedInput& numbered)
+{
+    return "{\"remote\":" + json_string(input_text(numbered.input)) + ",\"n\":" + std::to_string(numbered.number)
+           + "}";
+}
+
+}  // namespace
+
+void NetworkPlay::Hands::move(int x, int y)
+{
+    PaintBox1MouseMove(table_.view().surface(), x, y);
+}
+
+void NetworkPlay::Hands::press(int x, int y)
+{
+    PaintBox1MouseDown(x, y);
+}
+
+void NetworkPlay::Hands::undo()
+{
+    SpeedButton1Click();
+}
+
+void NetworkPlay::Hands::new_game()
+{
+    Nouvellepartie1Click();
+}
+
+NetworkPlay::NetworkPlay(ReplayWindow& table) : table_(table), hands_(table), live_table_(hands_), net_(live_table_)
+{
+    QObject::connect(&net_, &NetworkMatch::input_applied, &net_, [this](const NumberedInput& numbered, Side side) {
+        if (side == remote_side())
+            remote_inputs_.push_back(numbered);
+        else
+            own_applied_ = numbered.number;
+    });
+    QObject::connect(&net_, &NetworkMatch::input_refused, &net_, [this](InputKind kind) {
+        lines_.push_back("{\"refused\":\"" + std::string(input_word(kind)) + "\"}");
+    });
+    QObject::connect(&net_, &NetworkMatch::out_of_step, &net_, [this](uint32_t number) {
+        lines_.push_back("{\"out_of_step\":" + std::to_string(number) + "}");
+    });
+    QObject::connect(&net_, &NetworkMatch::connection_ended, &net_, [this](EndReason reason) {
+        if (net_.joining()) lost_because_ = guest_lost_because(reason);
+    });
+    QObject::connect(&net_, &NetworkMatch::join_failed, &net_,
+                     [this](const QString& why) { lost_because_ = "no host answers: " + why.toStdString(); });
+}
+
+std::optional<Failure> NetworkPlay::handle_arrived()
+{
+    if (!active()) return std::nullopt;
+    QCoreApplication::processEvents();
+    net_.table_changed();
+    return lost();
+}
+
+std::optional<Failure> NetworkPlay::host(int port, const std::string& name)
+{
+    if (active()) return network_failure("already in a network match");
+    QString why;
+    if (!net_.host(QHostAddress(DRIVER_ADDRESS), static_cast<quint16>(port), QString::fromStdString(name), why))
+        return network_failure("cannot host on " + std::string(DRIVER_ADDRESS) + ":" + std::to_string(port) + ": "
+                               + why.toStdString());
+    return wait_until([this] { return net_.in_match(); }, "no guest joined within 60 s");
+}
+
+std::optional<Failure> NetworkPlay::join(int port, const std::string& name)
+{
+    if (active()) return network_failure("already in a network match");
+    lost_because_.reset();
+    net_.join(DRIVER_ADDRESS, static_cast<quint16>(port), QString::fromStdString(name));
+    return wait_until([this] { return net_.connected(); }, "the host sent no match within 60 s");
+}
+
+std::optional<Failure> NetworkPlay::await_remote()
+{
+    if (!active()) return network_failure("await: not in a network match");
+    if (auto failure = wait_until([this] { return !remote_inputs_.empty(); },
+                                  "no input from the other side within 60 s"))
+        return failure;
+    const NumberedInput next = remote_inputs_.front();
+    remote_inputs_.pop_front();
+    if (auto failure = wait_until([this, &next] { return agreed(next.number); }, "the host's check did not come"))
+        return failure;
+    lines_.push_back(remote_line(next));
+    return std::nullopt;
+}
+
+void NetworkPlay::leave()
+{
+    net_.leave();
+    remote_inputs_.clear();
+    lost_because_.reset();
+}
+
+void NetworkPlay::move(int x, int y)
+{
+    if (PaintBox1MouseMove(table_.view().surface(), x, y)) net_.aim(x, y);
+}
+
+// A press with the cue ball off the table places it; any other is this
+// table's own, as without a match.
+std::optional<Failure> NetworkPlay::press(int x, int y)
+{
+    if (game.balls[CUE_BALL].state == BALL_OFF_TABLE) return play(Input{InputKind::place, x, y});
+    PaintBox1MouseDown(x, y);
+    return std::nullopt;
+}
+
+std::optional<Failure> NetworkPlay::shot(int x, int y)
+{
+    if (!settle(table_)) return Failure{REPLAY_NO_REST, "settle did not come to rest"};
+    if (auto failure = play(Input{InputKind::shot, x, y})) return failure;
+    if (!settle(table_)) return Failure{REPLAY_NO_REST, "settle did not come to rest"};
+    return std::nullopt;
+}
+
+// Waits until the input has been played or refused, and, once played, until
+// the table has settled after it and the guest's agrees with the host's.
+std::optional<Failure> NetworkPlay::play(const Input& input)
+{
+    // A new game needs the guest's agreement: a host without one waits for a guest to join again.
+    if (input.kind == InputKind::new_game && net_.hosting())
+        if (auto failure = wait_until([this] { return net_.connected(); }, "no guest joined again within 60 s"))
+            return failure;
+    own_applied_.reset();
+    net_.play(input);
+    if (auto failure = wait_until([this] { return !net_.own_input_waiting(); }, "no answer within 60 s"))
+        return failure;
+    if (!own_applied_) return std::nullopt;
+    return wait_until([this] { return agreed(*own_applied_); }, "the host's check did not come");
+}
+
+// Lets the network and the table go on until `done`: the table's time to let
+// it settle, the network's for at most a minute of wall time.
+std::optional<Failure> NetworkPlay::wait_until(const std::function<bool()>& done, const std::string& what)
+{
+    const QDeadlineTimer deadline(WAIT_LIMIT_MS);
+    for (;;) {
+        net_.table_changed();
+        if (auto failure = lost()) return failure;
+        if (done()) return std::nullopt;
+        if (deadline.hasExpired()) return network_failure(what);
+        if (!table_settled()) {
+            if (!settle(table_)) return Failure{REPLAY_NO_REST, "settle did not come to rest"};
+        } else {
+            // The match's upkeep ticks every 50 ms, so this returns by then at the latest.
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+    }
+}
+
+std::optional<Failure> NetworkPlay::lost() const
+{
+    if (!net_.joining() || !lost_because_) return std::nullopt;
+    return network_failure(*lost_because_);
+}
+
+bool NetworkPlay::agreed(uint32_t number) const
+{
+    return table_settled() && (net_.hosting() || net_.agreed_through() >= number);
+}

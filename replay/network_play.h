@@ -1,0 +1,68 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "net/live_table.h"
+#include "net/network_match.h"
+#include "replay/run_failure.h"
+
+class ReplayWindow;
+
+// The driver's side of a network match on 127.0.0.1: `host`, `join`,
+// `await`, `leave`, and this side's inputs while the match lasts, each
+// waiting at most a minute of wall time for the other side. The table's time
+// goes on only to let it settle. The lines it has to print (remote inputs,
+// refusals, tables out of step) are taken after each command.
+class NetworkPlay {
+public:
+    explicit NetworkPlay(ReplayWindow& table);
+
+    // Between `host` or `join` and `leave`, or a guest's lost connection.
+    bool active() const { return net_.hosting() || net_.joining(); }
+
+    // Every protocol line that has arrived. A guest's lost match is a failure.
+    std::optional<Failure> handle_arrived();
+    std::optional<Failure> host(int port, const std::string& name);
+    std::optional<Failure> join(int port, const std::string& name);
+    std::optional<Failure> await_remote();
+    void leave();
+
+    void move(int x, int y);
+    std::optional<Failure> press(int x, int y);
+    std::optional<Failure> shot(int x, int y);
+    std::optional<Failure> play(const Input& input);
+
+    std::vector<std::string> take_lines() { return std::exchange(lines_, {}); }
+
+private:
+    // The driver's own handlers, on its own window.
+    class Hands : public TableHands {
+    public:
+        explicit Hands(ReplayWindow& table) : table_(table) {}
+        void move(int x, int y) override;
+        void press(int x, int y) override;
+        void undo() override;
+        void new_game() override;
+
+    private:
+        ReplayWindow& table_;
+    };
+
+    std::optional<Failure> wait_until(const std::function<bool()>& done, const std::string& what);
+    std::optional<Failure> lost() const;
+    // The guest's table has settled and agrees with the host's up to `number`.
+    bool agreed(uint32_t number) const;
+    Side remote_side() const { return net_.hosting() ? Side::guest : Side::host; }
+
+    ReplayWindow& table_;
+    Hands hands_;
+    LiveTable live_table_;
+    NetworkMatch net_;
+    std::deque<NumberedInput> remote_inputs_;
+    std::optional<uint32_t> own_applied_;
+    std::optional<std::string> lost_because_;
+    std::vector<std::string> lines_;
+};
