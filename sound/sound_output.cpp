@@ -1,5 +1,7 @@
 #include "sound/sound_output.h"
 
+#include <QAudioDevice>
+#include <QAudioFormat>
 #include <QMediaDevices>
 
 namespace {

@@ -2,6 +2,13 @@
 
 #include "sound/sample_loading.h"
 
+// Closing the output runs the event loop for a moment; a tick drawn meanwhile
+// finds no output, rather than one half gone.
+TableSound::~TableSound()
+{
+    output_.reset();
+}
+
 void TableSound::set_on(bool on)
 {
     tick_.take();  // what was heard before a switch is not played after it

@@ -17,6 +17,9 @@ class TableSound {
 public:
     // The samples are read from the first of `data_folders` that holds each.
     explicit TableSound(QStringList data_folders) : data_folders_(std::move(data_folders)) {}
+    ~TableSound();
+    TableSound(const TableSound&) = delete;
+    TableSound& operator=(const TableSound&) = delete;
 
     // Switched on, it reads the samples and opens the output; switched off, it
     // closes the output.
