@@ -36,20 +36,21 @@ sanitizers() {
   CORVENNE_SOAK_SHOTS=$SOAK_SHOTS ctest --test-dir build-asan --output-on-failure -j2
 }
 
-# Both fuzzers at once, one a core. New findings go to build-fuzz/corpus/,
-# the committed seeds in fuzz/corpus/ stay as they are.
+# Every fuzzer at once, sharing the cores. New findings go to
+# build-fuzz/corpus/, the committed seeds in fuzz/corpus/ stay as they are.
+FUZZ_TARGETS=(table_picture script match_file)
 fuzzing() {
   configure build-fuzz clang++ RelWithDebInfo -DCORVENNE_SANITIZE=ON -DCORVENNE_FUZZ=ON
-  cmake --build build-fuzz --target fuzz_table_picture fuzz_script
+  cmake --build build-fuzz --target fuzz_table_picture fuzz_script fuzz_match_file
   local target pids=() failed=0
-  for target in table_picture script; do
+  for target in "${FUZZ_TARGETS[@]}"; do
     mkdir -p "build-fuzz/corpus/$target"
     "build-fuzz/fuzz/fuzz_$target" -max_total_time="$FUZZ_SECONDS" -timeout=10 -rss_limit_mb=2048 \
       -artifact_prefix="build-fuzz/fuzz_$target-" "build-fuzz/corpus/$target" "fuzz/corpus/$target" \
       >"build-fuzz/fuzz_$target.log" 2>&1 &
     pids+=($!)
   done
-  for target in table_picture script; do
+  for target in "${FUZZ_TARGETS[@]}"; do
     if ! wait "${pids[0]}"; then
       failed=1
       echo "fuzz_$target found a fault:"
@@ -100,7 +101,7 @@ run_stage() {
 }
 
 run_stage sanitizers "ASan+UBSan: the whole test suite and a $SOAK_SHOTS-shot soak"
-run_stage fuzzing "libFuzzer: the table picture and the match script, ${FUZZ_SECONDS} s each"
+run_stage fuzzing "libFuzzer: the table picture, the match script and the match files, ${FUZZ_SECONDS} s each"
 run_stage determinism "the long match with g++ -O0, g++ -O2 and clang++ -O2 against its golden"
 
 printf '%s\n' "${verdicts[@]}"
