@@ -81,43 +81,13 @@ TEST(MatchFile, OpensTheSameWithAByteOrderMarkAndDosLineEnds)
     EXPECT_EQ(state_shown(std::get<OpenedMatch>(from_editor).table), state_shown(std::get<OpenedMatch>(plain).table));
 }
 
-std::vector<std::string> lines_of(const std::string& text)
+// `text` with its line `line` replaced by `lines`: none, or each ended by a
+// line break.
+std::string edited(const std::string& text, const std::string& line, const std::string& lines)
 {
-    std::vector<std::string> lines;
-    for (size_t start = 0; start < text.size();) {
-        const size_t end = text.find('\n', start);
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
-}
-
-std::string text_of(const std::vector<std::string>& lines)
-{
-    std::string text;
-    for (const std::string& line : lines) text += line + "\n";
-    return text;
-}
-
-// `text` with line `number` (from 1) put in place of what stood there, put
-// before it, or taken out.
-std::string replaced(const std::string& text, size_t number, const std::string& line)
-{
-    std::vector<std::string> lines = lines_of(text);
-    lines.at(number - 1) = line;
-    return text_of(lines);
-}
-std::string inserted(const std::string& text, size_t number, const std::string& line)
-{
-    std::vector<std::string> lines = lines_of(text);
-    lines.insert(lines.begin() + static_cast<long>(number) - 1, line);
-    return text_of(lines);
-}
-std::string removed(const std::string& text, size_t number)
-{
-    std::vector<std::string> lines = lines_of(text);
-    lines.erase(lines.begin() + static_cast<long>(number) - 1);
-    return text_of(lines);
+    const size_t at = text.find(line + "\n");
+    EXPECT_NE(at, std::string::npos) << line;
+    return text.substr(0, at) + lines + text.substr(at + line.size() + 1);
 }
 
 std::string repeated(const std::string& line, size_t times)
@@ -138,40 +108,43 @@ void set_up_live_table(HeadlessWindow& live)
     set_praise_state(12345);
 }
 
-// The header names four lines, the praise line is line 5 and the inputs
+// The header takes four lines, the praise line is line 5 and the inputs
 // follow: here the break (line 6), the black potted early (line 7) and the
 // check (line 8); the second file's line 7 places the potted cue ball.
 TEST(MatchFile, ADamagedFileIsRefusedWithItsLineAndReasonAndTheTableStaysAsItWas)
 {
     install_rules();
     const std::string decided = file_of(record_of_shots(shots_of_script(BLACK_POTTED_EARLY_SCRIPT), 7));
+    const std::string unchecked = decided.substr(0, decided.find("# check "));
     const std::vector<DrawingPoint> long_match = shots_of_script(LONG_MATCH_SCRIPT);
     const std::string placed = file_of(record_of_shots({long_match[0], long_match[1]}, 7));
-    ASSERT_EQ(lines_of(decided).size(), 8u);
-    ASSERT_EQ(lines_of(placed).at(6), "press 228 178");
+    ASSERT_EQ(unchecked.substr(unchecked.find("praise")), "praise 7\nshot 407 196\nshot 435 339\n");
     const std::pair<std::string, std::string> damaged[] = {
         {decided + std::string(MATCH_FILE_MAX_BYTES, '\n'), "the file is over 1 MB"},
         {"", "line 1: not a Corvenne match file"},
         {"shot 407 196\nstate\n", "line 1: not a Corvenne match file"},
-        {replaced(decided, 1, "# Corvenne match file, version 2"),
+        {edited(decided, "# Corvenne match file, version 1", "# Corvenne match file, version 2\n"),
          "line 1: a match file of another version (this game reads version 1)"},
-        {replaced(decided, 6, "shot 705 196"), "line 6: shot: X 705 is out of range (0 to 704)"},
-        {inserted(decided, 6, std::string("\0\x01" "bogus", 7)), R"(line 6: unknown command "\x00\x01bogus")"},
-        {replaced(decided, 6, "wait 100"), R"(line 6: "wait" is not an input of a match)"},
-        {inserted(decided, 5, "shot 407 196"), "line 5: an input comes before the praise line"},
-        {inserted(decided, 7, "praise 8"), "line 7: the praise line comes once, before the inputs"},
-        {inserted(decided, 6, repeated("undo", MATCH_FILE_MAX_INPUTS + 1)), "line 2006: more than 2000 inputs"},
-        {removed(decided, 8), "line 7: the file ends without its check line"},
-        {replaced(decided, 8, "# check 29ea0ce9"), "line 8: the check is not 16 hex digits"},
+        {edited(decided, "shot 407 196", "shot 705 196\n"), "line 6: shot: X 705 is out of range (0 to 704)"},
+        {edited(decided, "praise 7", "praise 7\n" + std::string("\0\x01" "bogus\n", 8)),
+         R"(line 6: unknown command "\x00\x01bogus")"},
+        {edited(decided, "shot 407 196", "wait 100\n"), R"(line 6: "wait" is not an input of a match)"},
+        {edited(decided, "praise 7", "shot 407 196\npraise 7\n"), "line 5: an input comes before the praise line"},
+        {edited(decided, "shot 435 339", "praise 8\nshot 435 339\n"),
+         "line 7: the praise line comes once, before the inputs"},
+        {edited(decided, "praise 7", "praise 7\n" + repeated("undo", MATCH_FILE_MAX_INPUTS + 1)),
+         "line 2006: more than 2000 inputs"},
+        {unchecked, "line 7: the file ends without its check line"},
+        {unchecked + "# check 29ea0ce9\n", "line 8: the check is not 16 hex digits"},
         {decided + "undo\n", "line 9: the match goes on after its check line"},
         {"# Corvenne match file, version 1\n# check 0123456789abcdef\n", "line 2: the file has no praise line"},
-        {replaced(decided, 8, "# check 0000000000000000"),
-         "line 8: the inputs lead to another table than the one saved"},
-        {inserted(decided, 6, "undo"), "line 6: undo: there is no shot to take back"},
-        {inserted(decided, 6, "press 100 100"), "line 6: press: the table is not ready"},
-        {inserted(decided, 7, "press 100 100"), "line 7: press: the cue ball is on the table, so the press shoots"},
-        {inserted(decided, 8, "shot 300 200"), "line 8: shot: the game is over"},
-        {replaced(placed, 7, "shot 228 178"),
+        {unchecked + "# check 0000000000000000\n", "line 8: the inputs lead to another table than the one saved"},
+        {edited(decided, "praise 7", "praise 7\nundo\n"), "line 6: undo: there is no shot to take back"},
+        {edited(decided, "praise 7", "praise 7\npress 100 100\n"), "line 6: press: the table is not ready"},
+        {edited(decided, "shot 407 196", "shot 407 196\npress 100 100\n"),
+         "line 7: press: the cue ball is on the table, so the press shoots"},
+        {edited(decided, "shot 435 339", "shot 435 339\nshot 300 200\n"), "line 8: shot: the game is over"},
+        {edited(placed, "press 228 178", "shot 228 178\n"),
          "line 7: shot: the cue ball is off the table and must be placed first"},
     };
     HeadlessWindow live;
