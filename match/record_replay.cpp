@@ -80,6 +80,12 @@ std::string first_word(std::string_view line)
     return std::string(line.substr(start, line.find_first_of(BLANKS, start) - start));
 }
 
+// The commands a record holds: a shot, a placing press, an undo.
+bool is_match_input(CommandKind kind)
+{
+    return kind == CommandKind::shot || kind == CommandKind::press || kind == CommandKind::undo;
+}
+
 // Empty when the input did what it does in a match.
 std::string refusal_of(const ScriptCommand& input)
 {
@@ -132,11 +138,6 @@ void set_up_fresh_rack(uint32_t praise)
 }
 
 }  // namespace
-
-bool is_match_input(CommandKind kind)
-{
-    return kind == CommandKind::shot || kind == CommandKind::press || kind == CommandKind::undo;
-}
 
 std::string play_match_input(std::string_view input)
 {

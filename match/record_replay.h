@@ -8,7 +8,6 @@
 #include <variant>
 
 #include "match/match_record.h"
-#include "replay/script.h"
 #include "sim/variables.h"
 
 // A match record played out at once, without drawing and away from the live
@@ -31,9 +30,6 @@ struct ReplayFault {
     size_t input = 0;
     std::string reason;
 };
-
-// The commands a record holds: a shot, a placing press, an undo.
-bool is_match_input(CommandKind kind);
 
 // Plays `record` from a new rack and the praise generator's state: a shot
 // waits for the table to settle, aims, presses and waits again; a press and an
