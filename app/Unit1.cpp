@@ -28,7 +28,7 @@ constexpr QPoint DRAWING_AREA_AT{0, 34};
 constexpr int PANEL_TEXT_PIXELS = 12;
 
 // Player indicator: its font colour is the player's group; underlined while it is their turn.
-void show_indicator(QLabel* panel, int32_t colour, bool their_turn, std::string_view name)
+void show_indicator(QLabel* panel, int32_t colour, bool their_turn, const QString& name)
 {
     QPalette palette = panel->palette();
     palette.setColor(QPalette::WindowText, QColor(to_qrgb(colour)));
@@ -36,15 +36,16 @@ void show_indicator(QLabel* panel, int32_t colour, bool their_turn, std::string_
     QFont font = panel->font();
     font.setUnderline(their_turn);
     panel->setFont(font);
-    panel->setText(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    panel->setText(name);
 }
 
 }  // namespace
 
-TForm1::TForm1(const QImage& background)
+TForm1::TForm1(const QImage& background, const PlayerChoices& choices)
     : view_(background.copy(QRect(DRAWING_AREA_AT, QSize(DRAWING_AREA_WIDTH, DRAWING_AREA_HEIGHT))),
             game_picture_folders()),
-      computer_([this](int x, int y) { mouse_moved(x, y); }, [this](int x, int y) { mouse_pressed(x, y); })
+      computer_([this](int x, int y) { mouse_moved(x, y); }, [this](int x, int y) { mouse_pressed(x, y); }),
+      choices_(choices)
 {
     setWindowTitle(QStringLiteral("Corvenne"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -52,10 +53,16 @@ TForm1::TForm1(const QImage& background)
     build_controls(background);
     build_menu();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    install_rules();
+    computer_.set_level(choices_.second_player.computer);
+    connect(&computer_, &ComputerPlayer::at_work_changed, this, &TForm1::show_panels);
     for (TimerId t : ALL_TIMERS) timers_.wire(t, tick_handler(t));
     // What a tick's iterations changed reaches the screen in one copy.
     timers_.wire(Timer1, [this] { surface_changed(view_.show_pending_parts()); });
+#ifdef CORVENNE_SOUND
+    // Heard in the tick whose drawing shows it.
+    timers_.wire(Timer1, [this] { sound_.tick_drawn(); });
+    sound_.set_on(choices_.sound);
+#endif
     attach_window(this);
     FormCreate();
 }
@@ -96,7 +103,11 @@ void TForm1::build_controls(const QImage& background)
     SpeedButton1->setFlat(true);
     SpeedButton1->setFont(pixel_font(QStringLiteral("MS Sans Serif"), PANEL_TEXT_PIXELS, true));
     SpeedButton1->setStyleSheet(QStringLiteral("QPushButton { color: white; }"));
-    connect(SpeedButton1, &QPushButton::clicked, this, [] { SpeedButton1Click(); });
+    connect(SpeedButton1, &QPushButton::clicked, this, [this] {
+        const bool undoable = undo_available();
+        SpeedButton1Click();
+        if (undoable) recorder_.shot_taken_back();
+    });
 
     const QFont indicator_font = pixel_font(QStringLiteral("Arial"), PANEL_TEXT_PIXELS, true);
     Panel1 = make_panel(client, QStringLiteral("Panel1"), QRect(117, 8, 163, 20), indicator_font, Qt::black);
@@ -123,6 +134,7 @@ void TForm1::build_menu()
     Quitter1->setObjectName(QStringLiteral("Quitter1"));
     connect(Quitter1, &QAction::triggered, this, &TForm1::Quitter1Click);
     build_opponent_menu();
+    build_view_menu();
 }
 
 // Who plays player 2; the choice lasts until it is changed or the program ends.
@@ -140,23 +152,57 @@ void TForm1::build_opponent_menu()
     for (const auto& [caption, level] : items) {
         QAction* item = opponent->addAction(QString::fromUtf8(caption));
         item->setCheckable(true);
-        item->setChecked(!level);
+        item->setChecked(level == choices_.second_player.computer);
         choices->addAction(item);
         // Captured by copy under a new name: clang 14 cannot capture a structured binding.
-        connect(item, &QAction::triggered, this, [this, chosen = level] { computer_.set_level(chosen); });
+        connect(item, &QAction::triggered, this, [this, chosen = level] { choose_second_player(Seat{chosen}); });
     }
+}
+
+void TForm1::choose_second_player(const Seat& seat)
+{
+    choices_.second_player = seat;
+    computer_.set_level(seat.computer);
+    if (remember_choices_) remember_second_player(seat);
+    show_panels();
+}
+
+// How the window looks; the choices last until changed.
+void TForm1::build_view_menu()
+{
+    QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
+    view->setObjectName(QStringLiteral("View1"));
+    QAction* show_players = view->addAction(QStringLiteral("Show players"));
+    show_players->setObjectName(QStringLiteral("ShowPlayers1"));
+    show_players->setCheckable(true);
+    show_players->setChecked(choices_.show_players);
+    connect(show_players, &QAction::toggled, this, [this](bool show) {
+        choices_.show_players = show;
+        if (remember_choices_) remember_show_players(show);
+        show_panels();
+    });
+#ifdef CORVENNE_SOUND
+    QAction* sound = view->addAction(QStringLiteral("Sound"));
+    sound->setObjectName(QStringLiteral("Sound1"));
+    sound->setCheckable(true);
+    sound->setChecked(choices_.sound);
+    connect(sound, &QAction::toggled, this, [this](bool on) {
+        sound_.set_on(on);
+        if (remember_choices_) remember_sound(on);
+    });
+#endif
 }
 
 // The cue is drawn straight onto the surface, so the area is shown again after each.
 void TForm1::mouse_moved(int x, int y)
 {
-    PaintBox1MouseMove(view_.surface(), x, y);
+    recorder_.mouse_moved(x, y, PaintBox1MouseMove(view_.surface(), x, y));
     PaintBox1->update();
 }
 
 void TForm1::mouse_pressed(int x, int y)
 {
-    PaintBox1MouseDown(x, y);
+    recorder_.mouse_pressed(x, y, PaintBox1MouseDown(x, y));
     PaintBox1->update();
 }
 
@@ -234,8 +280,25 @@ void TForm1::set_status_line(const std::string& text)
 
 void TForm1::show_player_indicators(int32_t colour1, int32_t colour2, int current_player)
 {
-    show_indicator(Panel1, colour1, current_player == 1, game.player_name1);
-    show_indicator(Panel2, colour2, current_player == 2, game.player_name2);
+    panel_colours_[0] = colour1;
+    panel_colours_[1] = colour2;
+    panel_current_player_ = current_player;
+    show_panels();
+}
+
+// Shown once someone other than a person at this window plays, or when asked
+// for; hidden and empty otherwise. A computer at work says so after its name.
+void TForm1::show_panels()
+{
+    const bool shown = choices_.show_players || choices_.second_player.computer;
+    const Seat seats[2] = {Seat{}, choices_.second_player};
+    QLabel* panels[2] = {Panel1, Panel2};
+    for (int p = 1; p <= 2; ++p) {
+        QString name = seat_name(seats[p - 1], p);
+        if (p == 2 && computer_.at_work()) name += QStringLiteral(" \u2026");
+        show_indicator(panels[p - 1], panel_colours_[p - 1], panel_current_player_ == p, shown ? name : QString());
+        panels[p - 1]->setVisible(shown);
+    }
 }
 
 // Told without blocking, so the window still opens and "New game" can try again.

@@ -4,7 +4,13 @@
 #include <QMainWindow>
 
 #include "app/computer_player.h"
+#include "app/settings.h"
 #include "app/timers.h"
+#include "match/match_recorder.h"
+#ifdef CORVENNE_SOUND
+#include "app/picture_folders.h"
+#include "sound/table_sound.h"
+#endif
 #include "sim/window.h"
 #include "view/table_view.h"
 
@@ -20,8 +26,9 @@ class TForm1 : public QMainWindow, public Window {
     Q_OBJECT
 
 public:
-    // `background` is the picture behind everything, shown from its top-left corner.
-    explicit TForm1(const QImage& background);
+    // `background` is the picture behind everything, shown from its top-left
+    // corner; `choices` are the menus' choices it opens with.
+    explicit TForm1(const QImage& background, const PlayerChoices& choices = {});
     ~TForm1() override;
 
     bool set_up_bitmaps() override;
@@ -39,10 +46,20 @@ public:
     const std::string& status_line() const override { return status_line_; }
     void set_timer(TimerId t, bool on) override { timers_.set_running(t, on); }
     bool timer_on(TimerId t) const override { return timers_.running(t); }
+    void turn_begins() override { computer_.turn_begins(); }
+    void new_rack() override { recorder_.rack_set_up(); }
+#ifdef CORVENNE_SOUND
+    void table_event(const TableEvent& event) override { sound_.hear(event); }
+    const TableSound& sound() const { return sound_; }
+#endif
 
     const TableView& table_view() const { return view_; }
 
     const ComputerPlayer& computer() const { return computer_; }
+    // What changed the game since its rack was set up.
+    const MatchRecord& match_record() const { return recorder_.record(); }
+    // From now on, a choice changed in the menus is remembered for the next run.
+    void remember_menu_choices() { remember_choices_ = true; }
 
     // The drawing area's repaint: the whole back buffer at the draw offset.
     void PaintBox1Paint();
@@ -55,6 +72,10 @@ private:
     void build_controls(const QImage& background);
     void build_menu();
     void build_opponent_menu();
+    void build_view_menu();
+    void choose_second_player(const Seat& seat);
+    // The player panels: the seats' names in their groups' colours.
+    void show_panels();
     // The drawing area's mouse, the person's or the computer's.
     void mouse_moved(int x, int y);
     void mouse_pressed(int x, int y);
@@ -76,4 +97,13 @@ private:
     WindowTimers timers_;
     ComputerPlayer computer_;
     std::string status_line_;
+    MatchRecorder recorder_;
+#ifdef CORVENNE_SOUND
+    TableSound sound_{game_picture_folders()};  // the samples lie beside the table picture
+#endif
+    PlayerChoices choices_;
+    bool remember_choices_ = false;
+    // What the supervisor last showed in the player panels.
+    int32_t panel_colours_[2] = {NoGroup, NoGroup};
+    int panel_current_player_ = 0;
 };

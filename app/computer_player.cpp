@@ -8,7 +8,6 @@
 namespace {
 
 constexpr int COMPUTER_PLAYER = 2;
-constexpr int WATCH_MS = 50;
 constexpr int WAIT_MS = 1000;  // time for the person to undo their own shot
 constexpr int GLIDE_STEP_MS = 20;
 constexpr int GLIDE_STEPS = 30;  // 0.6 s
@@ -25,8 +24,6 @@ bool computer_to_play()
 ComputerPlayer::ComputerPlayer(MouseHandler move, MouseHandler press)
     : move_(std::move(move)), press_(std::move(press))
 {
-    watch_.setInterval(WATCH_MS);
-    connect(&watch_, &QTimer::timeout, this, &ComputerPlayer::look_for_turn);
     wait_.setSingleShot(true);
     wait_.setInterval(WAIT_MS);
     connect(&wait_, &QTimer::timeout, this, &ComputerPlayer::think);
@@ -46,7 +43,6 @@ void ComputerPlayer::set_level(std::optional<ComputerLevel> level)
 {
     chosen_ = level;
     if (game.current_player != COMPUTER_PLAYER) begin_turn();
-    if (chosen_ && !watch_.isActive()) watch_.start();
 }
 
 bool ComputerPlayer::has_cue() const
@@ -54,13 +50,21 @@ bool ComputerPlayer::has_cue() const
     return phase_ != Phase::idle || (level_ && game.current_player == COMPUTER_PLAYER && !game.game_over);
 }
 
+void ComputerPlayer::enter(Phase phase)
+{
+    const bool was_at_work = at_work();
+    phase_ = phase;
+    if (at_work() != was_at_work) emit at_work_changed();
+}
+
 void ComputerPlayer::cancel()
 {
     ++turn_;
+    search_.request_stop();
     wait_.stop();
     glide_.stop();
     pause_.stop();
-    phase_ = Phase::idle;
+    enter(Phase::idle);
 }
 
 void ComputerPlayer::new_game()
@@ -74,12 +78,14 @@ bool ComputerPlayer::table_unchanged() const
     return computer_to_play() && table_hash(game) == table_hash(table_at_turn_);
 }
 
-void ComputerPlayer::look_for_turn()
+void ComputerPlayer::turn_begins()
 {
-    // Player 2's turn, extra visits included, lasts until player 1 is to play.
-    if (game.current_player != COMPUTER_PLAYER) begin_turn();
-    if (phase_ != Phase::idle || !level_ || !computer_to_play()) return;
-    phase_ = Phase::waiting;
+    // Player 2's turn, extra visits included, lasts until player 1 is to play:
+    // a turn handed over from player 1 is a new one.
+    if (game.current_player != COMPUTER_PLAYER || game.previous_player != COMPUTER_PLAYER) begin_turn();
+    if (!level_ || !computer_to_play()) return;
+    cancel();  // a turn given back by an undo begins afresh
+    enter(Phase::waiting);
     table_at_turn_ = game;
     wait_.start();
 }
@@ -87,13 +93,13 @@ void ComputerPlayer::look_for_turn()
 void ComputerPlayer::think()
 {
     if (!table_unchanged() || !level_) return cancel();
-    phase_ = Phase::thinking;
+    enter(Phase::thinking);
     const unsigned turn = ++turn_;
     const GameState table = game;
     const ComputerLevel level = *level_;
     // The result comes back as an event of the window's thread.
-    search_ = std::jthread([this, table, level, turn] {
-        const ComputerShot shot = choose_computer_shot(table, level);
+    search_ = std::jthread([this, table, level, turn](std::stop_token stop) {
+        const ComputerShot shot = choose_computer_shot(table, level, stop);
         QMetaObject::invokeMethod(this, [this, shot, turn] { take_shot(shot, turn); }, Qt::QueuedConnection);
     });
 }
@@ -107,7 +113,7 @@ void ComputerPlayer::take_shot(ComputerShot shot, unsigned turn)
     glide_from_ = mouse_at_.value_or(shot.aim);
     glide_step_ = 0;
     table_when_gliding_ = table_hash(game);
-    phase_ = Phase::gliding;
+    enter(Phase::gliding);
     glide_.start();
 }
 
@@ -122,13 +128,13 @@ void ComputerPlayer::glide_step()
     mouse_at_ = MousePoint{x, y};
     if (glide_step_ < GLIDE_STEPS) return;
     glide_.stop();
-    phase_ = Phase::pausing;
+    enter(Phase::pausing);
     pause_.start();
 }
 
 void ComputerPlayer::press()
 {
     const bool still_ready = computer_to_play() && table_hash(game) == table_when_gliding_;
-    phase_ = Phase::idle;
+    enter(Phase::idle);
     if (still_ready) press_(shot_.aim.x, shot_.aim.y);
 }

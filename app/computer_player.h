@@ -11,11 +11,12 @@
 #include "opponent/computer_shot.h"
 
 // Plays player 2's turns in the window when the opponent is the computer.
-// At rest on its turn it waits a second (the person may still undo their
-// shot), thinks on worker threads, puts the cue ball back if it is off the
-// table, glides the mouse to its aim through the mouse-move handler, pauses
-// and presses. Every step is a short event of the window's thread; anything
-// that changes the table meanwhile (an undo, "New game") ends the turn.
+// When the table tells that its turn begins it waits a second (the person
+// may still undo their shot), thinks on worker threads, puts the cue ball
+// back if it is off the table, glides the mouse to its aim through the
+// mouse-move handler, pauses and presses. Every step is a short event of the
+// window's thread; anything that changes the table meanwhile (an undo, "New
+// game") ends the turn, and a search still running stops within one trial.
 class ComputerPlayer : public QObject {
     Q_OBJECT
 
@@ -33,17 +34,25 @@ public:
     // On its turn, from the moment it comes to its press; the person's mouse does nothing then.
     bool has_cue() const;
     bool thinking() const { return phase_ == Phase::thinking; }
+    // Thinking or moving its cue: the person sees it at work.
+    bool at_work() const { return phase_ != Phase::idle && phase_ != Phase::waiting; }
+    // The table is ready for the current player's next shot.
+    void turn_begins();
     // "New game": whatever the computer was doing is dropped, and the menu's
     // choice plays player 2 from now on.
     void new_game();
     // The last position the mouse was seen at, where the cue glides from.
     void mouse_seen_at(int x, int y) { mouse_at_ = MousePoint{x, y}; }
 
+signals:
+    // It began or stopped thinking or moving its cue.
+    void at_work_changed();
+
 private:
     enum class Phase { idle, waiting, thinking, gliding, pausing };
 
     void cancel();
-    void look_for_turn();
+    void enter(Phase phase);
     void begin_turn() { level_ = chosen_; }
     void think();
     void take_shot(ComputerShot shot, unsigned turn);
@@ -55,7 +64,7 @@ private:
     std::optional<ComputerLevel> chosen_;  // the menu's choice
     std::optional<ComputerLevel> level_;   // who plays player 2 this turn
     Phase phase_ = Phase::idle;
-    QTimer watch_, wait_, glide_, pause_;
+    QTimer wait_, glide_, pause_;
     GameState table_at_turn_;
     std::atomic<unsigned> turn_{0};  // a new number drops the result of an earlier search
     std::jthread search_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <stop_token>
 
 #include "sim/variables.h"
 
@@ -30,6 +31,7 @@ struct ComputerShot {
 // be at rest and ready for a shot, the game not over. A pure function of the
 // table and the level: any aim error is drawn from a generator seeded from
 // the table. The search plays candidate shots out on worker threads, each on
-// its own copy of the table, and leaves the calling thread's game alone. The
-// rules must be installed (install_rules), as the window and the driver do.
-ComputerShot choose_computer_shot(const GameState& table, ComputerLevel level);
+// its own copy of the table, and leaves the calling thread's game alone. A
+// stop request ends the search within one trial; what it returns then is
+// not to be played.
+ComputerShot choose_computer_shot(const GameState& table, ComputerLevel level, std::stop_token stop = {});

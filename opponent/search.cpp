@@ -70,12 +70,14 @@ struct Scored {
 };
 
 // Plays every shot out on worker threads, one copy of the table each; the
-// scores do not depend on which thread played which shot.
-void play_out(const GameState& table, std::vector<Scored>& shots, size_t first, const LevelPlan& plan)
+// scores do not depend on which thread played which shot. A stop request
+// ends the work within one trial, leaving the rest unplayed.
+void play_out(const GameState& table, std::vector<Scored>& shots, size_t first, const LevelPlan& plan,
+              std::stop_token stop)
 {
     std::atomic<size_t> next{first};
     auto work = [&] {
-        for (size_t i; (i = next.fetch_add(1)) < shots.size();)
+        for (size_t i; !stop.stop_requested() && (i = next.fetch_add(1)) < shots.size();)
             shots[i].score = score_of(play_trial(table, shots[i].shot), table.current_player, plan);
     };
     const unsigned count = std::max(1u, std::thread::hardware_concurrency());
@@ -147,7 +149,7 @@ MousePoint turned(const CuePosition& from, MousePoint aim, double turn)
 // The shot to play: with an unsteady hand, the best ones are weighed by how
 // they fare a deviation either side, and only those are chosen from.
 ComputerShot steadiest(const GameState& table, const std::vector<CuePosition>& positions,
-                       const std::vector<Scored>& shots, const LevelPlan& plan)
+                       const std::vector<Scored>& shots, const LevelPlan& plan, std::stop_token stop)
 {
     const std::vector<size_t> best = best_first(shots, std::max(plan.steadiness_checked, 1));
     if (plan.steadiness_checked == 0) return shots[best.front()].shot;
@@ -157,7 +159,7 @@ ComputerShot steadiest(const GameState& table, const std::vector<CuePosition>& p
             const ComputerShot& shot = shots[i].shot;
             shaken.push_back({ComputerShot{shot.place, turned(position_of(positions, shot), shot.aim, side * plan.aim_deviation)}});
         }
-    play_out(table, shaken, 0, plan);
+    play_out(table, shaken, 0, plan, stop);
     size_t chosen = 0;
     double chosen_score = NOT_PLAYED;
     for (size_t k = 0; k < best.size(); ++k) {
@@ -172,29 +174,29 @@ ComputerShot steadiest(const GameState& table, const std::vector<CuePosition>& p
 
 }  // namespace
 
-ComputerShot choose_computer_shot(const GameState& table, ComputerLevel level)
+ComputerShot choose_computer_shot(const GameState& table, ComputerLevel level, std::stop_token stop)
 {
     const LevelPlan plan = plan_for(level);
     const std::vector<CuePosition> positions = cue_positions(table, plan);
     std::vector<Scored> shots;
     for (const CuePosition& from : positions) add_shots(shots, from, pot_aims(table, from.cue, plan.pot_strengths));
-    play_out(table, shots, 0, plan);
+    play_out(table, shots, 0, plan, stop);
 
     size_t played = shots.size();
     add_refinements(shots, plan);
     if (shots.empty() || shots[best_first(shots, 1).front()].score < NO_POT_FOUND)
         for (const CuePosition& from : positions)
             add_shots(shots, from, safety_aims(table, from.cue, plan.safety_directions, plan.safety_strengths));
-    play_out(table, shots, played, plan);
+    play_out(table, shots, played, plan, stop);
 
     played = shots.size();
     if (!shots.empty() && shots[best_first(shots, 1).front()].score < 0 && plan.escape_directions > 0)
         for (const CuePosition& from : positions)
             add_shots(shots, from, safety_aims(table, from.cue, plan.escape_directions, plan.pot_strengths));
-    play_out(table, shots, played, plan);
+    play_out(table, shots, played, plan, stop);
 
     if (shots.empty()) return ComputerShot{positions.empty() ? std::nullopt : positions.front().place, MousePoint{}};
-    const ComputerShot best = steadiest(table, positions, shots, plan);
+    const ComputerShot best = steadiest(table, positions, shots, plan, stop);
     // The hand's error is the table's own draw, so the same table always gives the same shot.
     const double error = plan.aim_deviation == 0 ? 0 : AimError(table).angle(plan.aim_deviation);
     return ComputerShot{best.place, error == 0 ? best.aim : turned(position_of(positions, best), best.aim, error)};

@@ -71,7 +71,7 @@ private slots:
     void TheMenuOffersNewGameAndExitAndTheOpponents()
     {
         const QList<QAction*> top = form->menuBar()->actions();
-        QCOMPARE(top.size(), 2);
+        QCOMPARE(top.size(), 3);
         QCOMPARE(top.first()->text(), QString("Main"));
         const QList<QAction*> items = top.first()->menu()->actions();
         QCOMPARE(items.size(), 2);
@@ -88,6 +88,10 @@ private slots:
         }
         opponents[3]->trigger();
         QVERIFY(opponents[3]->isChecked() && !opponents[0]->isChecked());
+        QCOMPARE(top[2]->text(), QString("View"));
+        const QAction* show_players = top[2]->menu()->actions().first();
+        QVERIFY(show_players->text() == "Show players" && show_players->isCheckable() && !show_players->isChecked());
+        opponents[0]->trigger();
     }
 
     void TheFirstRackIsOnTheScreenAndTheSupervisorRuns()

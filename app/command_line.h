@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QStringList>
+#include <optional>
+
+#include "app/settings.h"
+
+// What the command line asks of one run.
+struct RunRequest {
+    std::optional<Seat> second_player;  // --opponent: for this run only
+    bool show_players = false;          // --show-players: for this run only
+    bool sound = false;                 // --sound: for this run only
+};
+
+// Reads the arguments (the program's name first). --help and --version are
+// answered here and end the program; a word it does not know ends it with
+// status 2 and a message on standard error.
+RunRequest read_command_line(const QStringList& arguments);
+
+// The remembered choices with what the command line asked for this run on top.
+PlayerChoices choices_for_run(const PlayerChoices& remembered, const RunRequest& request);

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "app/seats.h"
+
+// What the player chose in the menus and the game remembers between runs.
+// Nothing is written until the player changes a choice.
+struct PlayerChoices {
+    Seat second_player;
+    bool show_players = false;
+    bool sound = false;
+};
+
+PlayerChoices remembered_choices();
+void remember_second_player(const Seat& seat);
+void remember_show_players(bool show);
+void remember_sound(bool on);
