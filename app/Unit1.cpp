@@ -91,10 +91,10 @@ void TForm1::build_controls(const QImage& background)
     // While the computer has the cue, the person's mouse does nothing.
     connect(PaintBox1, &DrawingArea::mouse_moved, this, [this](int x, int y) {
         computer_.mouse_seen_at(x, y);
-        if (!computer_.has_cue()) mouse_moved(x, y);
+        if (person_has_cue()) mouse_moved(x, y);
     });
     connect(PaintBox1, &DrawingArea::mouse_pressed, this, [this](int x, int y) {
-        if (!computer_.has_cue()) mouse_pressed(x, y);
+        if (person_has_cue()) mouse_pressed(x, y);
     });
 
     SpeedButton1 = new QPushButton(QStringLiteral("Отмена хода"), client);
@@ -135,6 +135,33 @@ void TForm1::build_menu()
     connect(Quitter1, &QAction::triggered, this, &TForm1::Quitter1Click);
     build_opponent_menu();
     build_view_menu();
+    match_menu_ = new MatchMenu(*menuBar(), *this, match_hooks());
+}
+
+MatchHooks TForm1::match_hooks()
+{
+    MatchHooks hooks;
+    hooks.record = [this]() -> const MatchRecord& { return recorder_.record(); };
+    hooks.seat_names = [this] {
+        return std::array<QString, 2>{seat_name(Seat{}, 1), seat_name(choices_.second_player, 2)};
+    };
+    hooks.take_over = [this](const MatchRecord& record, const TableSnapshot& table) {
+        computer_.new_game();
+        take_over_table(table);
+        recorder_.resume(record);
+    };
+    hooks.new_game = [this] { findChild<QAction*>(QStringLiteral("Nouvellepartie1"))->trigger(); };
+    hooks.move = [this](int x, int y) { mouse_moved(x, y); };
+    hooks.press = [this](int x, int y) { mouse_pressed(x, y); };
+    hooks.undo = [this] { SpeedButton1->click(); };
+    hooks.keep_seats_out = [this](bool out) {
+        watching_ = out;
+        if (out)
+            computer_.new_game();
+        else
+            computer_.turn_begins();  // the table it was left on may be its turn
+    };
+    return hooks;
 }
 
 // Who plays player 2; the choice lasts until it is changed or the program ends.

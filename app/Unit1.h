@@ -4,6 +4,7 @@
 #include <QMainWindow>
 
 #include "app/computer_player.h"
+#include "app/match_menu.h"
 #include "app/settings.h"
 #include "app/timers.h"
 #include "match/match_recorder.h"
@@ -46,7 +47,10 @@ public:
     const std::string& status_line() const override { return status_line_; }
     void set_timer(TimerId t, bool on) override { timers_.set_running(t, on); }
     bool timer_on(TimerId t) const override { return timers_.running(t); }
-    void turn_begins() override { computer_.turn_begins(); }
+    void turn_begins() override
+    {
+        if (!watching_) computer_.turn_begins();
+    }
     void new_rack() override { recorder_.rack_set_up(); }
 #ifdef CORVENNE_SOUND
     void table_event(const TableEvent& event) override { sound_.hear(event); }
@@ -58,6 +62,7 @@ public:
     const ComputerPlayer& computer() const { return computer_; }
     // What changed the game since its rack was set up.
     const MatchRecord& match_record() const { return recorder_.record(); }
+    MatchMenu& match_menu() { return *match_menu_; }
     // From now on, a choice changed in the menus is remembered for the next run.
     void remember_menu_choices() { remember_choices_ = true; }
 
@@ -76,6 +81,8 @@ private:
     void choose_second_player(const Seat& seat);
     // The player panels: the seats' names in their groups' colours.
     void show_panels();
+    MatchHooks match_hooks();
+    bool person_has_cue() const { return !watching_ && !computer_.has_cue(); }
     // The drawing area's mouse, the person's or the computer's.
     void mouse_moved(int x, int y);
     void mouse_pressed(int x, int y);
@@ -103,6 +110,8 @@ private:
 #endif
     PlayerChoices choices_;
     bool remember_choices_ = false;
+    MatchMenu* match_menu_ = nullptr;
+    bool watching_ = false;  // a match watched again: no seat plays
     // What the supervisor last showed in the player panels.
     int32_t panel_colours_[2] = {NoGroup, NoGroup};
     int panel_current_player_ = 0;

@@ -21,6 +21,8 @@ RunRequest read_command_line(const QStringList& arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("A two-player pool game for one desktop window."));
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A match file to open at start."),
+                                 QStringLiteral("[file]"));
     // Not addHelpOption(): its --help-all lists the toolkit's own options, which are refused here too.
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Displays this help."));
     parser.addOption(help);
@@ -36,8 +38,8 @@ RunRequest read_command_line(const QStringList& arguments)
     parser.addOption(sound);
 
     if (!parser.parse(arguments)) refuse(parser.errorText());
-    if (!parser.positionalArguments().isEmpty())
-        refuse(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) refuse(QStringLiteral("unexpected argument '%1'").arg(files[1]));
     if (parser.isSet(version)) parser.showVersion();
     if (parser.isSet(help)) parser.showHelp(0);
 
@@ -48,6 +50,7 @@ RunRequest read_command_line(const QStringList& arguments)
     }
     request.show_players = parser.isSet(show_players);
     request.sound = parser.isSet(sound);
+    if (!files.isEmpty()) request.match_file = files.first();
     return request;
 }
 

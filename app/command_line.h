@@ -10,6 +10,7 @@ struct RunRequest {
     std::optional<Seat> second_player;  // --opponent: for this run only
     bool show_players = false;          // --show-players: for this run only
     bool sound = false;                 // --sound: for this run only
+    QString match_file;                 // a match file to open at start
 };
 
 // Reads the arguments (the program's name first). --help and --version are

@@ -30,5 +30,6 @@ int main(int argc, char* argv[])
     Form4->deleteLater();
 
     Form1.show();
+    if (!request.match_file.isEmpty()) Form1.match_menu().open_file(request.match_file);
     return application.exec();
 }

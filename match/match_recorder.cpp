@@ -1,5 +1,7 @@
 #include "match/match_recorder.h"
 
+#include <sstream>
+
 #include "rules/random.h"
 
 namespace {
@@ -36,4 +38,14 @@ void MatchRecorder::mouse_pressed(int x, int y, PressEffect effect)
 void MatchRecorder::shot_taken_back()
 {
     record_.inputs.push_back("undo");
+}
+
+void MatchRecorder::resume(const MatchRecord& record)
+{
+    record_ = record;
+    for (const std::string& input : record.inputs) {
+        std::istringstream words(input);
+        std::string word;
+        if (words >> word && word == "shot") words >> aimed_x_ >> aimed_y_;
+    }
 }

@@ -16,6 +16,8 @@ public:
     void mouse_pressed(int x, int y, PressEffect effect);
     // The undo button, when it took a shot back.
     void shot_taken_back();
+    // An opened match goes on from its record, aimed as its last shot was.
+    void resume(const MatchRecord& record);
 
     const MatchRecord& record() const { return record_; }
 

@@ -71,7 +71,7 @@ private slots:
     void TheMenuOffersNewGameAndExitAndTheOpponents()
     {
         const QList<QAction*> top = form->menuBar()->actions();
-        QCOMPARE(top.size(), 3);
+        QCOMPARE(top.size(), 4);
         QCOMPARE(top.first()->text(), QString("Main"));
         const QList<QAction*> items = top.first()->menu()->actions();
         QCOMPARE(items.size(), 2);

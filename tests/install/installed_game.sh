@@ -126,9 +126,11 @@ command_line() {
   out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --help)
   [[ $out == *"Usage: "*"--version"* ]] || fail $'--help printed:\n'"$out"
   local refused
-  for refused in --bogus extra -platform; do
+  for refused in --bogus "one two" -platform; do
     status=0
-    out=$(env -u DISPLAY "$program" "$refused" 2>&1) || status=$?
+    # Unquoted on purpose: "one two" is two match files, one more than the game takes.
+    # shellcheck disable=SC2086
+    out=$(env -u DISPLAY "$program" $refused 2>&1) || status=$?
     [[ $status -eq 2 && $out == "corvenne: "* ]] || fail "'$refused' gave status $status and: $out"
   done
 }
