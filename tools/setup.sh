@@ -18,6 +18,8 @@ developer_packages=(
   clang libclang-rt-dev
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core xvfb xdotool imagemagick x11-utils
+  # The network tests drive two game drivers and a protocol peer of their own.
+  python3
   # The install checks: the menu entry, the metadata, the match files' type,
   # the manual pages and the Debian package's computed dependencies.
   desktop-file-utils appstream shared-mime-info man-db dpkg-dev file
