@@ -38,8 +38,6 @@ void check_reopened(const OpenedMatch& opened)
 // table that must stay as it was.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool rules_installed = (install_rules(), true);
-    (void)rules_installed;
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const std::string live_table = table_state_without_time();
     const uint32_t live_praise = praise_state();

@@ -5,7 +5,6 @@
 
 ReplayWindow::ReplayWindow()
 {
-    install_rules();
     for (TimerId t : ALL_TIMERS) clock_.wire(t, tick_handler(t));
 }
 

@@ -13,8 +13,3 @@ TickHandler tick_handler(TimerId t)
     }
     return nullptr;
 }
-
-void install_rules()
-{
-
-}

@@ -8,6 +8,3 @@
 using TickHandler = void (*)();
 // What each timer runs at its tick: the simulation, the supervisor, the banner.
 TickHandler tick_handler(TimerId t);
-
-// Lets the rules hear the simulation's reports of touches and pocketed balls.
-void install_rules();

@@ -9,7 +9,6 @@ namespace {
 // A file of 300 shots in one rack, made from the long random match's shots.
 void open_300_shot_match(benchmark::State& state)
 {
-    install_rules();
     const MatchRecord record = undecided_record(shots_of_script(LONG_MATCH_SCRIPT), 7, 300);
     const std::variant<std::string, ReplayFault> text = match_file_text(record, {});
     if (!std::holds_alternative<std::string>(text)) return state.SkipWithError("the record does not replay");

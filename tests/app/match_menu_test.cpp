@@ -43,7 +43,6 @@ private:
 private slots:
     void initTestCase()
     {
-        install_rules();
         MatchHooks hooks;
         hooks.record = [this]() -> const MatchRecord& { return live; };
         hooks.seat_names = [] { return std::array<QString, 2>{QStringLiteral("Anna"), QStringLiteral("Bob")}; };

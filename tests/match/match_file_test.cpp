@@ -50,7 +50,6 @@ MatchRecord with_a_retaken_shot(MatchRecord record)
 // driver's replay of the file ends on, status line and timers included.
 TEST(MatchFile, SavedOpenedAndReplayedByTheDriverEndsOnOneTable)
 {
-    install_rules();
     const std::vector<DrawingPoint> long_match = shots_of_script(LONG_MATCH_SCRIPT);
     const MatchRecord records[] = {
         with_a_retaken_shot(record_of_shots(long_match, 2'891'336'453u)),
@@ -71,7 +70,6 @@ TEST(MatchFile, SavedOpenedAndReplayedByTheDriverEndsOnOneTable)
 // A file from an editor that writes a byte-order mark and DOS line ends.
 TEST(MatchFile, OpensTheSameWithAByteOrderMarkAndDosLineEnds)
 {
-    install_rules();
     const std::string text = file_of(record_of_shots(shots_of_script(BLACK_POTTED_EARLY_SCRIPT), 7));
     std::string edited = "\xEF\xBB\xBF";
     for (const char c : text) edited += c == '\n' ? std::string("\r\n") : std::string(1, c);
@@ -113,7 +111,6 @@ void set_up_live_table(HeadlessWindow& live)
 // check (line 8); the second file's line 7 places the potted cue ball.
 TEST(MatchFile, ADamagedFileIsRefusedWithItsLineAndReasonAndTheTableStaysAsItWas)
 {
-    install_rules();
     const std::string decided = file_of(record_of_shots(shots_of_script(BLACK_POTTED_EARLY_SCRIPT), 7));
     const std::string unchecked = decided.substr(0, decided.find("# check "));
     const std::vector<DrawingPoint> long_match = shots_of_script(LONG_MATCH_SCRIPT);

@@ -23,7 +23,6 @@ GameState table_with(std::initializer_list<BallAt> balls)
 {
     reset_game_state();
     attach_window(nullptr);
-    install_rules();
     initialisation();
     for (BallRecord& ball : game.balls) ball.state = BALL_OFF_TABLE;
     for (const BallAt& b : balls) {

@@ -20,7 +20,6 @@ struct RecordingTable {
 
     explicit RecordingTable(uint32_t praise)
     {
-        install_rules();
         attach_window(&window);
         game = GameState{};
         set_up_first_rack();

@@ -23,7 +23,6 @@ void start_game()
 {
     reset_game_state();
     reset_random();
-    install_rules();
     initialisation();
     window().set_timer(Timer2, true);
 }
