@@ -127,7 +127,7 @@ void GuestSession::catch_up(uint32_t last_number)
     for (const NumberedInput& numbered : match_so_far_) inputs.push_back(numbered.input);
     match_so_far_ = {};
     if (!table_.catch_up(praise_at_rack_, inputs)) return receive_malformed();
-    last_received_ = last_applied_ = last_checked_ = last_number;
+    last_received_ = last_applied_ = last_checked_ = caught_up_to_ = last_number;
     agreed_through_ = last_number;
     if (last_number > 0) {
         own_checks_[last_number] = table_.check_hash();
@@ -203,6 +203,12 @@ void GuestSession::receive_aim(const Aim& aim, int64_t now)
     if (remote_has_cue() && to_apply_.empty() && table_.settled()) table_.show_aim(aim.x, aim.y);
 }
 
+void GuestSession::release_remote_input()
+{
+    released_ = true;
+    apply_arrived();
+}
+
 // The host's numbered inputs in order, each once the table has settled.
 void GuestSession::apply_arrived()
 {
@@ -210,13 +216,23 @@ void GuestSession::apply_arrived()
     check_when_settled();
     while (!to_apply_.empty() && table_.settled()) {
         const NumberedInput next = to_apply_.front();
-        to_apply_.pop_front();
         const Side side = whose(next.input);
+        if (holding_ && !released_ && !own_input_queued() && side == Side::host) break;
+        to_apply_.pop_front();
+        if (side == Side::host) released_ = false;
         table_.apply(next.input);
         if (next.input.kind == InputKind::new_game) host_asked_new_ = false;
         note_applied(next, side);
         check_when_settled();
     }
+}
+
+// Our own input has come back numbered: the host's before it must be applied first.
+bool GuestSession::own_input_queued() const
+{
+    return own_waiting_ && std::any_of(to_apply_.begin(), to_apply_.end(), [this](const NumberedInput& numbered) {
+               return numbered.input == *own_waiting_;
+           });
 }
 
 // Ours when we are waiting for an input of its kind and, for a shot or a

@@ -39,6 +39,11 @@ public:
     void answer_new_game(bool agreed);
     void leave();
 
+    // A driver stepping the match: the host's inputs wait, unless this
+    // side's own input has come back numbered after them, until one is released.
+    void hold_remote_inputs(bool hold) { holding_ = hold; }
+    void release_remote_input();
+
     SessionOutput take_output() { return link_.take_output(); }
 
     // The match so far stands on the table and the connection is open.
@@ -49,8 +54,8 @@ public:
     // Every input up to this number has been applied, has settled, and the
     // host's check agrees with it or the host's table has been taken.
     uint32_t agreed_through() const { return agreed_through_; }
-    // Playing, with every input received applied, settled and agreed.
-    bool in_step() const { return stage_ == Stage::playing && to_apply_.empty() && agreed_through_ == last_received_; }
+    // Playing, and the match as the host sent it on joining agrees with the host's table.
+    bool caught_up() const { return stage_ == Stage::playing && agreed_through_ >= caught_up_to_; }
     const std::string& host_name() const { return host_name_; }
 
 private:
@@ -66,6 +71,7 @@ private:
     void receive_refusal(InputKind kind);
     void receive_aim(const Aim& aim, int64_t now);
     void apply_arrived();
+    bool own_input_queued() const;
     Side whose(const Input& input) const;
     void note_applied(const NumberedInput& numbered, Side side);
     void check_when_settled();
@@ -84,9 +90,12 @@ private:
     uint32_t last_applied_ = 0;
     uint32_t last_checked_ = 0;
     uint32_t agreed_through_ = 0;
+    uint32_t caught_up_to_ = 0;
     std::map<uint32_t, std::string> own_checks_;
     std::map<uint32_t, std::string> host_checks_;
     bool sync_asked_ = false;
     std::optional<Input> own_waiting_;
     bool host_asked_new_ = false;
+    bool holding_ = false;
+    bool released_ = false;
 };

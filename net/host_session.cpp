@@ -203,17 +203,33 @@ void HostSession::guest_declines(InputKind kind)
     link_.report(InputRefused{InputKind::new_game});
 }
 
+void HostSession::release_remote_input()
+{
+    released_ = true;
+    take_waiting();
+}
+
 // Each input in the order it came in, once the table has applied every
 // earlier one and has settled.
 void HostSession::take_waiting()
 {
     send_check_when_settled();
-    while (!waiting_.empty() && table_.settled()) {
+    while (!waiting_.empty() && table_.settled() && !held_back(waiting_.front())) {
         const Waiting next = waiting_.front();
         waiting_.pop_front();
         judge(next);
         send_check_when_settled();
     }
+}
+
+bool HostSession::held_back(const Waiting& next) const
+{
+    if (!holding_ || released_ || next.side != Side::guest || !next.input) return false;
+    const bool taken = next.input->kind == InputKind::new_game
+                       || may_play(Side::guest, *next.input, table_.facts(), last_shooter_);
+    const bool own_behind =
+        std::any_of(waiting_.begin(), waiting_.end(), [](const Waiting& w) { return w.side == Side::host; });
+    return taken && !own_behind;
 }
 
 void HostSession::judge(const Waiting& waiting)
@@ -249,6 +265,7 @@ void HostSession::number_and_apply(const Input& input, Side side)
     link_.drop_held_aim();
     table_.apply(input);
     last_shooter_ = after_input(last_shooter_, side, input);
+    if (side == Side::guest) released_ = false;
     if (input.kind == InputKind::new_game)
         start_rack_record();
     else

@@ -37,6 +37,12 @@ public:
     // Says goodbye to the guest, if any.
     void leave();
 
+    // A driver stepping the match: the guest's inputs that would be taken
+    // wait, unless one of this side's own waits behind them, until one is
+    // released. Refusals and answers go on.
+    void hold_remote_inputs(bool hold) { holding_ = hold; }
+    void release_remote_input();
+
     SessionOutput take_output() { return link_.take_output(); }
 
     // Since the first guest joined, the table is the network match's.
@@ -68,6 +74,7 @@ private:
     void guest_agrees_new_game();
     void guest_declines(InputKind kind);
     void take_waiting();
+    bool held_back(const Waiting& next) const;
     void judge(const Waiting& waiting);
     void refuse(Side side, InputKind kind);
     void number_and_apply(const Input& input, Side side);
@@ -88,6 +95,8 @@ private:
     bool host_asked_new_ = false;
     bool guest_asked_new_ = false;
     LastShooter last_shooter_;
+    bool holding_ = false;
+    bool released_ = false;
 };
 
 // What the host says to a connection that comes while its seat is taken,

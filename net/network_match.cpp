@@ -49,6 +49,7 @@ bool NetworkMatch::host(const QHostAddress& address, quint16 port, const QString
     listener_ = listener;
     connect(listener_, &TcpGuestListener::guest_arrived, this, &NetworkMatch::take_guest);
     host_.emplace(table_, name.toStdString());
+    host_->hold_remote_inputs(hold_remote_inputs_);
     name_ = name;
     hosting_port_ = listener_->port();
     upkeep_timer_.start(UPKEEP_EVERY_MS);
@@ -78,6 +79,7 @@ void NetworkMatch::join_again()
 void NetworkMatch::connect_to_host()
 {
     guest_.emplace(table_, name_.toStdString());
+    guest_->hold_remote_inputs(hold_remote_inputs_);
     transport_opened_ = false;
     transport_ = TcpLineTransport::connect_to(join_host_, join_port_, this);
     LineTransport* transport = transport_;
@@ -141,6 +143,20 @@ void NetworkMatch::answer_new_game(bool agreed)
 {
     if (host_) host_->answer_new_game(agreed);
     if (guest_) guest_->answer_new_game(agreed);
+    flush();
+}
+
+void NetworkMatch::hold_remote_inputs(bool hold)
+{
+    hold_remote_inputs_ = hold;
+    if (host_) host_->hold_remote_inputs(hold);
+    if (guest_) guest_->hold_remote_inputs(hold);
+}
+
+void NetworkMatch::release_remote_input()
+{
+    if (host_) host_->release_remote_input();
+    if (guest_) guest_->release_remote_input();
     flush();
 }
 

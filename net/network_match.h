@@ -44,6 +44,10 @@ public:
     // This side's player moved the mouse and it aimed.
     void aim(int x, int y);
     void answer_new_game(bool agreed);
+    // A driver stepping the match: the other side's inputs are applied one
+    // at a time, each when released (see the sessions).
+    void hold_remote_inputs(bool hold);
+    void release_remote_input();
     // The table may have settled: what waited for it goes on at once rather
     // than at the next upkeep.
     void table_changed();
@@ -57,9 +61,9 @@ public:
     bool own_input_waiting() const;
     // The guest's: every input up to this one has settled and agrees with the host.
     uint32_t agreed_through() const { return guest_ ? guest_->agreed_through() : 0; }
-    // The host's: a guest is in the seat. The guest's: every input it has
-    // received has settled and agrees with the host's table.
-    bool connected() const { return (host_ && host_->guest_seated()) || (guest_ && guest_->in_step()); }
+    // The host's: a guest is in the seat. The guest's: the match so far stands
+    // on the table and agrees with the host's.
+    bool connected() const { return (host_ && host_->guest_seated()) || (guest_ && guest_->caught_up()); }
     bool can_join_again() const { return guest_ && guest_->ended(); }
     QString remote_name() const;
 
@@ -102,6 +106,7 @@ private:
     TcpGuestListener* listener_ = nullptr;
     LineTransport* transport_ = nullptr;  // the seated guest's, or the guest's to its host
     bool transport_opened_ = false;
+    bool hold_remote_inputs_ = false;
     std::vector<ExtraGuest> extra_guests_;
     QString join_host_;
     quint16 join_port_ = 0;

@@ -50,6 +50,8 @@ void TcpLineTransport::send_line(const std::string& line)
     }
     socket_->write(line.data(), static_cast<qint64>(line.size()));
     socket_->write("\n", 1);
+    // Out at once, not at the next turn of the event loop: that is when the other side sees it.
+    socket_->flush();
 }
 
 void TcpLineTransport::close()
@@ -66,6 +68,8 @@ void TcpLineTransport::close()
     connect(socket_, &QTcpSocket::disconnected, this, &QObject::deleteLater);
     connect(&deadline_, &QTimer::timeout, this, &QObject::deleteLater);
     deadline_.start(CLOSE_WAIT_MS);
+    // The last lines, a goodbye among them, go out now: the program may be ending.
+    socket_->flush();
     socket_->disconnectFromHost();
 }
 

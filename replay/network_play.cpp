@@ -63,6 +63,9 @@ void NetworkPlay::Hands::new_game()
 
 NetworkPlay::NetworkPlay(ReplayWindow& table) : table_(table), hands_(table), live_table_(hands_), net_(live_table_)
 {
+    // The other side's inputs come one `await` at a time, so that what this
+    // side prints between two of them does not depend on when lines arrive.
+    net_.hold_remote_inputs(true);
     QObject::connect(&net_, &NetworkMatch::input_applied, &net_, [this](const NumberedInput& numbered, Side side) {
         if (side == remote_side())
             remote_inputs_.push_back(numbered);
@@ -75,6 +78,8 @@ NetworkPlay::NetworkPlay(ReplayWindow& table) : table_(table), hands_(table), li
     QObject::connect(&net_, &NetworkMatch::out_of_step, &net_, [this](uint32_t number) {
         lines_.push_back("{\"out_of_step\":" + std::to_string(number) + "}");
     });
+    // The driver agrees to every new game the other side asks for.
+    QObject::connect(&net_, &NetworkMatch::new_game_asked, &net_, [this] { net_.answer_new_game(true); });
     QObject::connect(&net_, &NetworkMatch::connection_ended, &net_, [this](EndReason reason) {
         if (net_.joining()) lost_because_ = guest_lost_because(reason);
     });
@@ -111,6 +116,7 @@ std::optional<Failure> NetworkPlay::join(int port, const std::string& name)
 std::optional<Failure> NetworkPlay::await_remote()
 {
     if (!active()) return network_failure("await: not in a network match");
+    if (remote_inputs_.empty()) net_.release_remote_input();
     if (auto failure = wait_until([this] { return !remote_inputs_.empty(); },
                                   "no input from the other side within 60 s"))
         return failure;
