@@ -10,10 +10,9 @@ import time
 
 class DriverProcess:
     def __init__(self, driver, script, folder):
-        environment = dict(os.environ, QT_QPA_PLATFORM="offscreen")
         self.process = subprocess.Popen(
             [driver], stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
-            cwd=folder, env=environment, text=True)
+            cwd=folder, env=self.environment(), text=True)
         self.output = []
         self.errors = []
         self._arrived = queue.Queue()
@@ -22,6 +21,10 @@ class DriverProcess:
         # The script goes in whole; standard input stays open until finish().
         self.process.stdin.write(script)
         self.process.stdin.flush()
+
+    @staticmethod
+    def environment():
+        return dict(os.environ, QT_QPA_PLATFORM="offscreen")
 
     @staticmethod
     def _read(stream, keep):
@@ -50,7 +53,8 @@ class DriverProcess:
         return status
 
     def kill(self):
-        self.process.kill()
+        if self.process.poll() is None:
+            self.process.kill()
         self.process.wait()
 
 

@@ -1,0 +1,189 @@
+#!/usr/bin/env python3
+"""A peer written from the wire protocol's text alone, playing each role
+against a Corvenne driver on loopback: the opening, numbered inputs and
+checks, refusals, a guest who joins again and gets the match so far, a
+second guest and another version turned away, pings, the aims' limit,
+malformed lines, tables out of step and the sync.
+
+usage: protocol_peer.py DRIVER TABLE_PICTURE_FOLDER"""
+
+import re
+import socket
+import subprocess
+import sys
+import time
+
+from driver_process import DriverProcess, wait_for_listener
+
+SECONDS = 30
+
+
+class Failed(Exception):
+    pass
+
+
+class Peer:
+    """One connection: lines out, lines in, every read bounded."""
+
+    def __init__(self, connection):
+        self.connection = connection
+        self.connection.settimeout(SECONDS)
+        self.pending = b""
+
+    @classmethod
+    def connect(cls, port):
+        return cls(socket.create_connection(("127.0.0.1", port), timeout=SECONDS))
+
+    def send(self, *lines):
+        self.connection.sendall("".join(line + "\n" for line in lines).encode())
+
+    def line(self):
+        """The next line, or None when the connection has closed."""
+        while b"\n" not in self.pending:
+            data = self.connection.recv(4096)
+            if not data:
+                return None
+            self.pending += data
+        line, self.pending = self.pending.split(b"\n", 1)
+        return line.decode()
+
+    def expect(self, pattern):
+        line = self.line()
+        if line is None or not re.fullmatch(pattern, line):
+            raise Failed(f"expected {pattern!r}, got {line!r}")
+        return line
+
+    def skip_until(self, pattern):
+        """Lines up to the one that matches; pings, aims and checks may come between."""
+        while True:
+            line = self.line()
+            if line is None:
+                raise Failed(f"closed before {pattern!r}")
+            if re.fullmatch(pattern, line):
+                return line
+
+    def collect(self, *patterns):
+        """Lines until each pattern has matched one, in whatever order they come."""
+        found = {}
+        while len(found) < len(patterns):
+            line = self.line()
+            if line is None:
+                raise Failed(f"closed before {[p for p in patterns if p not in found]}")
+            found.update({p: line for p in patterns if p not in found and re.fullmatch(p, line)})
+        return found
+
+    def expect_bye(self, reason):
+        self.skip_until(f"bye {reason}")
+        if self.line() is not None:
+            raise Failed(f"still open after bye {reason}")
+
+    def close(self):
+        self.connection.close()
+
+
+def check_reply(peer, number):
+    """Takes the host's check of input `number` and answers with the same hash."""
+    check = peer.skip_until(f"check {number} [0-9a-f]{{16}}")
+    peer.send(check)
+    return check
+
+
+def as_guest(driver, folder):
+    """The peer joins a hosting driver."""
+    port = free_port()
+    host = DriverProcess(driver, f"host {port} Anna\nshot 407 196\nshot 602 176\nawait\nawait\n", folder)
+    try:
+        if not wait_for_listener(port, SECONDS):
+            raise Failed("the host never listened")
+        peer = Peer.connect(port)
+        peer.send("hello 1 Peer")
+        peer.expect("welcome 1 Anna")
+        praise = peer.expect(r"match (0|[1-9][0-9]*)")
+        peer.expect("ready 0")
+        peer.expect("1 shot 407 196")
+        check_reply(peer, 1)
+        # Player 1 keeps the table after the break, then leaves the cue ball
+        # off it: a shot from player 2 is refused either way.
+        peer.send("shot 100 100")
+        second_check = peer.collect("refused shot", "2 shot 602 176", r"check 2 [0-9a-f]{16}")
+        peer.send(second_check[r"check 2 [0-9a-f]{16}"])
+        peer.send("place 230 191")
+        peer.skip_until("3 place 230 191")
+        third = check_reply(peer, 3)
+        peer.send("shot  1 2")
+        peer.expect_bye("malformed")
+
+        # The seat is free again: a guest joins and gets the match so far, with its numbers.
+        again = Peer.connect(port)
+        again.send("hello 1 Peer")
+        again.expect("welcome 1 Anna")
+        again.expect(praise)
+        for line in ("1 shot 407 196", "2 shot 602 176", "3 place 230 191", "ready 3", third):
+            again.expect(re.escape(line))
+        for hello, reason in (("hello 1 Other", "busy"), ("hello 2 Future", "version")):
+            turned_away = Peer.connect(port)
+            turned_away.send(hello)
+            turned_away.expect_bye(reason)
+        # Five seconds with nothing to say: the host pings.
+        started = time.monotonic()
+        again.expect("ping")
+        if time.monotonic() - started < 4.5:
+            raise Failed("pinged too early")
+        # Thirty aims a second at most.
+        again.send(*["aim 200 200"] * 31)
+        again.expect_bye("malformed")
+        host.read_until(lambda lines: len(lines) >= 1, SECONDS)
+        if host.output[:1] != ['{"remote":"place 230 191","n":3}']:
+            raise Failed(f"the host printed {host.output}")
+    finally:
+        host.kill()
+
+
+def as_host(driver, folder):
+    """A driver joins the peer, which hosts."""
+    table = subprocess.run([driver], input="shot 407 196\nshot 602 176\nstate\n", capture_output=True, text=True,
+                           cwd=folder, env=DriverProcess.environment(), timeout=SECONDS, check=True)
+    host_state = "{" + table.stdout.strip().split(",", 1)[1]
+    with socket.socket() as listener:
+        listener.bind(("127.0.0.1", 0))
+        listener.listen(1)
+        listener.settimeout(SECONDS)
+        port = listener.getsockname()[1]
+        guest = DriverProcess(driver, f"join {port} Bo\nawait\nstate\nawait\n", folder)
+        try:
+            peer = Peer(listener.accept()[0])
+            peer.expect("hello 1 Bo")
+            peer.send("welcome 1 Peer", "match 0", "ready 0", "1 shot 407 196", "check 1 0123456789abcdef")
+            peer.skip_until("sync\\?")
+            peer.send("sync 0 " + host_state)
+            guest.read_until(lambda lines: len(lines) >= 3, SECONDS)
+            expected = ['{"out_of_step":1}', '{"remote":"shot 407 196","n":1}']
+            if guest.output[:2] != expected or "{" + guest.output[2].split(",", 1)[1] != host_state:
+                raise Failed(f"the guest printed {guest.output}")
+            # Input 2 never came: 3 is not the next number.
+            peer.send("3 undo")
+            peer.expect_bye("malformed")
+            if guest.finish(SECONDS) != 5 or "line 4: " not in "".join(guest.errors):
+                raise Failed(f"the guest did not stop with status 5: {guest.errors}")
+        finally:
+            guest.kill()
+
+
+def free_port():
+    with socket.socket() as probe:
+        probe.bind(("127.0.0.1", 0))
+        return probe.getsockname()[1]
+
+
+def main(driver, folder):
+    for role in (as_guest, as_host):
+        try:
+            role(driver, folder)
+        except (Failed, OSError, subprocess.SubprocessError) as failure:
+            print(f"{role.__name__}: {failure}")
+            return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1], sys.argv[2]))
