@@ -38,10 +38,10 @@ sanitizers() {
 
 # Every fuzzer at once, sharing the cores. New findings go to
 # build-fuzz/corpus/, the committed seeds in fuzz/corpus/ stay as they are.
-FUZZ_TARGETS=(table_picture script match_file)
+FUZZ_TARGETS=(table_picture script match_file protocol)
 fuzzing() {
   configure build-fuzz clang++ RelWithDebInfo -DCORVENNE_SANITIZE=ON -DCORVENNE_FUZZ=ON
-  cmake --build build-fuzz --target fuzz_table_picture fuzz_script fuzz_match_file
+  cmake --build build-fuzz --target fuzz_table_picture fuzz_script fuzz_match_file fuzz_protocol
   local target pids=() failed=0
   for target in "${FUZZ_TARGETS[@]}"; do
     mkdir -p "build-fuzz/corpus/$target"
@@ -101,7 +101,7 @@ run_stage() {
 }
 
 run_stage sanitizers "ASan+UBSan: the whole test suite and a $SOAK_SHOTS-shot soak"
-run_stage fuzzing "libFuzzer: the table picture, the match script and the match files, ${FUZZ_SECONDS} s each"
+run_stage fuzzing "libFuzzer: the table picture, the match script, the match files and the network protocol, ${FUZZ_SECONDS} s each"
 run_stage determinism "the long match with g++ -O0, g++ -O2 and clang++ -O2 against its golden"
 
 printf '%s\n' "${verdicts[@]}"
