@@ -53,6 +53,8 @@ public:
     void table_changed();
 
     bool hosting() const { return host_.has_value(); }
+    // The port a host listens on, as the player chose it or the system gave it.
+    quint16 hosting_port() const { return hosting_port_; }
     bool joining() const { return guest_.has_value(); }
     // The table is the network match's: the host's since its first guest,
     // the guest's while connected.

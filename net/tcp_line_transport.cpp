@@ -40,9 +40,10 @@ TcpLineTransport* TcpLineTransport::connect_to(const QString& host, quint16 port
 
 void TcpLineTransport::send_line(const std::string& line)
 {
-    if (silent_) return;
+    if (ended_ || released_) return;
     if (socket_->bytesToWrite() > MAX_UNSENT_BYTES) {
         // Told once the caller is done, not in the middle of its sending.
+        ended_ = true;
         silent_ = true;
         QMetaObject::invokeMethod(this, [this] { emit ended(QStringLiteral("the other side reads nothing")); },
                                   Qt::QueuedConnection);
@@ -95,6 +96,7 @@ void TcpLineTransport::end(const QString& why)
 {
     if (silent_) return;
     silent_ = true;
+    ended_ = true;
     deadline_.stop();
     socket_->abort();
     emit ended(why);

@@ -30,6 +30,7 @@ private:
     LineFramer framer_;
     QTimer deadline_;
     bool silent_ = false;    // ended, broken or closed: nothing more is told
+    bool ended_ = false;     // the connection is gone: nothing more is sent
     bool released_ = false;  // closed by its owner
 };
 

@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QSignalSpy>
+#include <QTcpSocket>
+#include <functional>
+
+#include "net/lan_host_finder.h"
+#include "net/network_match.h"
+#include "tests/net/fake_match_table.h"
+
+// Two network matches in one program over loopback, each on a stand-in
+// table: what the window hears of a connection, and the local network's
+// announcements. The protocol itself is the sessions' tests' and the drivers'.
+namespace {
+
+const QHostAddress LOOPBACK(QHostAddress::LocalHost);
+
+// Lets the event loop run until `done`, for at most ten seconds.
+bool wait_until(const std::function<bool()>& done)
+{
+    const QDeadlineTimer deadline(10'000);
+    while (!done() && !deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}
+
+class Hosted : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        QString why;
+        ASSERT_TRUE(host.host(LOOPBACK, 0, QStringLiteral("Anna"), why)) << why.toStdString();
+        port = host.hosting_port();
+    }
+
+    FakeMatchTable host_table, guest_table;
+    NetworkMatch host{host_table};
+    NetworkMatch guest{guest_table};
+    quint16 port = 0;
+};
+
+TEST_F(Hosted, TheRemotePanelNamesThePlayerAndHowTheirConnectionEnded)
+{
+    QSignalSpy host_status(&host, &NetworkMatch::remote_status);
+    QSignalSpy guest_joined(&guest, &NetworkMatch::remote_joined);
+    guest.join(QStringLiteral("127.0.0.1"), port, QStringLiteral("Bo"));
+    ASSERT_TRUE(wait_until([&] { return guest.connected() && host.connected(); }));
+    EXPECT_EQ(guest_joined.at(0).at(0).toString(), QStringLiteral("Anna"));
+    EXPECT_EQ(host.remote_name(), QStringLiteral("Bo"));
+
+    guest.leave();
+    ASSERT_TRUE(wait_until([&] { return !host.connected(); }));
+    EXPECT_EQ(host_status.last().at(0).toString(), QStringLiteral("Bo \u2014 left"));
+
+    // The seat stays open. A line longer than the protocol's is answered with
+    // a goodbye, and the seat is open again.
+    QTcpSocket stranger;
+    stranger.connectToHost(LOOPBACK, port);
+    ASSERT_TRUE(stranger.waitForConnected(5000));
+    stranger.write(QByteArray(5000, 'x'));
+    QByteArray answer;
+    ASSERT_TRUE(wait_until([&] {
+        answer += stranger.readAll();
+        return answer.endsWith('\n');
+    }));
+    EXPECT_EQ(answer, QByteArray("bye malformed\n"));
+    QSignalSpy joined_again(&host, &NetworkMatch::remote_joined);
+    guest.join(QStringLiteral("127.0.0.1"), port, QStringLiteral("Bo"));
+    ASSERT_TRUE(wait_until([&] { return joined_again.count() == 1; }));
+}
+
+TEST_F(Hosted, AGuestWhoseHostIsGoneCanJoinAgainAndOneWithoutAHostIsTold)
+{
+    guest.join(QStringLiteral("127.0.0.1"), port, QStringLiteral("Bo"));
+    ASSERT_TRUE(wait_until([&] { return guest.connected(); }));
+    QSignalSpy guest_status(&guest, &NetworkMatch::remote_status);
+    host.leave();
+    ASSERT_TRUE(wait_until([&] { return guest.can_join_again(); }));
+    EXPECT_EQ(guest_status.last().at(0).toString(), QStringLiteral("Anna \u2014 left"));
+
+    QSignalSpy failed(&guest, &NetworkMatch::join_failed);
+    guest.join_again();
+    ASSERT_TRUE(wait_until([&] { return failed.count() == 1; }));
+}
+
+TEST_F(Hosted, AWaitingHostIsHeardOnTheLocalNetwork)
+{
+    LanHostFinder finder;
+    ASSERT_TRUE(finder.listen(LOOPBACK, 0));
+    NetworkMatch announcing(host_table);
+    announcing.announce_while_waiting(LOOPBACK, finder.port());
+    QString why;
+    ASSERT_TRUE(announcing.host(LOOPBACK, 0, QStringLiteral("Cy"), why));
+    ASSERT_TRUE(wait_until([&] { return !finder.hosts().empty(); }));
+    const HeardHost heard = finder.hosts().front();
+    EXPECT_EQ(heard.name, "Cy");
+    EXPECT_EQ(heard.address, "127.0.0.1");
+    EXPECT_EQ(heard.port, announcing.hosting_port());
+}
+
+}  // namespace
