@@ -80,11 +80,11 @@ bool ComputerPlayer::table_unchanged() const
 
 void ComputerPlayer::turn_begins()
 {
+    cancel();  // whatever turn was under way is over: an undo or a new rack ended it
     // Player 2's turn, extra visits included, lasts until player 1 is to play:
     // a turn handed over from player 1 is a new one.
     if (game.current_player != COMPUTER_PLAYER || game.previous_player != COMPUTER_PLAYER) begin_turn();
     if (!level_ || !computer_to_play()) return;
-    cancel();  // a turn given back by an undo begins afresh
     enter(Phase::waiting);
     table_at_turn_ = game;
     wait_.start();

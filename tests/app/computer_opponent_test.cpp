@@ -4,12 +4,17 @@
 #include <QtTest>
 #include <memory>
 
+#include "match/match_record.h"
+#include "match/table_check.h"
 #include "sim/ball_drawing.h"
 #include "sim/step.h"
 #include "sim/variables.h"
+#include "tests/support/driver_process.h"
 #include "tests/support/main_window.h"
 
-// The computer playing player 2 in the window, on the offscreen platform, in real time.
+// The seats in the window, on the offscreen platform, in real time: the
+// person's mouse, the computer playing player 2 on the table's turn
+// announcements, the players' panels and the match record.
 class ComputerOpponentTest : public QObject {
     Q_OBJECT
 
@@ -23,6 +28,8 @@ private:
         return nullptr;
     }
     void choose(const QString& caption) { menu_item(caption)->trigger(); }
+    QLabel* panel(const char* name) { return form->findChild<QLabel*>(name); }
+    void click_undo() { form->findChild<QPushButton*>("SpeedButton1")->click(); }
 
     // Player 1 shoots straight down the table, touching nothing: a foul that hands player 2 the turn.
     void person_fouls()
@@ -32,6 +39,11 @@ private:
         QTest::mouseClick(drawing_area(*form), Qt::LeftButton, {}, ball + QPoint(0, -60));
         QVERIFY(judged_in_time());
         QCOMPARE(game.current_player, 2);
+    }
+    // The computer's shot launched and judged.
+    static bool computer_played()
+    {
+        return QTest::qWaitFor([] { return !game.shot_evaluated; }, 15000) && judged_in_time();
     }
 
 private slots:
@@ -50,21 +62,36 @@ private slots:
         QVERIFY(!form->computer().has_cue());
     }
 
+    // What the person and the computer played, replayed by the driver from a
+    // fresh start, gives the window's table. First, while the window plays its
+    // first game: a new rack leaves player 2's first touch as the last game
+    // left it, which no fresh start has.
+    void TheMatchRecordReplaysToTheSameTable()
+    {
+        choose("Computer: easy");
+        person_fouls();
+        QVERIFY(computer_played());
+        click_undo();  // an undo of the computer's shot is an input too
+        QVERIFY(computer_played());
+        const std::string script = script_text(form->match_record()) + "state\n";
+        QVERIFY(script.find("undo") != std::string::npos);
+        QCOMPARE(QString::fromStdString(without_time(driver_output(REPLAY_DRIVER, script))),
+                 QString::fromStdString(table_state_without_time()));
+    }
+    // The computer takes player 2's seat from the turn after the menu says so:
+    // the turn was announced before, and stays the person's.
     void TheSecondPlayerIsAPersonUntilTheMenuSaysOtherwise()
     {
         QVERIFY(menu_item("Second player")->isChecked());
         person_fouls();
-        QTest::qWait(1500);
-        QVERIFY(game.shot_evaluated);
-        QCOMPARE(game.current_player, 2);
+        QVERIFY(!form->computer().has_cue());
         choose("Computer: hard");
         QVERIFY(!menu_item("Second player")->isChecked());
-        QTest::qWait(1500);  // the turn begun by the person stays theirs
         QVERIFY(!form->computer().has_cue());
-        QVERIFY(game.shot_evaluated);
-        form->findChild<QPushButton*>("SpeedButton1")->click();
+        click_undo();
         person_fouls();
-        QVERIFY(QTest::qWaitFor([] { return !game.shot_evaluated; }, 15000));
+        QVERIFY(form->computer().has_cue());
+        QVERIFY(computer_played());
     }
 
     void TheComputerPutsTheCueBallBackAimsAndShootsWhileThePersonWaits()
@@ -84,31 +111,35 @@ private slots:
         QVERIFY(QTest::qWaitFor([] { return game.balls[CUE_BALL].state == BALL_ON_TABLE; }, 15000));
         QVERIFY(game.shot_evaluated);
         QVERIFY(QTest::qWaitFor([] { return game.cue_drawn; }, 2000));  // the cue glides to its aim
-        QVERIFY(QTest::qWaitFor([] { return !game.shot_evaluated; }, 5000));
-        QVERIFY(judged_in_time());
+        QVERIFY(computer_played());
     }
 
+    // The undo ends the computer's turn at the next announcement, before it
+    // has done anything.
     void AnUndoInTheWaitingSecondCancelsTheComputersTurn()
     {
         choose("Computer: hard");
         const float start_x = game.balls[CUE_BALL].x, start_y = game.balls[CUE_BALL].y;
         person_fouls();
-        form->findChild<QPushButton*>("SpeedButton1")->click();
+        QVERIFY(form->computer().has_cue());
+        click_undo();
         QCOMPARE(game.current_player, 1);
-        QTest::qWait(3000);
+        QVERIFY(QTest::qWaitFor([&] { return !form->computer().has_cue(); }, 1000));
         QVERIFY(game.shot_evaluated);
         QCOMPARE(game.balls[CUE_BALL].x, start_x);
         QCOMPARE(game.balls[CUE_BALL].y, start_y);
     }
 
+    // "New game" while the search runs asks it to stop; its late answer is
+    // dropped, and the rack stands as set up.
     void NewGameWhileItThinksLeavesACleanRack()
     {
         choose("Computer: hard");
         person_fouls();
         QVERIFY(QTest::qWaitFor([&] { return form->computer().thinking(); }, 5000));
         menu_item("New game")->trigger();
-        QTest::qWait(4000);
         QVERIFY(!form->computer().has_cue());
+        QTest::qWait(200);  // time for a late answer of the search to arrive
         QVERIFY(game.shot_evaluated);
         QCOMPARE(game.current_player, 1);
         for (int i = 1; i <= BALL_COUNT; ++i) {
@@ -116,8 +147,32 @@ private slots:
             QCOMPARE(game.balls[i].x, float(RACK_X[i]));
             QCOMPARE(game.balls[i].y, float(RACK_Y[i]));
         }
-        QCOMPARE(form->findChild<QLabel*>("Panel3")->text(), QString("Start new game"));
+        QCOMPARE(status_line(*form), QString("Start new game"));
     }
+
+    // The panels name the seats once the computer plays, the current player's
+    // underlined, and say when the computer is at work.
+    void ThePanelsNameTheSeats()
+    {
+        QVERIFY(!panel("Panel1")->isVisible() && panel("Panel1")->text().isEmpty());
+        choose("Computer: medium");
+        QVERIFY(panel("Panel1")->isVisible() && panel("Panel2")->isVisible());
+        QCOMPARE(panel("Panel1")->text(), QString("Player 1"));
+        QCOMPARE(panel("Panel2")->text(), QString("Computer (medium)"));
+        QVERIFY(panel("Panel1")->font().bold() && panel("Panel1")->font().underline());
+        QVERIFY(!panel("Panel2")->font().underline());
+        person_fouls();
+        QVERIFY(QTest::qWaitFor([&] { return panel("Panel2")->text() == QString("Computer (medium) \u2026"); }, 5000));
+        QVERIFY(panel("Panel2")->font().underline());
+        QVERIFY(computer_played());
+        QCOMPARE(panel("Panel2")->text(), QString("Computer (medium)"));
+        choose("Second player");
+        QVERIFY(!panel("Panel1")->isVisible());
+        menu_item("Show players")->trigger();
+        QCOMPARE(panel("Panel2")->text(), QString("Player 2"));
+        menu_item("Show players")->trigger();
+    }
+
 };
 
 QTEST_MAIN(ComputerOpponentTest)
