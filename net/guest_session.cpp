@@ -51,7 +51,7 @@ bool GuestSession::play(const Input& input)
 {
     if (stage_ != Stage::playing || own_waiting_) return false;
     own_waiting_ = input;
-    link_.drop_held_aim();
+    link_.forget_aims();
     if (input.kind != InputKind::new_game)
         link_.send(InputRequest{input});
     else if (host_asked_new_)
@@ -220,6 +220,7 @@ void GuestSession::apply_arrived()
         if (holding_ && !released_ && !own_input_queued() && side == Side::host) break;
         to_apply_.pop_front();
         if (side == Side::host) released_ = false;
+        link_.forget_aims();
         table_.apply(next.input);
         if (next.input.kind == InputKind::new_game) host_asked_new_ = false;
         note_applied(next, side);

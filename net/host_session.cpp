@@ -262,7 +262,7 @@ void HostSession::number_and_apply(const Input& input, Side side)
 {
     const NumberedInput numbered{++last_number_, input};
     link_.send(numbered);
-    link_.drop_held_aim();
+    link_.forget_aims();
     table_.apply(input);
     last_shooter_ = after_input(last_shooter_, side, input);
     if (side == Side::guest) released_ = false;

@@ -22,8 +22,8 @@ void SessionLink::open(int64_t now)
     last_sent_ = now;
     aim_budget_ = AIM_BUDGET_LIMIT;
     aim_budget_at_ = now;
-    held_aim_.reset();
-    last_aim_sent_.reset();
+    forget_aims();
+    last_aim_sent_at_.reset();
 }
 
 void SessionLink::send(const Message& message)
@@ -49,7 +49,7 @@ bool SessionLink::silent_too_long(int64_t now) const
 void SessionLink::keep_up(int64_t now)
 {
     now_ = now;
-    if (held_aim_ && now - *last_aim_sent_ >= AIM_SPACING_MS) {
+    if (held_aim_ && now - *last_aim_sent_at_ >= AIM_SPACING_MS) {
         send_aim(*held_aim_, now);
         held_aim_.reset();
     }
@@ -68,7 +68,11 @@ bool SessionLink::aim_within_limit(int64_t now)
 void SessionLink::offer_aim(const Aim& aim, int64_t now)
 {
     now_ = now;
-    if (last_aim_sent_ && now - *last_aim_sent_ < AIM_SPACING_MS) {
+    if (aim == aim_sent_) {
+        held_aim_.reset();
+        return;
+    }
+    if (last_aim_sent_at_ && now - *last_aim_sent_at_ < AIM_SPACING_MS) {
         held_aim_ = aim;
         return;
     }
@@ -78,7 +82,8 @@ void SessionLink::offer_aim(const Aim& aim, int64_t now)
 void SessionLink::send_aim(const Aim& aim, int64_t now)
 {
     send(aim);
-    last_aim_sent_ = now;
+    aim_sent_ = aim;
+    last_aim_sent_at_ = now;
 }
 
 SessionOutput SessionLink::take_output()

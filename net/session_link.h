@@ -34,9 +34,16 @@ public:
     // An aim from the other side: false when it goes beyond 30 a second.
     bool aim_within_limit(int64_t now);
     // This side's aim goes out at once, or at the next upkeep when the last
-    // one went out too recently; a later aim replaces one held back.
+    // one went out too recently; a later aim replaces one held back. The
+    // point the other side's cue stands at already is not sent again.
     void offer_aim(const Aim& aim, int64_t now);
-    void drop_held_aim() { held_aim_.reset(); }
+    // An input was played: no aim is held back, and the cue is drawn afresh
+    // at the next aim, wherever it is.
+    void forget_aims()
+    {
+        held_aim_.reset();
+        aim_sent_.reset();
+    }
 
     SessionOutput take_output();
 
@@ -53,7 +60,8 @@ private:
     int64_t aim_budget_ = 0;
     int64_t aim_budget_at_ = 0;
     std::optional<Aim> held_aim_;
-    std::optional<int64_t> last_aim_sent_;
+    std::optional<Aim> aim_sent_;
+    std::optional<int64_t> last_aim_sent_at_;
 };
 
 // How this side tells its player of the other side's goodbye.

@@ -16,6 +16,7 @@ constexpr int CLOSE_WAIT_MS = 5'000;
 TcpLineTransport::TcpLineTransport(QTcpSocket* socket, QObject* parent) : LineTransport(parent), socket_(socket)
 {
     socket_->setParent(this);
+    // A line goes out at once, not gathered with the next: an input is a few bytes.
     socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     deadline_.setSingleShot(true);
     connect(socket_, &QTcpSocket::readyRead, this, &TcpLineTransport::read_lines);
@@ -29,6 +30,7 @@ TcpLineTransport* TcpLineTransport::connect_to(const QString& host, quint16 port
     QTcpSocket* socket = transport->socket_;
     connect(socket, &QTcpSocket::connected, transport, [transport] {
         transport->deadline_.stop();
+        transport->socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         emit transport->opened();
     });
     connect(&transport->deadline_, &QTimer::timeout, transport,

@@ -1,0 +1,69 @@
+#!/usr/bin/env python3
+"""Measures a rejoin after 100 shots: a host and a guest play the 100 shots
+of bench/replay/hundred_shots.script through the protocol on loopback, the
+guest leaves, and a fresh guest joins; the time from its start to its table
+shown, less a driver's own start, is the rejoin. Not a test.
+
+usage: measure_rejoin.py DRIVER TABLE_PICTURE_FOLDER HUNDRED_SHOTS_SCRIPT"""
+
+import json
+import subprocess
+import sys
+import time
+
+from driver_process import DriverProcess, states, wait_for_listener
+from two_drivers import free_port
+
+SECONDS = 120
+
+
+def turns(driver, folder, shots):
+    """Who plays each shot, and whether it is a placement: the shots played alone."""
+    script = "state\n" + "".join(f"shot {x} {y}\nstate\n" for x, y in shots)
+    played = subprocess.run([driver], input=script, capture_output=True, text=True, cwd=folder,
+                            env=DriverProcess.environment(), timeout=SECONDS, check=True)
+    before = [json.loads(line) for line in played.stdout.splitlines()][:-1]
+    return [(table["current_player"], table["balls"][0]["state"] == 0) for table in before]
+
+
+def side_scripts(shots, plays, port):
+    host, guest = [f"host {port} Anna"], [f"join {port} Bo"]
+    for (x, y), (player, placing) in zip(shots, plays):
+        mine, theirs = (host, guest) if player == 1 else (guest, host)
+        mine.append(f"{'press' if placing else 'shot'} {x} {y}")
+        theirs.append("await")
+    return "\n".join(host + ["state", "await"]) + "\n", "\n".join(guest + ["leave"]) + "\n"
+
+
+def seconds_to_first_line(driver, script, folder):
+    started = time.monotonic()
+    process = DriverProcess(driver, script, folder)
+    process.read_until(lambda lines: len(lines) >= 1, SECONDS)
+    elapsed = time.monotonic() - started
+    process.kill()
+    return elapsed, process.output
+
+
+def main(driver, folder, hundred_shots):
+    with open(hundred_shots, encoding="utf-8") as text:
+        shots = [tuple(map(int, line.split()[1:])) for line in text if line.startswith("shot ")]
+    port = free_port()
+    host_script, guest_script = side_scripts(shots, turns(driver, folder, shots), port)
+    host = DriverProcess(driver, host_script, folder)
+    wait_for_listener(port, SECONDS)
+    guest = DriverProcess(driver, guest_script, folder)
+    if guest.finish(SECONDS) != 0 or not host.read_until(lambda lines: len(states(lines)) == 1, SECONDS):
+        print("the 100 shots were not played:", guest.errors, host.errors)
+        return 1
+    alone, _ = seconds_to_first_line(driver, "state\n", folder)
+    joined, output = seconds_to_first_line(driver, f"join {port} Cy\nstate\n", folder)
+    host.kill()
+    same = states(output) == states(host.output)
+    print(f"a driver's start to its first state line: {alone * 1000:.0f} ms")
+    print(f"a guest's start to the table of a 100-shot match shown: {joined * 1000:.0f} ms")
+    print(f"the rejoin itself: {(joined - alone) * 1000:.0f} ms; the table is the host's: {same}")
+    return 0 if same else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main(*sys.argv[1:4]))

@@ -1,0 +1,143 @@
+// Figures of network play, measured rather than tested: the bytes a shot
+// costs, a guest's shot from the press to the launch on both sides over
+// loopback, and the processor a connected, idle match takes.
+//
+//   build-net/tests/net/net_figures [AIMING_SECONDS]
+
+#include <sys/resource.h>
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "net/network_match.h"
+#include "tests/net/session_pair.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A stand-in table that notes when each input was applied: the launch.
+class TimedTable : public FakeMatchTable {
+public:
+    void apply(const Input& input) override
+    {
+        applied_at = Clock::now();
+        FakeMatchTable::apply(input);
+    }
+    Clock::time_point applied_at;
+};
+
+std::size_t bytes_of(const std::vector<std::string>& lines)
+{
+    std::size_t bytes = 0;
+    for (const std::string& line : lines) bytes += line.size() + 1;
+    return bytes;
+}
+
+// The guest moves the mouse 100 times a second for `aiming_ms`, then shoots;
+// every line both ways until both tables have checked the shot.
+std::size_t bytes_per_shot(int64_t aiming_ms)
+{
+    SessionPair pair;
+    pair.join("Bo");
+    pair.host.play(Input{InputKind::shot, 400, 200});
+    pair.rest();
+    const std::size_t before = bytes_of(pair.to_guest) + bytes_of(pair.to_host);
+    for (int64_t t = 0; t < aiming_ms; t += 10) {
+        pair.now += 10;
+        pair.guest->aim(100 + static_cast<int>(t / 10 % 500), 150, pair.now);
+        pair.guest->pump(pair.now);
+        pair.carry();
+    }
+    pair.guest->play(Input{InputKind::shot, 300, 150});
+    pair.carry();
+    pair.rest();
+    return bytes_of(pair.to_guest) + bytes_of(pair.to_host) - before;
+}
+
+void run_until(const std::function<bool()>& done)
+{
+    const QDeadlineTimer deadline(10'000);
+    while (!done() && !deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+}
+
+struct Loopback {
+    TimedTable host_table, guest_table;
+    NetworkMatch host{host_table};
+    NetworkMatch guest{guest_table};
+
+    bool connect()
+    {
+        QString why;
+        if (!host.host(QHostAddress::LocalHost, 0, QStringLiteral("Anna"), why)) return false;
+        guest.join(QStringLiteral("127.0.0.1"), host.hosting_port(), QStringLiteral("Bo"));
+        run_until([this] { return guest.connected(); });
+        return guest.connected();
+    }
+    void rest()
+    {
+        host_table.rolling = guest_table.rolling = false;
+        host.table_changed();
+        guest.table_changed();
+    }
+};
+
+// Milliseconds from the guest's press to the later of the two launches, each guest shot.
+std::vector<double> guest_shot_delays(Loopback& loopback, int shots)
+{
+    std::vector<double> delays;
+    for (int k = 0; k < shots; ++k) {
+        loopback.host.play(Input{InputKind::shot, 400, 200});
+        run_until([&] { return loopback.guest_table.rolling; });
+        loopback.rest();
+        const Clock::time_point pressed = Clock::now();
+        loopback.guest.play(Input{InputKind::shot, 300, 150});
+        run_until([&] { return loopback.guest_table.rolling && loopback.host_table.rolling; });
+        const auto launched = std::max(loopback.host_table.applied_at, loopback.guest_table.applied_at);
+        delays.push_back(std::chrono::duration<double, std::milli>(launched - pressed).count());
+        loopback.rest();
+    }
+    return delays;
+}
+
+double processor_seconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+           + static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    const int64_t aiming_ms = argc > 1 ? std::stoll(argv[1]) * 1000 : 3000;
+    std::printf("bytes a guest's shot costs, both ways, after %lld s of aiming: %zu\n",
+                static_cast<long long>(aiming_ms / 1000), bytes_per_shot(aiming_ms));
+
+    Loopback loopback;
+    if (!loopback.connect()) {
+        std::printf("no connection on loopback\n");
+        return 1;
+    }
+    std::vector<double> delays = guest_shot_delays(loopback, 200);
+    std::sort(delays.begin(), delays.end());
+    std::printf("a guest's shot, press to launch on both sides: median %.3f ms, slowest %.3f ms (%zu shots)\n",
+                delays[delays.size() / 2], delays.back(), delays.size());
+
+    const double started = processor_seconds();
+    QTimer::singleShot(10'000, &application, &QCoreApplication::quit);
+    application.exec();
+    std::printf("host and guest connected and idle for 10 s, in one process: %.2f %% of one core\n",
+                (processor_seconds() - started) / 10.0 * 100.0);
+    return 0;
+}
