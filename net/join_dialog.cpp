@@ -1,0 +1,75 @@
+#include "net/join_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "net/host_address.h"
+#include "net/lan_host_finder.h"
+#include "net/utf8.h"
+
+JoinDialog::JoinDialog(const QString& name, LanHostFinder& finder, QWidget* parent)
+    : QDialog(parent),
+      finder_(finder),
+      name_(new QLineEdit(name)),
+      address_(new QLineEdit),
+      found_(new QListWidget),
+      message_(new QLabel),
+      buttons_(new QDialogButtonBox(QDialogButtonBox::Cancel))
+{
+    setWindowTitle(QStringLiteral("Join a network game"));
+    address_->setPlaceholderText(QStringLiteral("host or host:port"));
+    buttons_->addButton(QStringLiteral("Join"), QDialogButtonBox::AcceptRole);
+    auto* form = new QFormLayout(this);
+    form->addRow(QStringLiteral("Your name:"), name_);
+    form->addRow(QStringLiteral("Host:"), address_);
+    form->addRow(QStringLiteral("Games found:"), found_);
+    form->addRow(message_);
+    form->addRow(buttons_);
+    connect(found_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
+        if (item) address_->setText(item->data(Qt::UserRole).toString());
+    });
+    connect(&finder_, &LanHostFinder::hosts_changed, this, &JoinDialog::list_hosts);
+    connect(buttons_, &QDialogButtonBox::accepted, this, &JoinDialog::request_join);
+    connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    list_hosts();
+}
+
+QString JoinDialog::name() const
+{
+    return name_->text().trimmed();
+}
+
+void JoinDialog::show_connecting()
+{
+    message_->setText(QStringLiteral("Connecting\u2026"));
+}
+
+void JoinDialog::show_error(const QString& why)
+{
+    message_->setText(why);
+}
+
+void JoinDialog::list_hosts()
+{
+    const QString picked = address_->text();
+    found_->clear();
+    for (const HeardHost& host : finder_.hosts()) {
+        const QString address = QStringLiteral("%1:%2").arg(QString::fromStdString(host.address)).arg(host.port);
+        auto* item = new QListWidgetItem(QStringLiteral("%1 \u2014 %2").arg(QString::fromStdString(host.name), address));
+        item->setData(Qt::UserRole, address);
+        found_->addItem(item);
+    }
+    address_->setText(picked);
+}
+
+void JoinDialog::request_join()
+{
+    if (!is_player_name(name().toStdString())) return show_error(QStringLiteral("A name is 1 to 24 characters."));
+    const std::optional<HostAndPort> host = parse_host_and_port(address_->text().trimmed().toStdString());
+    if (!host) return show_error(QStringLiteral("An address is a host, or a host and a port: anna.local:47147"));
+    emit join_requested(name(), QString::fromStdString(host->host), host->port);
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDialog>
+
+class LanHostFinder;
+class QDialogButtonBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+
+// "Join a network game…": the player's name and the host's address and port,
+// typed or picked from the games found on the local network. It shows
+// "Connecting…" once the window joins; the window accepts it when the table
+// stands.
+class JoinDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    // `finder` lists the hosts heard on the local network.
+    JoinDialog(const QString& name, LanHostFinder& finder, QWidget* parent = nullptr);
+
+    QString name() const;
+    void show_connecting();
+    void show_error(const QString& why);
+
+signals:
+    // "Join" with a player's name and an address that reads.
+    void join_requested(const QString& name, const QString& host, quint16 port);
+
+private:
+    void list_hosts();
+    void request_join();
+
+    LanHostFinder& finder_;
+    QLineEdit* name_;
+    QLineEdit* address_;
+    QListWidget* found_;
+    QLabel* message_;
+    QDialogButtonBox* buttons_;
+};
