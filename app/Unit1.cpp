@@ -27,11 +27,15 @@ constexpr QSize CLIENT_SIZE{705, 466};
 constexpr QPoint DRAWING_AREA_AT{0, 34};
 constexpr int PANEL_TEXT_PIXELS = 12;
 
+// Pure blue on the black panel is hard to read; a player without a group is
+// shown in a lighter blue.
+constexpr QRgb NO_GROUP_TEXT = qRgb(0x60, 0x90, 0xFF);
+
 // Player indicator: its font colour is the player's group; underlined while it is their turn.
 void show_indicator(QLabel* panel, int32_t colour, bool their_turn, const QString& name)
 {
     QPalette palette = panel->palette();
-    palette.setColor(QPalette::WindowText, QColor(to_qrgb(colour)));
+    palette.setColor(QPalette::WindowText, colour == NoGroup ? NO_GROUP_TEXT : to_qrgb(colour));
     panel->setPalette(palette);
     QFont font = panel->font();
     font.setUnderline(their_turn);
