@@ -35,6 +35,8 @@ const ReadLine READ_LINES[] = {
     {"computer 3", CommandKind::computer, 0, 0, 0, 3},
     {"praise 4294967295", CommandKind::praise, 0, 0, 0, 0, 4'294'967'295U},
     {"praise 0", CommandKind::praise},
+    {"await", CommandKind::await},
+    {"leave", CommandKind::leave},
     // Words may be separated by any run of blanks.
     {"  \tmove   5\t\t6  \r", CommandKind::move, 5, 6},
     {"state\r", CommandKind::state},
@@ -83,6 +85,16 @@ const std::pair<const char*, const char*> REFUSED_LINES[] = {
     {"praise 4294967296", "praise: R 4294967296 is out of range (0 to 4294967295)"},
     {"praise -1", "praise: R -1 is out of range (0 to 4294967295)"},
     {"praise", "praise: missing R"},
+    {"host 0 Anna", "host: PORT 0 is out of range (1 to 65535)"},
+    {"join 65536 Bo", "join: PORT 65536 is out of range (1 to 65535)"},
+    {"join", "join: missing PORT"},
+    {"host 47147", "host: missing NAME"},
+    {"host 47147 Abcdefghijklmnopqrstuvwxy",
+     "host: NAME \"Abcdefghijklmnopqrstuvwxy\" is not a player's name (1 to 24 characters, none of them a control "
+     "character)"},
+    {"join 47147 Bo\tLi", "join: NAME \"Bo\\x09Li\" is not a player's name (1 to 24 characters, none of them a "
+                           "control character)"},
+    {"await now", "await: unexpected \"now\""},
     {"wait 4294967296", "wait: MS 4294967296 is out of range (0 to 3600000)"},
     {"move 99999999999999999999999 1", "move: X 99999999999999999999999 is out of range (0 to 704)"},
     {"wait 10ms", "wait: MS \"10ms\" is not a whole number"},
@@ -92,6 +104,19 @@ const std::pair<const char*, const char*> REFUSED_LINES[] = {
     {"wait -", "wait: MS \"-\" is not a whole number"},
     {"shot 1,2 3", "shot: X \"1,2\" is not a whole number"},
 };
+
+// A network command's name is the rest of the line, without blanks at either end.
+TEST(ScriptLine, ANetworkCommandNamesItsPlayerWithTheRestOfTheLine)
+{
+    const ScriptCommand host = parse_script_line("host 47147   Anna Maria von Brücken \r");
+    EXPECT_EQ(host.kind, CommandKind::host);
+    EXPECT_EQ(host.port, 47147);
+    EXPECT_EQ(host.name, "Anna Maria von Brücken");
+    const ScriptCommand join = parse_script_line("join 1 #2");
+    EXPECT_EQ(join.kind, CommandKind::join);
+    EXPECT_EQ(join.port, 1);
+    EXPECT_EQ(join.name, "#2");
+}
 
 TEST(ScriptLine, ARefusedLineSaysWhy)
 {
