@@ -32,11 +32,31 @@ struct LevelPlan {
 LevelPlan plan_for(ComputerLevel level)
 {
     switch (level) {
-    case ComputerLevel::easy: return {{8, 16}, 0, 0, 8, {8}, 1, 25, 0, 0.035, 0, 0};
-    case ComputerLevel::medium: return {{5, 9, 15}, 2, 1, 12, {6}, 2, 20, 200, 0.012, 6, 0};
+    case ComputerLevel::easy:
+        return {.pot_strengths = {8, 16},
+                .refined_candidates = 0, .refine_reach = 0,
+                .safety_directions = 8, .safety_strengths = {8},
+                .placement_spots = 1, .placement_step = 25,
+                .position_weight = 0,
+                .aim_deviation = 0.035, .steadiness_checked = 0,
+                .escape_directions = 0};
+    case ComputerLevel::medium:
+        return {.pot_strengths = {5, 9, 15},
+                .refined_candidates = 2, .refine_reach = 1,
+                .safety_directions = 12, .safety_strengths = {6},
+                .placement_spots = 2, .placement_step = 20,
+                .position_weight = 200,
+                .aim_deviation = 0.012, .steadiness_checked = 6,
+                .escape_directions = 0};
     case ComputerLevel::hard: break;
     }
-    return {{3, 5, 8, 12, 18, 28}, 8, 2, 24, {4, 8}, 3, 12, 800, 0, 0, 120};
+    return {.pot_strengths = {3, 5, 8, 12, 18, 28},
+            .refined_candidates = 8, .refine_reach = 2,
+            .safety_directions = 24, .safety_strengths = {4, 8},
+            .placement_spots = 3, .placement_step = 12,
+            .position_weight = 800,
+            .aim_deviation = 0, .steadiness_checked = 0,
+            .escape_directions = 120};
 }
 
 // Scores of a judged trial, from the best to the worst kind of result.
