@@ -6,15 +6,17 @@
 
 #include "sim/pockets.h"
 #include "sim/table_geometry.h"
+#include "view/aim.h"
 #include "view/placement.h"
 
 namespace {
 
-constexpr double STRENGTH_DIVISOR = 6;
-constexpr double FULL_STRENGTH = 28;
 // Beyond full strength the distance no longer counts, so the mouse goes
 // farther out where whole pixels give a finer angle.
 constexpr double FULL_STRENGTH_DISTANCE = 240;
+// The computer keeps a pixel more from every other ball than the rule asks,
+// so that it never puts the cue ball back all but touching one.
+constexpr float PLACEMENT_MARGIN = 1;
 
 bool on_drawing_area(MousePoint p)
 {
@@ -55,7 +57,7 @@ std::optional<MousePoint> mouse_for(Point cue, double dx, double dy, double stre
     if (strength >= FULL_STRENGTH) {
         if (auto far = mouse_at(cue, ux, uy, FULL_STRENGTH_DISTANCE)) return far;
     }
-    return mouse_at(cue, ux, uy, BALL_RADIUS + STRENGTH_DIVISOR * std::min(strength, FULL_STRENGTH));
+    return mouse_at(cue, ux, uy, distance_for_strength(strength));
 }
 
 std::vector<MousePoint> pot_aims(const GameState& table, Point cue, const std::vector<double>& strengths)
@@ -105,11 +107,8 @@ std::vector<Point> placement_spots(const GameState& table, int step, int count)
     std::vector<Spot> spots;
     for (int y = PLACEMENT_TOP_EXCLUSIVE + 1; y < PLACEMENT_BOTTOM_EXCLUSIVE; y += step)
         for (int x = PLACEMENT_LEFT_EXCLUSIVE + 1; x <= PLACEMENT_RIGHT; x += step) {
+            if (!cue_ball_fits(table, x, y, PLACEMENT_MARGIN)) continue;
             const Point at{double(x), double(y)};
-            bool clear = true;
-            for (int i = 2; i <= BALL_COUNT; ++i)
-                clear = clear && length(x - table.balls[i].x, y - table.balls[i].y) > 2 * BALL_RADIUS + 1;
-            if (!clear) continue;
             GameState placed = table;
             placed.balls[CUE_BALL].state = BALL_ON_TABLE;
             placed.balls[CUE_BALL].x = static_cast<float>(x);

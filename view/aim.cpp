@@ -1,5 +1,6 @@
 #include "view/aim.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -8,9 +9,8 @@
 namespace {
 
 constexpr float SHOT_POWER_FACTOR = 0.5f;
-constexpr long double STRENGTH_DIVISOR = 6;  // pixels of mouse distance per unit
-constexpr float MIN_STRENGTH = 1.0f;
-constexpr float MAX_STRENGTH = 28.0f;
+constexpr double STRENGTH_DIVISOR = 6;  // pixels of mouse distance per unit
+constexpr float WEAKEST_STRENGTH = 1.0f;
 constexpr float DISTANCE_FLOOR = 0.0001f;
 constexpr long double PI = std::numbers::pi_v<long double>;
 
@@ -34,8 +34,8 @@ float strength_of(float dx, float dy)
     const long double distance =
         std::sqrt(static_cast<long double>(ax) * ax + static_cast<long double>(ay) * ay);
     const float strength = static_cast<float>((distance - BALL_RADIUS) / STRENGTH_DIVISOR);
-    if (strength > MAX_STRENGTH) return MAX_STRENGTH;
-    return strength >= MIN_STRENGTH ? strength : MIN_STRENGTH;
+    if (strength > FULL_STRENGTH) return FULL_STRENGTH;
+    return strength >= WEAKEST_STRENGTH ? strength : WEAKEST_STRENGTH;
 }
 
 }  // namespace
@@ -57,4 +57,9 @@ ShotVelocity shot_velocity()
     const long double push = -static_cast<long double>(game.shot_strength);
     return {static_cast<float>(push * game.aim_neg_cos * SHOT_POWER_FACTOR),
             static_cast<float>(push * game.aim_sin * SHOT_POWER_FACTOR)};
+}
+
+double distance_for_strength(double strength)
+{
+    return BALL_RADIUS + STRENGTH_DIVISOR * std::clamp(strength, double{WEAKEST_STRENGTH}, double{FULL_STRENGTH});
 }

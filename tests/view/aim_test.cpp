@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <numbers>
 
 #include "sim/variables.h"
@@ -52,6 +53,20 @@ TEST_F(Aim, AngleStrengthAndVelocityFollowFromTheMouse)
         EXPECT_NEAR(v.vx, c.vx, c.tolerance);
         EXPECT_NEAR(v.vy, c.vy, c.tolerance);
     }
+}
+
+// The mouse that many pixels straight left of the cue ball aims a shot of
+// the strength asked for; beyond the weakest and full strength it stays at them.
+TEST_F(Aim, DistanceForStrengthIsAimingReadBackwards)
+{
+    game.balls[CUE_BALL].x = 100;
+    game.balls[CUE_BALL].y = 100;
+    for (double strength : {1.0, 2.5, 7.0, 27.5, 28.0}) {
+        update_aim(176 - static_cast<int>(std::lround(distance_for_strength(strength))), 141);
+        EXPECT_FLOAT_EQ(game.shot_strength, static_cast<float>(strength));
+    }
+    EXPECT_EQ(distance_for_strength(0.5), distance_for_strength(1));
+    EXPECT_EQ(distance_for_strength(40), distance_for_strength(FULL_STRENGTH));
 }
 
 }  // namespace
