@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "rules/supervisor.h"
 #include "sim/pockets.h"
 
 namespace {
@@ -23,13 +24,6 @@ Point centre(const BallRecord& ball)
 double length(double dx, double dy)
 {
     return std::sqrt(dx * dx + dy * dy);
-}
-
-bool group_off_table(const GameState& table, int32_t group)
-{
-    for (int i = BLACK_BALL + 1; i <= BALL_COUNT; ++i)
-        if (table.balls[i].colour == group && table.balls[i].state != BALL_OFF_TABLE) return false;
-    return true;
 }
 
 // Distance from p to the segment a-b.

@@ -15,13 +15,6 @@ tjoueur& current_player_record()
     return game.players[game.current_player];
 }
 
-bool group_off_table(int32_t group)
-{
-    for (int i = BLACK_BALL + 1; i <= BALL_COUNT; ++i)
-        if (colour_of_ball(i) == group && game.balls[i].state != BALL_OFF_TABLE) return false;
-    return true;
-}
-
 // Fouls replace what was recorded; touching the black first beats the others.
 void judge_first_touch(const tjoueur& shooter)
 {
@@ -81,6 +74,13 @@ int other_player(int p)
     return p == 1 ? 2 : 1;
 }
 
+bool group_off_table(const GameState& table, int32_t group)
+{
+    for (int i = BLACK_BALL + 1; i <= BALL_COUNT; ++i)
+        if (colour_of_ball(i) == group && table.balls[i].state != BALL_OFF_TABLE) return false;
+    return true;
+}
+
 void switch_turn()
 {
     game.previous_player = game.current_player;
@@ -97,7 +97,7 @@ void check_group_cleared()
     // that failed to load at start-up leaves the game there).
     if (game.current_player == 0) return;
     tjoueur& player = current_player_record();
-    if (player.group != NoGroup && group_off_table(player.group)) player.on_black = true;
+    if (player.group != NoGroup && group_off_table(game, player.group)) player.on_black = true;
 }
 
 std::string message_for(OutcomeCode code)

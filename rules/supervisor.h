@@ -13,6 +13,8 @@ void Timer2Timer();
 OutcomeCode judge_finished_shot();
 void switch_turn();
 int other_player(int p);
+// Whether every ball of the colour group `group` has left `table`.
+bool group_off_table(const GameState& table, int32_t group);
 // Sets the shooter on the black once their group has left the table.
 void check_group_cleared();
 // The status-line text for an outcome code; empty for codes without one.
