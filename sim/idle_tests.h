@@ -13,6 +13,9 @@
 // The book keeps what it last saw of every ball and forgets a ball's tests
 // as soon as the ball differs from that, whoever changed it. A pair with a
 // clear gap between its balls cannot touch: the book knows it at once.
+// Its invariant: each test that a set bit of `alone`, `pairs`, `clear` or
+// `settled` passes by would change nothing on the balls as `seen`, and the
+// step notices every change to a ball before it reads a bit again.
 struct IdleTests {
     // What the book last saw of each ball, by ball number: what its tests
     // read. Field by field, so one ball is compared with all the others at once.
@@ -67,6 +70,7 @@ inline uint32_t clear_of(const IdleTests::Seen& seen, int i)
     for (int j = 1; j <= BALL_COUNT; ++j) {
         const float least_x = std::fabs(seen.x[i] - seen.x[j]) - speed_x - std::fabs(seen.vx[j]);
         const float least_y = std::fabs(seen.y[i] - seen.y[j]) - speed_y - std::fabs(seen.vy[j]);
+        // Clear when max(least_x, 0)² + max(least_y, 0)² > CLEAR_DISTANCE_SQ.
         // A negative least gap counts as none. Told with bools, not by
         // choosing numbers, so that the compiler takes several balls at once.
         const bool open_x = least_x > 0;
@@ -78,6 +82,15 @@ inline uint32_t clear_of(const IdleTests::Seen& seen, int i)
         clear |= BALL_BIT[j] & all_bits_if(far);
     }
     return clear;
+}
+
+// A pair table keeps the pair (i, k) as bit k of row i and as bit i of row k
+// (`pairs` only in the earlier ball's row), so what is written across ball
+// i's row is written down its column too: bit i for row k when `row_i` has
+// bit k. Without a branch, so that the compiler takes several rows at once.
+inline uint32_t transposed_bit(uint32_t row_i, uint32_t bit_i, int k)
+{
+    return bit_i & all_bits_if(row_i & BALL_BIT[k]);
 }
 
 // Ball i's pairs with present balls after ball `after` that are not known.
@@ -96,7 +109,8 @@ inline void forget_tests_of(IdleTests& idle, int i)
     idle.clear[i] = clear;
     idle.pairs[i] = clear & ~(earlier | bit);
     for (int k = 1; k <= BALL_COUNT; ++k) {
-        const uint32_t with_i = bit & all_bits_if(clear & BALL_BIT[k]);
+        const uint32_t with_i = transposed_bit(clear, bit, k);
+        // `pairs` keeps the pair in row k only when k is the earlier ball.
         const uint32_t k_earlier = all_bits_if(earlier & BALL_BIT[k]);
         idle.clear[k] = (idle.clear[k] & ~bit) | with_i;
         idle.pairs[k] = (idle.pairs[k] & ~bit) | (with_i & k_earlier);
@@ -142,8 +156,6 @@ inline void notice_slowing(IdleTests& idle, int i, const BallRecord& ball)
     const uint32_t clear = idle.clear[i];
     idle.alone &= ~bit;
     idle.pairs[i] &= clear;
-    for (int k = 1; k < i; ++k) {
-        idle.pairs[k] &= ~bit | (bit & all_bits_if(clear & BALL_BIT[k]));
-    }
+    for (int k = 1; k < i; ++k) idle.pairs[k] &= ~bit | transposed_bit(clear, bit, k);
     idle.settled &= ~(bit | ((bit - 1) & ~clear));
 }
