@@ -47,9 +47,9 @@ void GuestSession::pump(int64_t now)
     apply_arrived();
 }
 
-bool GuestSession::play(const Input& input)
+void GuestSession::play(const Input& input)
 {
-    if (stage_ != Stage::playing || own_waiting_) return false;
+    if (stage_ != Stage::playing || own_waiting_) return;
     own_waiting_ = input;
     link_.forget_aims();
     if (input.kind != InputKind::new_game)
@@ -58,7 +58,6 @@ bool GuestSession::play(const Input& input)
         answer_new_game(true);
     else
         link_.send(NewGameAsk{});
-    return true;
 }
 
 void GuestSession::aim(int x, int y, int64_t now)

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "net/input_rules.h"
+#include "net/match_session.h"
 #include "net/session_link.h"
 
 // The guest's side of one connection to a host. It opens with hello, catches
@@ -18,39 +19,35 @@
 // host and take effect when they come back numbered. Plain logic: the owner
 // carries the lines and tells it the time, in monotonic milliseconds. A
 // guest who joins again does so with a new session on the same table.
-class GuestSession {
+class GuestSession : public MatchSession {
 public:
     GuestSession(MatchTable& table, std::string name);
 
     // The connection to the host stands: sends hello.
     void connected(int64_t now);
-    void receive(std::string_view line, int64_t now);
-    // The host's bytes broke the framing (a line too long, or not UTF-8).
-    void receive_malformed();
-    // The connection closed by itself.
-    void connection_closed();
-    // Time-outs, pings, held-back aims, inputs waiting for the table, checks.
-    void pump(int64_t now);
+    void receive(std::string_view line, int64_t now) override;
+    void receive_malformed() override;
+    void connection_closed() override;
+    void pump(int64_t now) override;
 
-    // This side's player: false, sending nothing, before the match stands or
-    // while an earlier input is still unanswered. A new game is asked for.
-    bool play(const Input& input);
-    void aim(int x, int y, int64_t now);
-    void answer_new_game(bool agreed);
-    void leave();
+    // Nothing is sent before the match stands or while an earlier input is
+    // still unanswered. A new game is asked for.
+    void play(const Input& input) override;
+    void aim(int x, int y, int64_t now) override;
+    void answer_new_game(bool agreed) override;
+    void leave() override;
+    // The host's inputs wait, unless this side's own input has come back
+    // numbered after them.
+    void hold_remote_inputs(bool hold) override { holding_ = hold; }
+    void release_remote_input() override;
 
-    // A driver stepping the match: the host's inputs wait, unless this
-    // side's own input has come back numbered after them, until one is released.
-    void hold_remote_inputs(bool hold) { holding_ = hold; }
-    void release_remote_input();
-
-    SessionOutput take_output() { return link_.take_output(); }
+    SessionOutput take_output() override { return link_.take_output(); }
+    bool remote_has_cue() const override;
+    bool own_input_waiting() const override { return own_waiting_.has_value(); }
 
     // The match so far stands on the table and the connection is open.
     bool playing() const { return stage_ == Stage::playing; }
     bool ended() const { return stage_ == Stage::ended; }
-    bool remote_has_cue() const;
-    bool own_input_waiting() const { return own_waiting_.has_value(); }
     // Every input up to this number has been applied, has settled, and the
     // host's check agrees with it or the host's table has been taken.
     uint32_t agreed_through() const { return agreed_through_; }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "net/input_rules.h"
+#include "net/match_session.h"
 #include "net/session_link.h"
 
 // The host's side of a network match, for as long as its player hosts. It
@@ -16,43 +17,36 @@
 // has settled, and keeps the current rack's inputs for a guest who joins
 // again. Plain logic: the owner carries the lines to and from the guest's
 // connection and tells it the time, in monotonic milliseconds.
-class HostSession {
+class HostSession : public MatchSession {
 public:
     HostSession(MatchTable& table, std::string name);
 
     // A guest's connection takes the free seat; it must open with hello.
     void guest_connected(int64_t now);
-    void receive(std::string_view line, int64_t now);
-    // The guest's bytes broke the framing (a line too long, or not UTF-8).
-    void receive_malformed();
-    // The guest's connection closed by itself.
-    void connection_closed();
-    // Time-outs, pings, held-back aims, inputs waiting for the table, checks.
-    void pump(int64_t now);
+    void receive(std::string_view line, int64_t now) override;
+    void receive_malformed() override;
+    void connection_closed() override;
+    void pump(int64_t now) override;
 
-    // This side's player. A new game is asked for, and played once the guest agrees.
-    void play(const Input& input);
-    void aim(int x, int y, int64_t now);
-    void answer_new_game(bool agreed);
-    // Says goodbye to the guest, if any.
-    void leave();
+    // A new game is asked for, and played once the guest agrees.
+    void play(const Input& input) override;
+    void aim(int x, int y, int64_t now) override;
+    void answer_new_game(bool agreed) override;
+    void leave() override;
+    // The guest's inputs that would be taken wait, unless one of this side's
+    // own waits behind them. Refusals and answers go on.
+    void hold_remote_inputs(bool hold) override { holding_ = hold; }
+    void release_remote_input() override;
 
-    // A driver stepping the match: the guest's inputs that would be taken
-    // wait, unless one of this side's own waits behind them, until one is
-    // released. Refusals and answers go on.
-    void hold_remote_inputs(bool hold) { holding_ = hold; }
-    void release_remote_input();
-
-    SessionOutput take_output() { return link_.take_output(); }
+    SessionOutput take_output() override { return link_.take_output(); }
+    // Whether the guest is there or not.
+    bool remote_has_cue() const override;
+    bool own_input_waiting() const override;
 
     // Since the first guest joined, the table is the network match's.
     bool match_started() const { return match_started_; }
     bool seat_free() const { return seat_ == Seat::free; }
     bool guest_seated() const { return seat_ == Seat::taken; }
-    // The guest's player has the cue, whether the guest is there or not.
-    bool remote_has_cue() const;
-    // An input of this side's player has been neither played nor refused yet.
-    bool own_input_waiting() const;
     const std::string& guest_name() const { return guest_name_; }
 
 private:

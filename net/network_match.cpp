@@ -49,7 +49,7 @@ bool NetworkMatch::host(const QHostAddress& address, quint16 port, const QString
     listener_ = listener;
     connect(listener_, &TcpGuestListener::guest_arrived, this, &NetworkMatch::take_guest);
     host_.emplace(table_, name.toStdString());
-    host_->hold_remote_inputs(hold_remote_inputs_);
+    start_session(*host_);
     name_ = name;
     hosting_port_ = listener_->port();
     upkeep_timer_.start(UPKEEP_EVERY_MS);
@@ -79,24 +79,16 @@ void NetworkMatch::join_again()
 void NetworkMatch::connect_to_host()
 {
     guest_.emplace(table_, name_.toStdString());
-    guest_->hold_remote_inputs(hold_remote_inputs_);
+    start_session(*guest_);
     transport_opened_ = false;
     transport_ = TcpLineTransport::connect_to(join_host_, join_port_, this);
-    LineTransport* transport = transport_;
-    connect(transport, &LineTransport::opened, this, [this] {
+    wire(transport_);
+    connect(transport_, &LineTransport::opened, this, [this] {
         transport_opened_ = true;
         guest_->connected(now());
         flush();
     });
-    connect(transport, &LineTransport::line_arrived, this, [this](const std::string& line) {
-        guest_->receive(line, now());
-        flush();
-    });
-    connect(transport, &LineTransport::framing_broken, this, [this] {
-        guest_->receive_malformed();
-        flush();
-    });
-    connect(transport, &LineTransport::ended, this, [this](const QString& why) {
+    connect(transport_, &LineTransport::ended, this, [this](const QString& why) {
         guest_->connection_closed();
         if (transport_opened_) {
             flush();
@@ -106,14 +98,35 @@ void NetworkMatch::connect_to_host()
         }
         release_transport();
     });
+}
+
+void NetworkMatch::start_session(MatchSession& session)
+{
+    session_ = &session;
+    session_->hold_remote_inputs(hold_remote_inputs_);
     upkeep_timer_.start(UPKEEP_EVERY_MS);
+}
+
+// What arrives goes to the session, and what it says goes out at once.
+void NetworkMatch::wire(LineTransport* transport)
+{
+    connect(transport, &LineTransport::line_arrived, this, [this](const std::string& line) {
+        session_->receive(line, now());
+        flush();
+    });
+    connect(transport, &LineTransport::framing_broken, this, [this] {
+        session_->receive_malformed();
+        flush();
+    });
 }
 
 void NetworkMatch::leave()
 {
-    if (host_) host_->leave();
-    if (guest_) guest_->leave();
-    if (host_ || guest_) flush();
+    if (session_) {
+        session_->leave();
+        flush();
+    }
+    session_ = nullptr;
     release_transport();
     for (const ExtraGuest& extra : extra_guests_) extra.transport->close();
     extra_guests_.clear();
@@ -127,36 +140,35 @@ void NetworkMatch::leave()
 
 void NetworkMatch::play(const Input& input)
 {
-    if (host_) host_->play(input);
-    if (guest_) guest_->play(input);
+    if (!session_) return;
+    session_->play(input);
     flush();
 }
 
 void NetworkMatch::aim(int x, int y)
 {
-    if (host_) host_->aim(x, y, now());
-    if (guest_) guest_->aim(x, y, now());
+    if (!session_) return;
+    session_->aim(x, y, now());
     flush();
 }
 
 void NetworkMatch::answer_new_game(bool agreed)
 {
-    if (host_) host_->answer_new_game(agreed);
-    if (guest_) guest_->answer_new_game(agreed);
+    if (!session_) return;
+    session_->answer_new_game(agreed);
     flush();
 }
 
 void NetworkMatch::hold_remote_inputs(bool hold)
 {
     hold_remote_inputs_ = hold;
-    if (host_) host_->hold_remote_inputs(hold);
-    if (guest_) guest_->hold_remote_inputs(hold);
+    if (session_) session_->hold_remote_inputs(hold);
 }
 
 void NetworkMatch::release_remote_input()
 {
-    if (host_) host_->release_remote_input();
-    if (guest_) guest_->release_remote_input();
+    if (!session_) return;
+    session_->release_remote_input();
     flush();
 }
 
@@ -172,12 +184,12 @@ bool NetworkMatch::in_match() const
 
 bool NetworkMatch::remote_has_cue() const
 {
-    return (host_ && host_->remote_has_cue()) || (guest_ && guest_->remote_has_cue());
+    return session_ && session_->remote_has_cue();
 }
 
 bool NetworkMatch::own_input_waiting() const
 {
-    return (host_ && host_->own_input_waiting()) || (guest_ && guest_->own_input_waiting());
+    return session_ && session_->own_input_waiting();
 }
 
 QString NetworkMatch::remote_name() const
@@ -189,8 +201,7 @@ QString NetworkMatch::remote_name() const
 
 void NetworkMatch::upkeep()
 {
-    if (host_) host_->pump(now());
-    if (guest_) guest_->pump(now());
+    if (session_) session_->pump(now());
     flush();
     const auto waited_too_long = [this](const ExtraGuest& extra) { return now() - extra.since >= SILENCE_LIMIT_MS; };
     for (const ExtraGuest& extra : extra_guests_)
@@ -203,14 +214,7 @@ void NetworkMatch::take_guest(LineTransport* transport)
     if (transport_ || !host_->seat_free()) return turn_away(transport);
     transport_ = transport;
     transport->setParent(this);
-    connect(transport, &LineTransport::line_arrived, this, [this](const std::string& line) {
-        host_->receive(line, now());
-        flush();
-    });
-    connect(transport, &LineTransport::framing_broken, this, [this] {
-        host_->receive_malformed();
-        flush();
-    });
+    wire(transport);
     connect(transport, &LineTransport::ended, this, [this] {
         host_->connection_closed();
         flush();
@@ -246,7 +250,7 @@ void NetworkMatch::drop_extra_guest(LineTransport* transport)
 
 void NetworkMatch::flush()
 {
-    const SessionOutput output = host_ ? host_->take_output() : guest_ ? guest_->take_output() : SessionOutput{};
+    const SessionOutput output = session_ ? session_->take_output() : SessionOutput{};
     if (transport_)
         for (const std::string& line : output.lines) transport_->send_line(line);
     if (output.close) release_transport();

@@ -94,6 +94,8 @@ private:
     void answer_extra_guest(LineTransport* transport, const std::string& first_line);
     void drop_extra_guest(LineTransport* transport);
     void connect_to_host();
+    void start_session(MatchSession& session);
+    void wire(LineTransport* transport);
     // Sends what the session has to say, closes when it says so, and tells what happened.
     void flush();
     void tell(const SessionEvent& event);
@@ -105,6 +107,7 @@ private:
     QTimer upkeep_timer_;
     std::optional<HostSession> host_;
     std::optional<GuestSession> guest_;
+    MatchSession* session_ = nullptr;  // the host's or the guest's, whichever plays
     TcpGuestListener* listener_ = nullptr;
     LineTransport* transport_ = nullptr;  // the seated guest's, or the guest's to its host
     bool transport_opened_ = false;
