@@ -108,11 +108,16 @@ std::optional<Message> read_greeting(std::optional<std::string_view> rest)
     return Greeting{*version, std::string(*cut.rest)};
 }
 
-std::optional<Message> read_bye(std::optional<std::string_view> rest)
+// The one word after a message's first; an empty word when there is not exactly one.
+std::string_view one_word(std::optional<std::string_view> rest)
 {
     const auto words = exact_words(rest, 1);
-    if (!words) return std::nullopt;
-    const std::optional<ByeReason> reason = kind_named<ByeReason>(BYE_REASONS, (*words)[0]);
+    return words ? (*words)[0] : std::string_view();
+}
+
+std::optional<Message> read_bye(std::optional<std::string_view> rest)
+{
+    const std::optional<ByeReason> reason = kind_named<ByeReason>(BYE_REASONS, one_word(rest));
     if (!reason) return std::nullopt;
     return Bye{*reason};
 }
@@ -121,18 +126,14 @@ std::optional<Message> read_bye(std::optional<std::string_view> rest)
 template <typename OneNumber, uint64_t least>
 std::optional<Message> read_one_number(std::optional<std::string_view> rest)
 {
-    const auto words = exact_words(rest, 1);
-    if (!words) return std::nullopt;
-    const std::optional<uint32_t> value = read_number((*words)[0], least);
+    const std::optional<uint32_t> value = read_number(one_word(rest), least);
     if (!value) return std::nullopt;
     return OneNumber{*value};
 }
 
 std::optional<Message> read_refused(std::optional<std::string_view> rest)
 {
-    const auto words = exact_words(rest, 1);
-    if (!words) return std::nullopt;
-    const std::optional<InputKind> kind = kind_named<InputKind>(INPUT_WORDS, (*words)[0]);
+    const std::optional<InputKind> kind = kind_named<InputKind>(INPUT_WORDS, one_word(rest));
     if (!kind) return std::nullopt;
     return Refused{*kind};
 }
