@@ -10,17 +10,18 @@ uint32_t bits(float value)
     return std::bit_cast<uint32_t>(value);
 }
 
-// Bit for bit: -0 and 0 differ, as they do to the step.
+// Bit for bit: -0 and 0 differ, as they do to the step. While balls roll the
+// first of them already differs, so the look is short.
 bool same_motion(const RepeatWatch::Motion& kept, const std::array<BallRecord, BALL_COUNT>& balls)
 {
-    uint32_t differ = 0;
     for (std::size_t k = 0; k < balls.size(); ++k) {
         const BallRecord& ball = balls[k];
-        differ |= (bits(kept.x[k]) ^ bits(ball.x)) | (bits(kept.y[k]) ^ bits(ball.y))
-                  | (bits(kept.vx[k]) ^ bits(ball.vx)) | (bits(kept.vy[k]) ^ bits(ball.vy))
-                  | static_cast<uint32_t>(kept.state[k] ^ ball.state);
+        const uint32_t differ = (bits(kept.x[k]) ^ bits(ball.x)) | (bits(kept.y[k]) ^ bits(ball.y))
+                                | (bits(kept.vx[k]) ^ bits(ball.vx)) | (bits(kept.vy[k]) ^ bits(ball.vy))
+                                | static_cast<uint32_t>(kept.state[k] ^ ball.state);
+        if (differ != 0) return false;
     }
-    return differ == 0;
+    return true;
 }
 
 void keep_motion(RepeatWatch::Motion& kept, const std::array<BallRecord, BALL_COUNT>& balls)
