@@ -154,7 +154,7 @@ std::string read_name(std::string_view name)
 {
     if (name.empty()) return "missing NAME";
     if (!is_player_name(name))
-        return "NAME " + quoted(name) + " is not a player's name (1 to 24 characters, none of them a control character)";
+        return "NAME " + quoted(name) + " is not 1 to 24 characters without a control character";
     return {};
 }
 

@@ -90,10 +90,8 @@ const std::pair<const char*, const char*> REFUSED_LINES[] = {
     {"join", "join: missing PORT"},
     {"host 47147", "host: missing NAME"},
     {"host 47147 Abcdefghijklmnopqrstuvwxy",
-     "host: NAME \"Abcdefghijklmnopqrstuvwxy\" is not a player's name (1 to 24 characters, none of them a control "
-     "character)"},
-    {"join 47147 Bo\tLi", "join: NAME \"Bo\\x09Li\" is not a player's name (1 to 24 characters, none of them a "
-                           "control character)"},
+     "host: NAME \"Abcdefghijklmnopqrstuvwxy\" is not 1 to 24 characters without a control character"},
+    {"join 47147 Bo\tLi", "join: NAME \"Bo\\x09Li\" is not 1 to 24 characters without a control character"},
     {"await now", "await: unexpected \"now\""},
     {"wait 4294967296", "wait: MS 4294967296 is out of range (0 to 3600000)"},
     {"move 99999999999999999999999 1", "move: X 99999999999999999999999 is out of range (0 to 704)"},
