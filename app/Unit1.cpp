@@ -93,13 +93,8 @@ void TForm1::build_controls(const QImage& background)
     PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
     PaintBox1->setGeometry(QRect(DRAWING_AREA_AT, QSize(DRAWING_AREA_WIDTH, DRAWING_AREA_HEIGHT)));
     // While the computer has the cue, the person's mouse does nothing.
-    connect(PaintBox1, &DrawingArea::mouse_moved, this, [this](int x, int y) {
-        computer_.mouse_seen_at(x, y);
-        if (person_has_cue()) mouse_moved(x, y);
-    });
-    connect(PaintBox1, &DrawingArea::mouse_pressed, this, [this](int x, int y) {
-        if (person_has_cue()) mouse_pressed(x, y);
-    });
+    connect(PaintBox1, &DrawingArea::mouse_moved, this, &TForm1::person_moved);
+    connect(PaintBox1, &DrawingArea::mouse_pressed, this, &TForm1::person_pressed);
 
     SpeedButton1 = new QPushButton(QStringLiteral("Отмена хода"), client);
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
@@ -107,11 +102,7 @@ void TForm1::build_controls(const QImage& background)
     SpeedButton1->setFlat(true);
     SpeedButton1->setFont(pixel_font(QStringLiteral("MS Sans Serif"), PANEL_TEXT_PIXELS, true));
     SpeedButton1->setStyleSheet(QStringLiteral("QPushButton { color: white; }"));
-    connect(SpeedButton1, &QPushButton::clicked, this, [this] {
-        const bool undoable = undo_available();
-        SpeedButton1Click();
-        if (undoable) recorder_.shot_taken_back();
-    });
+    connect(SpeedButton1, &QPushButton::clicked, this, &TForm1::undo_clicked);
 
     const QFont indicator_font = pixel_font(QStringLiteral("Arial"), PANEL_TEXT_PIXELS, true);
     Panel1 = make_panel(client, QStringLiteral("Panel1"), QRect(117, 8, 163, 20), indicator_font, Qt::black);
@@ -130,10 +121,7 @@ void TForm1::build_menu()
     Fichier1->setObjectName(QStringLiteral("Fichier1"));
     QAction* Nouvellepartie1 = Fichier1->addAction(QStringLiteral("New game"));
     Nouvellepartie1->setObjectName(QStringLiteral("Nouvellepartie1"));
-    connect(Nouvellepartie1, &QAction::triggered, this, [this] {
-        computer_.new_game();
-        Nouvellepartie1Click();
-    });
+    connect(Nouvellepartie1, &QAction::triggered, this, &TForm1::new_game_chosen);
     QAction* Quitter1 = Fichier1->addAction(QStringLiteral("Exit"));
     Quitter1->setObjectName(QStringLiteral("Quitter1"));
     connect(Quitter1, &QAction::triggered, this, &TForm1::Quitter1Click);
@@ -154,10 +142,10 @@ MatchHooks TForm1::match_hooks()
         take_over_table(table);
         recorder_.resume(record);
     };
-    hooks.new_game = [this] { findChild<QAction*>(QStringLiteral("Nouvellepartie1"))->trigger(); };
+    hooks.new_game = [this] { start_new_game(); };
     hooks.move = [this](int x, int y) { mouse_moved(x, y); };
     hooks.press = [this](int x, int y) { mouse_pressed(x, y); };
-    hooks.undo = [this] { SpeedButton1->click(); };
+    hooks.undo = [this] { take_back_shot(); };
     hooks.keep_seats_out = [this](bool out) {
         watching_ = out;
         if (out)
@@ -188,6 +176,7 @@ void TForm1::build_opponent_menu()
         // Captured by copy under a new name: clang 14 cannot capture a structured binding.
         connect(item, &QAction::triggered, this, [this, chosen = level] { choose_second_player(Seat{chosen}); });
     }
+    network_.add_menu_items(*opponent);
 }
 
 void TForm1::choose_second_player(const Seat& seat)
@@ -222,6 +211,57 @@ void TForm1::build_view_menu()
         if (remember_choices_) remember_sound(on);
     });
 #endif
+}
+
+WindowHands TForm1::hands()
+{
+    WindowHands hands;
+    hands.moved = [this](int x, int y) { mouse_moved(x, y); };
+    hands.pressed = [this](int x, int y) { mouse_pressed(x, y); };
+    hands.undone = [this] { take_back_shot(); };
+    hands.new_rack = [this] { start_new_game(); };
+    return hands;
+}
+
+void TForm1::person_moved(int x, int y)
+{
+    computer_.mouse_seen_at(x, y);
+    if (!person_has_cue()) return;
+    mouse_moved(x, y);
+    if (network_.in_match()) network_.aim(x, y);
+}
+
+void TForm1::person_pressed(int x, int y)
+{
+    if (!person_has_cue()) return;
+    if (!network_.in_match()) return mouse_pressed(x, y);
+    const bool placing = game.balls[CUE_BALL].state == BALL_OFF_TABLE;
+    network_.play(Input{placing ? InputKind::place : InputKind::shot, x, y});
+}
+
+void TForm1::undo_clicked()
+{
+    if (network_.in_match()) return network_.play(Input{InputKind::undo});
+    take_back_shot();
+}
+
+void TForm1::new_game_chosen()
+{
+    if (network_.in_match()) return network_.play(Input{InputKind::new_game});
+    start_new_game();
+}
+
+void TForm1::take_back_shot()
+{
+    const bool undoable = undo_available();
+    SpeedButton1Click();
+    if (undoable) recorder_.shot_taken_back();
+}
+
+void TForm1::start_new_game()
+{
+    computer_.new_game();
+    Nouvellepartie1Click();
 }
 
 // The cue is drawn straight onto the surface, so the area is shown again after each.
@@ -321,12 +361,14 @@ void TForm1::show_player_indicators(int32_t colour1, int32_t colour2, int curren
 // for; hidden and empty otherwise. A computer at work says so after its name.
 void TForm1::show_panels()
 {
-    const bool shown = choices_.show_players || choices_.second_player.computer;
+    const bool network = network_.in_match();
+    const bool shown = choices_.show_players || choices_.second_player.computer || network;
     const Seat seats[2] = {Seat{}, choices_.second_player};
     QLabel* panels[2] = {Panel1, Panel2};
     for (int p = 1; p <= 2; ++p) {
         QString name = seat_name(seats[p - 1], p);
-        if (p == 2 && computer_.at_work()) name += QStringLiteral(" \u2026");
+        if (network) name = p == network_.own_player() ? network_.own_name() : network_.remote_panel_text();
+        else if (p == 2 && computer_.at_work()) name += QStringLiteral(" \u2026");
         show_indicator(panels[p - 1], panel_colours_[p - 1], panel_current_player_ == p, shown ? name : QString());
         panels[p - 1]->setVisible(shown);
     }

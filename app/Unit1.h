@@ -5,6 +5,7 @@
 
 #include "app/computer_player.h"
 #include "app/match_menu.h"
+#include "app/network_seat.h"
 #include "app/settings.h"
 #include "app/timers.h"
 #include "match/match_recorder.h"
@@ -50,6 +51,7 @@ public:
     void turn_begins() override
     {
         if (!watching_) computer_.turn_begins();
+        network_.table_changed();
     }
     void new_rack() override { recorder_.rack_set_up(); }
 #ifdef CORVENNE_SOUND
@@ -63,6 +65,7 @@ public:
     // What changed the game since its rack was set up.
     const MatchRecord& match_record() const { return recorder_.record(); }
     MatchMenu& match_menu() { return *match_menu_; }
+    NetworkSeat& network() { return network_; }
     // From now on, a choice changed in the menus is remembered for the next run.
     void remember_menu_choices() { remember_choices_ = true; }
 
@@ -82,7 +85,16 @@ private:
     // The player panels: the seats' names in their groups' colours.
     void show_panels();
     MatchHooks match_hooks();
-    bool person_has_cue() const { return !watching_ && !computer_.has_cue(); }
+    bool person_has_cue() const { return !watching_ && !computer_.has_cue() && !network_.remote_has_cue(); }
+    // The person's mouse and buttons: in a network match they go to the match.
+    void person_moved(int x, int y);
+    void person_pressed(int x, int y);
+    void undo_clicked();
+    void new_game_chosen();
+    // What applies an input to the table, whoever gave it.
+    void take_back_shot();
+    void start_new_game();
+    WindowHands hands();
     // The drawing area's mouse, the person's or the computer's.
     void mouse_moved(int x, int y);
     void mouse_pressed(int x, int y);
@@ -112,6 +124,8 @@ private:
     bool remember_choices_ = false;
     MatchMenu* match_menu_ = nullptr;
     bool watching_ = false;  // a match watched again: no seat plays
+    WindowHands hands_ = hands();
+    NetworkSeat network_{hands_, *this, [this] { show_panels(); }};
     // What the supervisor last showed in the player panels.
     int32_t panel_colours_[2] = {NoGroup, NoGroup};
     int panel_current_player_ = 0;

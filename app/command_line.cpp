@@ -5,6 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "net/host_address.h"
+#include "net/utf8.h"
+
 namespace {
 
 constexpr int EXIT_USAGE = 2;
@@ -36,14 +39,28 @@ RunRequest read_command_line(const QStringList& arguments)
     parser.addOption(show_players);
     const QCommandLineOption sound(QStringLiteral("sound"), QStringLiteral("Plays the table's sounds in this run."));
     parser.addOption(sound);
+    const QCommandLineOption host(QStringLiteral("host"),
+                                  QStringLiteral("Hosts a network game at once, on PORT (47147 unless given) as --name."));
+    parser.addOption(host);
+    const QCommandLineOption join(QStringLiteral("join"),
+                                  QStringLiteral("Joins the network game at HOST[:PORT] at once, as --name."),
+                                  QStringLiteral("host[:port]"));
+    parser.addOption(join);
+    const QCommandLineOption name(QStringLiteral("name"), QStringLiteral("The player's name in a network game."),
+                                  QStringLiteral("name"));
+    parser.addOption(name);
 
     if (!parser.parse(arguments)) refuse(parser.errorText());
-    const QStringList files = parser.positionalArguments();
+    QStringList files = parser.positionalArguments();
+    RunRequest request;
+    // --host takes its port as the word after it, when that is a number.
+    if (parser.isSet(host) && !files.isEmpty() && files.first().toUInt() > 0 && files.first().toUInt() <= 65535) {
+        request.port = static_cast<quint16>(files.takeFirst().toUInt());
+    }
     if (files.size() > 1) refuse(QStringLiteral("unexpected argument '%1'").arg(files[1]));
     if (parser.isSet(version)) parser.showVersion();
     if (parser.isSet(help)) parser.showHelp(0);
 
-    RunRequest request;
     if (parser.isSet(opponent)) {
         request.second_player = seat_from_word(parser.value(opponent));
         if (!request.second_player) refuse(QStringLiteral("unknown opponent '%1'").arg(parser.value(opponent)));
@@ -51,6 +68,18 @@ RunRequest read_command_line(const QStringList& arguments)
     request.show_players = parser.isSet(show_players);
     request.sound = parser.isSet(sound);
     if (!files.isEmpty()) request.match_file = files.first();
+    request.host = parser.isSet(host);
+    if (parser.isSet(join)) {
+        const auto address = parse_host_and_port(parser.value(join).toStdString());
+        if (!address) refuse(QStringLiteral("cannot join '%1'").arg(parser.value(join)));
+        request.join_host = QString::fromStdString(address->host);
+        request.port = address->port;
+    }
+    if (request.host && !request.join_host.isEmpty()) refuse(QStringLiteral("--host and --join together"));
+    request.name = parser.value(name);
+    const bool network = request.host || !request.join_host.isEmpty();
+    if (network && !is_player_name(request.name.toStdString()))
+        refuse(QStringLiteral("a network game needs --name NAME, 1 to 24 characters"));
     return request;
 }
 

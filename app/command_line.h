@@ -11,6 +11,11 @@ struct RunRequest {
     bool show_players = false;          // --show-players: for this run only
     bool sound = false;                 // --sound: for this run only
     QString match_file;                 // a match file to open at start
+    // --host [PORT] or --join HOST[:PORT], with --name NAME: a network match at once.
+    bool host = false;
+    QString join_host;
+    quint16 port = 47147;
+    QString name;
 };
 
 // Reads the arguments (the program's name first). --help and --version are
