@@ -26,6 +26,7 @@ void report_meeting(int i, int j)
     const uint32_t bit = 1u << j;
     const bool in_touch = ((contacts.now[i] | contacts.before[i]) & bit) != 0;
     contacts.now[i] |= bit;
+    contacts.any_now = true;
     if (in_touch) return;
     const float speed = closing_speed(game.balls[i], game.balls[j]);
     window().table_event({TableEventKind::balls_met, i, j, speed});
@@ -49,6 +50,9 @@ void report_cushion(int i, float speed)
 
 void end_contacts_of_iteration(Contacts& contacts)
 {
+    if (!contacts.any_now && !contacts.any_before) return;
     contacts.before = contacts.now;
+    contacts.any_before = contacts.any_now;
     contacts.now = {};
+    contacts.any_now = false;
 }

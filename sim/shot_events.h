@@ -22,6 +22,7 @@ struct ShotRecording {
 // and in the last one. A pair that stays in touch is one meeting.
 struct Contacts {
     std::array<uint32_t, BALL_COUNT + 1> now{}, before{};
+    bool any_now = false, any_before = false;  // spares the iterations without a touch
 };
 
 // Balls i and j are about to be pushed apart: a meeting begins when they were
