@@ -36,6 +36,13 @@ NetworkMatch::~NetworkMatch()
 void NetworkMatch::announce_while_waiting(const QHostAddress& to, quint16 port)
 {
     announce_to_ = {to, port};
+    if (host_) start_announcing();
+}
+
+void NetworkMatch::start_announcing()
+{
+    announce();
+    announce_timer_.start(static_cast<int>(ANNOUNCE_EVERY_MS));
 }
 
 bool NetworkMatch::host(const QHostAddress& address, quint16 port, const QString& name, QString& why)
@@ -53,10 +60,7 @@ bool NetworkMatch::host(const QHostAddress& address, quint16 port, const QString
     name_ = name;
     hosting_port_ = listener_->port();
     upkeep_timer_.start(UPKEEP_EVERY_MS);
-    if (announce_to_) {
-        announce();
-        announce_timer_.start(static_cast<int>(ANNOUNCE_EVERY_MS));
-    }
+    if (announce_to_) start_announcing();
     return true;
 }
 

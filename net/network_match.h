@@ -26,7 +26,8 @@ public:
     ~NetworkMatch() override;
 
     // While a host waits for a guest, it announces itself every 2 s to
-    // `to`:`port` (the window: the broadcast address, port 47147). Off unless set.
+    // `to`:`port` (the window: the broadcast address, port 47147), from now
+    // on or from when it hosts. Off unless set.
     void announce_while_waiting(const QHostAddress& to, quint16 port);
 
     // Starts hosting on address:port as `name`: false, with why, when the
@@ -100,6 +101,7 @@ private:
     void flush();
     void tell(const SessionEvent& event);
     void release_transport();
+    void start_announcing();
     void announce();
 
     MatchTable& table_;

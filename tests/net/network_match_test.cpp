@@ -89,9 +89,9 @@ TEST_F(Hosted, AWaitingHostIsHeardOnTheLocalNetwork)
     LanHostFinder finder;
     ASSERT_TRUE(finder.listen(LOOPBACK, 0));
     NetworkMatch announcing(host_table);
-    announcing.announce_while_waiting(LOOPBACK, finder.port());
     QString why;
     ASSERT_TRUE(announcing.host(LOOPBACK, 0, QStringLiteral("Cy"), why));
+    announcing.announce_while_waiting(LOOPBACK, finder.port());
     ASSERT_TRUE(wait_until([&] { return !finder.hosts().empty(); }));
     const HeardHost heard = finder.hosts().front();
     EXPECT_EQ(heard.name, "Cy");
