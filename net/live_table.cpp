@@ -49,7 +49,7 @@ bool LiveTable::catch_up(uint32_t praise, const std::vector<Input>& inputs)
     const auto replayed = replay_record(record);
     const auto* table = std::get_if<TableSnapshot>(&replayed);
     if (!table) return false;
-    take_over_table(*table);
+    hands_.take_over(record, *table);
     return true;
 }
 

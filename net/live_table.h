@@ -13,6 +13,10 @@ public:
     virtual void press(int x, int y) = 0;
     virtual void undo() = 0;
     virtual void new_game() = 0;
+    // A joining guest's table: the match so far, played away from the live
+    // table, becomes it. A window that keeps the match's record goes on from
+    // `record` too.
+    virtual void take_over(const MatchRecord& /*record*/, const TableSnapshot& table) { take_over_table(table); }
 };
 
 // The live game of this thread as a network match plays it.
