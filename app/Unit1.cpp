@@ -137,11 +137,7 @@ MatchHooks TForm1::match_hooks()
     hooks.seat_names = [this] {
         return std::array<QString, 2>{seat_name(Seat{}, 1), seat_name(choices_.second_player, 2)};
     };
-    hooks.take_over = [this](const MatchRecord& record, const TableSnapshot& table) {
-        computer_.new_game();
-        take_over_table(table);
-        recorder_.resume(record);
-    };
+    hooks.take_over = hands_.took_over;
     hooks.new_game = [this] { start_new_game(); };
     hooks.move = [this](int x, int y) { mouse_moved(x, y); };
     hooks.press = [this](int x, int y) { mouse_pressed(x, y); };
@@ -220,6 +216,12 @@ WindowHands TForm1::hands()
     hands.pressed = [this](int x, int y) { mouse_pressed(x, y); };
     hands.undone = [this] { take_back_shot(); };
     hands.new_rack = [this] { start_new_game(); };
+    // A guest catching up takes the match so far, and its record goes on from it.
+    hands.took_over = [this](const MatchRecord& record, const TableSnapshot& table) {
+        computer_.new_game();
+        take_over_table(table);
+        recorder_.resume(record);
+    };
     return hands;
 }
 

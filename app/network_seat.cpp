@@ -8,6 +8,7 @@
 #include "net/host_dialog.h"
 #include "net/join_dialog.h"
 #include "net/lan_host_finder.h"
+#include "net/status_text.h"
 
 namespace {
 
@@ -40,6 +41,9 @@ NetworkSeat::NetworkSeat(TableHands& hands, QWidget& window, std::function<void(
     });
     connect(&match_, &NetworkMatch::input_applied, this, [this] { changed_(); });
     connect(&match_, &NetworkMatch::join_failed, this, [this](const QString& why) { tell(why); });
+    connect(&match_, &NetworkMatch::input_refused, this, [this](InputKind kind) {
+        tell(QString::fromStdString(refusal_text(match_.remote_name().toStdString(), kind)));
+    });
     connect(&match_, &NetworkMatch::new_game_asked, this, &NetworkSeat::ask_for_new_game);
     connect(&match_, &NetworkMatch::out_of_step, this,
             [this] { tell(QStringLiteral("Tables out of step: the host's table is used")); });
