@@ -3,8 +3,8 @@
 #include <QAction>
 #include <QMenu>
 #include <QMessageBox>
-#include <QSettings>
 
+#include "app/settings.h"
 #include "net/host_dialog.h"
 #include "net/join_dialog.h"
 #include "net/lan_host_finder.h"
@@ -13,16 +13,6 @@
 namespace {
 
 constexpr quint16 DEFAULT_PORT = 47147;
-
-QString remembered_name()
-{
-    return QSettings(QStringLiteral("Corvenne"), QStringLiteral("Corvenne")).value(QStringLiteral("name")).toString();
-}
-
-void remember_name(const QString& name)
-{
-    QSettings(QStringLiteral("Corvenne"), QStringLiteral("Corvenne")).setValue(QStringLiteral("name"), name);
-}
 
 }  // namespace
 
@@ -93,10 +83,10 @@ void NetworkSeat::join_now(const QString& host, quint16 port, const QString& nam
 // The dialog stays until a guest joins or the player cancels, which stops hosting.
 void NetworkSeat::open_host_dialog()
 {
-    auto* dialog = new HostDialog(remembered_name(), DEFAULT_PORT, &window_);
+    auto* dialog = new HostDialog(remembered_network_name(), DEFAULT_PORT, &window_);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &HostDialog::host_requested, this, [this, dialog](const QString& name, quint16 port) {
-        remember_name(name);
+        remember_network_name(name);
         QString why;
         own_name_ = name;
         if (!match_.host(QHostAddress::Any, port, name, why)) return dialog->show_error(why);
@@ -116,12 +106,12 @@ void NetworkSeat::open_join_dialog()
 {
     auto* finder = new LanHostFinder;
     finder->listen(QHostAddress::Any, DEFAULT_PORT);  // without it, the address is typed
-    auto* dialog = new JoinDialog(remembered_name(), *finder, &window_);
+    auto* dialog = new JoinDialog(remembered_network_name(), *finder, &window_);
     finder->setParent(dialog);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &JoinDialog::join_requested, this,
             [this, dialog](const QString& name, const QString& host, quint16 port) {
-                remember_name(name);
+                remember_network_name(name);
                 dialog->show_connecting();
                 join_now(host, port, name);
             });

@@ -9,6 +9,7 @@ const QString APPLICATION = QStringLiteral("Corvenne");
 const QString OPPONENT = QStringLiteral("opponent");
 const QString SHOW_PLAYERS = QStringLiteral("show_players");
 const QString SOUND = QStringLiteral("sound");
+const QString NAME = QStringLiteral("name");
 
 }  // namespace
 
@@ -36,4 +37,14 @@ void remember_show_players(bool show)
 void remember_sound(bool on)
 {
     QSettings(ORGANISATION, APPLICATION).setValue(SOUND, on);
+}
+
+QString remembered_network_name()
+{
+    return QSettings(ORGANISATION, APPLICATION).value(NAME).toString();
+}
+
+void remember_network_name(const QString& name)
+{
+    QSettings(ORGANISATION, APPLICATION).setValue(NAME, name);
 }

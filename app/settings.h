@@ -14,3 +14,6 @@ PlayerChoices remembered_choices();
 void remember_second_player(const Seat& seat);
 void remember_show_players(bool show);
 void remember_sound(bool on);
+// The player's name in a network game, as last given in a dialog.
+QString remembered_network_name();
+void remember_network_name(const QString& name);
