@@ -10,6 +10,7 @@
 #include <QThread>
 
 #include "app/drawing_area.h"
+#include "app/panel_fit.h"
 #include "app/picture_folders.h"
 #include "app/widgets.h"
 #include "rules/game_wiring.h"
@@ -26,13 +27,17 @@ constexpr QSize CLIENT_SIZE{705, 466};
 // The drawing area's place in the client area; the background shows through around the table.
 constexpr QPoint DRAWING_AREA_AT{0, 34};
 constexpr int PANEL_TEXT_PIXELS = 12;
+// The player panels' places; a panel widens about its centre up to the
+// widest, for a long name, without reaching the other.
+constexpr QRect PANEL_PLACES[2] = {QRect(117, 8, 163, 20), QRect(400, 8, 161, 20)};
+constexpr int WIDEST_PANEL = 240;
 
 // Pure blue on the black panel is hard to read; a player without a group is
 // shown in a lighter blue.
 constexpr QRgb NO_GROUP_TEXT = qRgb(0x60, 0x90, 0xFF);
 
 // Player indicator: its font colour is the player's group; underlined while it is their turn.
-void show_indicator(QLabel* panel, int32_t colour, bool their_turn, const QString& name)
+void show_indicator(QLabel* panel, const QRect& home, int32_t colour, bool their_turn, const QString& name)
 {
     QPalette palette = panel->palette();
     palette.setColor(QPalette::WindowText, colour == NoGroup ? NO_GROUP_TEXT : to_qrgb(colour));
@@ -40,7 +45,7 @@ void show_indicator(QLabel* panel, int32_t colour, bool their_turn, const QStrin
     QFont font = panel->font();
     font.setUnderline(their_turn);
     panel->setFont(font);
-    panel->setText(name);
+    fit_panel_text(*panel, home, WIDEST_PANEL, name);
 }
 
 }  // namespace
@@ -105,10 +110,10 @@ void TForm1::build_controls(const QImage& background)
     connect(SpeedButton1, &QPushButton::clicked, this, &TForm1::undo_clicked);
 
     const QFont indicator_font = pixel_font(QStringLiteral("Arial"), PANEL_TEXT_PIXELS, true);
-    Panel1 = make_panel(client, QStringLiteral("Panel1"), QRect(117, 8, 163, 20), indicator_font, Qt::black);
+    Panel1 = make_panel(client, QStringLiteral("Panel1"), PANEL_PLACES[0], indicator_font, Qt::black);
     Panel1->setText(QStringLiteral("Panel1"));
     Panel1->hide();
-    Panel2 = make_panel(client, QStringLiteral("Panel2"), QRect(400, 8, 161, 20), indicator_font, Qt::black);
+    Panel2 = make_panel(client, QStringLiteral("Panel2"), PANEL_PLACES[1], indicator_font, Qt::black);
     Panel2->setText(QStringLiteral("Panel2"));
     Panel2->hide();
     Panel3 = make_panel(client, QStringLiteral("Panel3"), QRect(152, 426, 385, 40),
@@ -158,6 +163,7 @@ void TForm1::build_opponent_menu()
     QMenu* opponent = menuBar()->addMenu(QStringLiteral("Opponent"));
     opponent->setObjectName(QStringLiteral("Opponent1"));
     auto* choices = new QActionGroup(opponent);
+    opponent_choices_ = choices;
     const std::pair<const char*, std::optional<ComputerLevel>> items[] = {
         {"Second player", std::nullopt},
         {"Computer: easy", ComputerLevel::easy},
@@ -229,27 +235,28 @@ void TForm1::person_moved(int x, int y)
 {
     computer_.mouse_seen_at(x, y);
     if (!person_has_cue()) return;
+    if (!network_.engaged()) return mouse_moved(x, y);
+    if (!network_.connected()) return;
     mouse_moved(x, y);
-    if (network_.in_match()) network_.aim(x, y);
+    network_.aim(x, y);
 }
 
 void TForm1::person_pressed(int x, int y)
 {
     if (!person_has_cue()) return;
-    if (!network_.in_match()) return mouse_pressed(x, y);
-    const bool placing = game.balls[CUE_BALL].state == BALL_OFF_TABLE;
-    network_.play(Input{placing ? InputKind::place : InputKind::shot, x, y});
+    if (network_.engaged()) return network_.press(x, y);
+    mouse_pressed(x, y);
 }
 
 void TForm1::undo_clicked()
 {
-    if (network_.in_match()) return network_.play(Input{InputKind::undo});
+    if (network_.engaged()) return network_.play(Input{InputKind::undo});
     take_back_shot();
 }
 
 void TForm1::new_game_chosen()
 {
-    if (network_.in_match()) return network_.play(Input{InputKind::new_game});
+    if (network_.engaged()) return network_.play(Input{InputKind::new_game});
     start_new_game();
 }
 
@@ -348,7 +355,32 @@ void TForm1::surface_changed(const QRect& area)
 void TForm1::set_status_line(const std::string& text)
 {
     status_line_ = text;
-    Panel3->setText(QString::fromStdString(text));
+    show_status();
+}
+
+// The network seat's notice wraps: it names addresses and says what to do.
+void TForm1::show_status()
+{
+    const QString notice = network_.notice();
+    Panel3->setWordWrap(!notice.isEmpty());
+    Panel3->setText(notice.isEmpty() ? QString::fromStdString(status_line_) : notice);
+}
+
+// While a network match lasts, the remote seat is player 2's only seat: the
+// computer is stopped and the menu's other seats wait until the match ends.
+void TForm1::network_changed()
+{
+    const bool engaged = network_.engaged();
+    if (engaged != network_engaged_) {
+        network_engaged_ = engaged;
+        opponent_choices_->setEnabled(!engaged);
+        if (engaged)
+            computer_.new_game();
+        else if (!watching_)
+            computer_.turn_begins();  // the table it was left on may be its turn
+    }
+    show_panels();
+    show_status();
 }
 
 void TForm1::show_player_indicators(int32_t colour1, int32_t colour2, int current_player)
@@ -363,7 +395,7 @@ void TForm1::show_player_indicators(int32_t colour1, int32_t colour2, int curren
 // for; hidden and empty otherwise. A computer at work says so after its name.
 void TForm1::show_panels()
 {
-    const bool network = network_.in_match();
+    const bool network = network_.engaged();
     const bool shown = choices_.show_players || choices_.second_player.computer || network;
     const Seat seats[2] = {Seat{}, choices_.second_player};
     QLabel* panels[2] = {Panel1, Panel2};
@@ -371,7 +403,8 @@ void TForm1::show_panels()
         QString name = seat_name(seats[p - 1], p);
         if (network) name = p == network_.own_player() ? network_.own_name() : network_.remote_panel_text();
         else if (p == 2 && computer_.at_work()) name += QStringLiteral(" \u2026");
-        show_indicator(panels[p - 1], panel_colours_[p - 1], panel_current_player_ == p, shown ? name : QString());
+        show_indicator(panels[p - 1], PANEL_PLACES[p - 1], panel_colours_[p - 1], panel_current_player_ == p,
+                       shown ? name : QString());
         panels[p - 1]->setVisible(shown);
     }
 }

@@ -17,6 +17,7 @@
 #include "view/table_view.h"
 
 class DrawingArea;
+class QActionGroup;
 class QLabel;
 class QPushButton;
 
@@ -50,7 +51,7 @@ public:
     bool timer_on(TimerId t) const override { return timers_.running(t); }
     void turn_begins() override
     {
-        if (!watching_) computer_.turn_begins();
+        if (!watching_ && !network_.engaged()) computer_.turn_begins();
         network_.table_changed();
     }
     void new_rack() override { recorder_.rack_set_up(); }
@@ -84,9 +85,14 @@ private:
     void choose_second_player(const Seat& seat);
     // The player panels: the seats' names in their groups' colours.
     void show_panels();
+    // The status line, or what the network seat has to say instead.
+    void show_status();
+    // The network seat has something new to show, or a match began or ended.
+    void network_changed();
     MatchHooks match_hooks();
     bool person_has_cue() const { return !watching_ && !computer_.has_cue() && !network_.remote_has_cue(); }
-    // The person's mouse and buttons: in a network match they go to the match.
+    // The person's mouse and buttons: in a network match they go to the
+    // match, and while the other player is not there they do nothing.
     void person_moved(int x, int y);
     void person_pressed(int x, int y);
     void undo_clicked();
@@ -123,9 +129,11 @@ private:
     PlayerChoices choices_;
     bool remember_choices_ = false;
     MatchMenu* match_menu_ = nullptr;
+    QActionGroup* opponent_choices_ = nullptr;
+    bool network_engaged_ = false;  // as the window last saw it
     bool watching_ = false;  // a match watched again: no seat plays
     WindowHands hands_ = hands();
-    NetworkSeat network_{hands_, *this, [this] { show_panels(); }};
+    NetworkSeat network_{hands_, *this, [this] { network_changed(); }};
     // What the supervisor last showed in the player panels.
     int32_t panel_colours_[2] = {NoGroup, NoGroup};
     int panel_current_player_ = 0;

@@ -5,38 +5,42 @@
 #include <QMessageBox>
 
 #include "app/settings.h"
+#include "net/host_address.h"
 #include "net/host_dialog.h"
 #include "net/join_dialog.h"
 #include "net/lan_host_finder.h"
+#include "net/press_input.h"
+#include "net/protocol_limits.h"
 #include "net/status_text.h"
+#include "sim/variables.h"
 
 namespace {
 
-constexpr quint16 DEFAULT_PORT = 47147;
+QString from_std(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 }  // namespace
 
 NetworkSeat::NetworkSeat(TableHands& hands, QWidget& window, std::function<void()> changed)
     : table_(hands), match_(table_), window_(window), changed_(std::move(changed))
 {
-    connect(&match_, &NetworkMatch::remote_joined, this, [this] {
-        remote_status_.clear();
-        update_menu();
-        changed_();
+    connect(&match_, &NetworkMatch::remote_joined, this, [this](const QString& name) {
+        remote_name_ = name;
+        joined_once_ = true;
+        end_reason_.reset();
+        ended_why_.clear();
+        update();
     });
-    connect(&match_, &NetworkMatch::remote_status, this, [this](const QString& text) {
-        remote_status_ = text;
-        update_menu();
-        changed_();
-    });
+    connect(&match_, &NetworkMatch::connection_ended, this, &NetworkSeat::connection_ended);
     connect(&match_, &NetworkMatch::input_applied, this, [this] { changed_(); });
-    connect(&match_, &NetworkMatch::join_failed, this, [this](const QString& why) { tell(why); });
+    connect(&match_, &NetworkMatch::join_failed, this, &NetworkSeat::join_failed);
     connect(&match_, &NetworkMatch::input_refused, this, [this](InputKind kind) {
-        tell(QString::fromStdString(refusal_text(match_.remote_name().toStdString(), kind)));
+        tell(from_std(refusal_text(remote_name_.toStdString(), kind)));
     });
     connect(&match_, &NetworkMatch::new_game_asked, this, &NetworkSeat::ask_for_new_game);
-    connect(&match_, &NetworkMatch::out_of_step, this,
-            [this] { tell(QStringLiteral("Tables out of step: the host's table is used")); });
+    connect(&match_, &NetworkMatch::out_of_step, this, [this] { tell(from_std(OUT_OF_STEP_TEXT)); });
 }
 
 void NetworkSeat::add_menu_items(QMenu& opponent_menu)
@@ -47,37 +51,107 @@ void NetworkSeat::add_menu_items(QMenu& opponent_menu)
     connect(opponent_menu.addAction(QStringLiteral("Join a network game\u2026")), &QAction::triggered, this,
             &NetworkSeat::open_join_dialog);
     join_again_ = opponent_menu.addAction(QStringLiteral("Join again"));
-    connect(join_again_, &QAction::triggered, &match_, &NetworkMatch::join_again);
-    leave_ = opponent_menu.addAction(QStringLiteral("Leave the network game"));
-    connect(leave_, &QAction::triggered, this, [this] {
-        match_.leave();
-        update_menu();
-        changed_();
+    join_again_->setObjectName(QStringLiteral("JoinAgain1"));
+    connect(join_again_, &QAction::triggered, this, [this] {
+        match_.join_again();
+        update();
     });
-    update_menu();
+    leave_ = opponent_menu.addAction(QStringLiteral("Leave the network game"));
+    leave_->setObjectName(QStringLiteral("LeaveNetworkGame1"));
+    connect(leave_, &QAction::triggered, this, &NetworkSeat::leave);
+    update();
 }
 
-void NetworkSeat::update_menu()
+void NetworkSeat::update()
 {
-    if (leave_) leave_->setVisible(match_.hosting() || match_.connected());
+    if (leave_) leave_->setVisible(engaged());
     if (join_again_) join_again_->setVisible(match_.can_join_again());
+    changed_();
+}
+
+void NetworkSeat::forget_match()
+{
+    remote_name_.clear();
+    joined_address_.clear();
+    joined_once_ = false;
+    end_reason_.reset();
+    ended_why_.clear();
+}
+
+void NetworkSeat::start_hosting(quint16 port, const QString& name, QString& why)
+{
+    forget_match();
+    own_name_ = name;
+    if (match_.host(QHostAddress::Any, port, name, why)) match_.announce_while_waiting(QHostAddress::Broadcast, DEFAULT_PORT);
+    update();
 }
 
 void NetworkSeat::host_now(quint16 port, const QString& name)
 {
     QString why;
-    own_name_ = name;
-    if (!match_.host(QHostAddress::Any, port, name, why)) return tell(why);
-    match_.announce_while_waiting(QHostAddress::Broadcast, DEFAULT_PORT);
-    update_menu();
-    changed_();
+    start_hosting(port, name, why);
+    if (!why.isEmpty()) tell(why);
 }
 
-void NetworkSeat::join_now(const QString& host, quint16 port, const QString& name)
+void NetworkSeat::join_now(const QString& host, quint16 port, const QString& name, const QString& host_name)
 {
+    forget_match();
     own_name_ = name;
+    remote_name_ = host_name;
+    joined_address_ = QString::fromStdString(host_and_port_text({host.toStdString(), port}));
     match_.join(host, port, name);
-    update_menu();
+    update();
+}
+
+void NetworkSeat::press(int x, int y)
+{
+    if (!connected()) return;
+    if (const std::optional<InputKind> kind = press_as_input(game, own_player())) match_.play(Input{*kind, x, y});
+}
+
+void NetworkSeat::play(const Input& input)
+{
+    if (connected()) match_.play(input);
+}
+
+void NetworkSeat::aim(int x, int y)
+{
+    if (connected()) match_.aim(x, y);
+}
+
+// The other player is gone: the table stays the match's until this side's
+// player chooses, and the window says why. A guest turned away before it ever
+// joined has no match to keep.
+void NetworkSeat::connection_ended(EndReason reason)
+{
+    const QString why = from_std(end_sentence(remote_name_.toStdString(), reason));
+    if (match_.joining() && !joined_once_) return join_failed(why);
+    end_reason_ = reason;
+    ended_why_ = why;
+    update();
+}
+
+// Told once: in the join dialog while it is open, else in the window. A first
+// join leaves the table a local game; a guest that joins again stays.
+void NetworkSeat::join_failed(const QString& why)
+{
+    ended_why_ = why;
+    if (!joined_once_) {
+        match_.leave();
+        if (join_dialog_)
+            join_dialog_->show_error(why);
+        else
+            tell(why);
+    }
+    update();
+}
+
+void NetworkSeat::leave()
+{
+    match_.leave();
+    forget_match();
+    update();
+    tell(QStringLiteral("You left the network game: the table is a local game again."));
 }
 
 // The dialog stays until a guest joins or the player cancels, which stops hosting.
@@ -88,16 +162,14 @@ void NetworkSeat::open_host_dialog()
     connect(dialog, &HostDialog::host_requested, this, [this, dialog](const QString& name, quint16 port) {
         remember_network_name(name);
         QString why;
-        own_name_ = name;
-        if (!match_.host(QHostAddress::Any, port, name, why)) return dialog->show_error(why);
-        match_.announce_while_waiting(QHostAddress::Broadcast, DEFAULT_PORT);
+        start_hosting(port, name, why);
+        if (!why.isEmpty()) return dialog->show_error(why);
         dialog->show_waiting(local_addresses());
-        update_menu();
     });
     connect(&match_, &NetworkMatch::remote_joined, dialog, &QDialog::accept);
     connect(dialog, &QDialog::rejected, this, [this] {
         if (!match_.connected()) match_.leave();
-        update_menu();
+        update();
     });
     dialog->open();
 }
@@ -109,14 +181,14 @@ void NetworkSeat::open_join_dialog()
     auto* dialog = new JoinDialog(remembered_network_name(), *finder, &window_);
     finder->setParent(dialog);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    join_dialog_ = dialog;
     connect(dialog, &JoinDialog::join_requested, this,
-            [this, dialog](const QString& name, const QString& host, quint16 port) {
+            [this, dialog](const QString& name, const QString& host, quint16 port, const QString& host_name) {
                 remember_network_name(name);
                 dialog->show_connecting();
-                join_now(host, port, name);
+                join_now(host, port, name, host_name);
             });
     connect(&match_, &NetworkMatch::remote_joined, dialog, &QDialog::accept);
-    connect(&match_, &NetworkMatch::join_failed, dialog, &JoinDialog::show_error);
     dialog->open();
 }
 
@@ -131,9 +203,37 @@ void NetworkSeat::ask_for_new_game(const QString& name)
     box->open();
 }
 
+// The guest names a host it has not heard yet by its address.
+QString NetworkSeat::remote_label() const
+{
+    return remote_name_.isEmpty() && match_.joining() ? joined_address_ : remote_name_;
+}
+
 QString NetworkSeat::remote_panel_text() const
 {
-    return remote_status_.isEmpty() ? match_.remote_name() : remote_status_;
+    if (connected()) return remote_label();
+    if (match_.hosting() && remote_name_.isEmpty()) return QStringLiteral("waiting for a player\u2026");
+    QString state = QStringLiteral("joining\u2026");
+    if (end_reason_)
+        state = from_std(end_words(*end_reason_));
+    else if (match_.can_join_again())
+        state = QStringLiteral("not connected");
+    return remote_label() + QLatin1Char('\n') + state;
+}
+
+QString NetworkSeat::notice() const
+{
+    if (!engaged() || connected()) return {};
+    QString why = ended_why_;
+    if (!why.isEmpty())
+        why += why.endsWith(QLatin1Char('?')) || why.endsWith(QLatin1Char('.')) ? QStringLiteral(" ") : QStringLiteral(". ");
+    if (match_.hosting()) {
+        const QStringList addresses = local_addresses();
+        const QString where = addresses.isEmpty() ? QStringLiteral("this computer") : addresses.join(QStringLiteral(", "));
+        return why + QStringLiteral("Hosting on %1, port %2: waiting for a player\u2026").arg(where).arg(match_.hosting_port());
+    }
+    if (match_.can_join_again()) return why + QStringLiteral("Opponent menu: Join again, or Leave the network game.");
+    return QStringLiteral("Joining %1\u2026").arg(remote_label());
 }
 
 // Told without blocking: the table goes on meanwhile.

@@ -1,61 +1,89 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <functional>
+#include <optional>
 
 #include "net/live_table.h"
 #include "net/network_match.h"
 
+class JoinDialog;
 class QMenu;
 class QAction;
 class QWidget;
 
 // The other player at another computer: the "Opponent" menu's network items,
-// their dialogs, and the match itself. While a network match lasts, this
-// side's inputs go to the match, which applies them through the window's
-// own handlers once the host has numbered them; the other side's inputs
-// come back through the same handlers.
+// their dialogs, and the match itself. From hosting or joining until the
+// player leaves, the table is the network match's: this side's inputs go to
+// the match, which applies them through the window's own handlers once the
+// host has numbered them, and the other side's inputs come back through the
+// same handlers. While the other player is not there, the table takes no
+// input at all, and the window says why.
 class NetworkSeat : public QObject {
     Q_OBJECT
 
 public:
     // `hands` are the window's handlers that apply an input; `changed` is
-    // called whenever the panels have something new to show.
+    // called whenever the window has something new to show.
     NetworkSeat(TableHands& hands, QWidget& window, std::function<void()> changed);
 
     // Adds the network items below the computer levels.
     void add_menu_items(QMenu& opponent_menu);
     // From the command line: host at once, or join at once.
     void host_now(quint16 port, const QString& name);
-    void join_now(const QString& host, quint16 port, const QString& name);
+    // `host_name` is the host's name when it was heard announcing itself.
+    void join_now(const QString& host, quint16 port, const QString& name, const QString& host_name = {});
 
-    bool in_match() const { return match_.in_match(); }
+    // Hosting or joining, until the player leaves: the remote seat plays player 2.
+    bool engaged() const { return match_.hosting() || match_.joining(); }
+    // The other player is there: this side's inputs go to the match.
+    bool connected() const { return match_.connected(); }
     bool remote_has_cue() const { return match_.remote_has_cue(); }
-    // This side's player: the input goes to the match instead of the table.
-    void play(const Input& input) { match_.play(input); }
-    void aim(int x, int y) { match_.aim(x, y); }
+    // This side's player pressed on the drawing area: a shot or a placement
+    // when the table would take one now, else nothing.
+    void press(int x, int y);
+    // This side's player: the undo, or a new game asked for.
+    void play(const Input& input);
+    void aim(int x, int y);
     void table_changed() { match_.table_changed(); }
 
-    // The panels' names: this side's player and the other; the other's panel
-    // shows what became of the connection while it is not there.
+    // The panels: this side's player, and the other with what became of
+    // their connection on a second line while they are not there.
     int own_player() const { return match_.joining() ? 2 : 1; }
     QString own_name() const { return own_name_; }
     QString remote_panel_text() const;
+    // What the window says while the other player is not there: that it
+    // hosts and waits, or why the match ended and what the player can do.
+    QString notice() const;
 
 private:
     void open_host_dialog();
     void open_join_dialog();
+    void forget_match();
+    void start_hosting(quint16 port, const QString& name, QString& why);
     void ask_for_new_game(const QString& name);
-    void update_menu();
+    void connection_ended(EndReason reason);
+    void join_failed(const QString& why);
+    void leave();
+    void update();
     void tell(const QString& message);
+    QString remote_label() const;
 
     LiveTable table_;
     NetworkMatch match_;
     QWidget& window_;
     std::function<void()> changed_;
     QString own_name_;
-    QString remote_status_;
+    // The other player's name once known: heard on the network, or said on joining.
+    QString remote_name_;
+    QString joined_address_;  // the guest's host:port
+    bool joined_once_ = false;
+    // Why the other player is not there, told until they are back.
+    std::optional<EndReason> end_reason_;
+    QString ended_why_;
+    QPointer<JoinDialog> join_dialog_;
     QAction* leave_ = nullptr;
     QAction* join_again_ = nullptr;
 };

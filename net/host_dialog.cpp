@@ -57,7 +57,7 @@ void HostDialog::show_waiting(const QStringList& addresses)
 
 void HostDialog::show_error(const QString& why)
 {
-    message_->setText(QStringLiteral("Cannot host on port %1: %2").arg(port()).arg(why));
+    message_->setText(why);
 }
 
 QStringList local_addresses()

@@ -55,15 +55,23 @@ void JoinDialog::show_error(const QString& why)
 
 void JoinDialog::list_hosts()
 {
-    const QString picked = address_->text();
+    const QString typed = address_->text();
     found_->clear();
     for (const HeardHost& host : finder_.hosts()) {
-        const QString address = QStringLiteral("%1:%2").arg(QString::fromStdString(host.address)).arg(host.port);
+        const QString address = QString::fromStdString(host_and_port_text({host.address, host.port}));
         auto* item = new QListWidgetItem(QStringLiteral("%1 \u2014 %2").arg(QString::fromStdString(host.name), address));
         item->setData(Qt::UserRole, address);
         found_->addItem(item);
     }
-    address_->setText(picked);
+    address_->setText(typed);
+}
+
+QString JoinDialog::heard_name(const HostAndPort& address) const
+{
+    for (const HeardHost& host : finder_.hosts())
+        if (parse_host_and_port(host_and_port_text({host.address, host.port})) == address)
+            return QString::fromStdString(host.name);
+    return {};
 }
 
 void JoinDialog::request_join()
@@ -71,5 +79,5 @@ void JoinDialog::request_join()
     if (!is_player_name(name().toStdString())) return show_error(QStringLiteral("A name is 1 to 24 characters."));
     const std::optional<HostAndPort> host = parse_host_and_port(address_->text().trimmed().toStdString());
     if (!host) return show_error(QStringLiteral("An address is a host, or a host and a port: anna.local:47147"));
-    emit join_requested(name(), QString::fromStdString(host->host), host->port);
+    emit join_requested(name(), QString::fromStdString(host->host), host->port, heard_name(*host));
 }

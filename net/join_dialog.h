@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+struct HostAndPort;
 class LanHostFinder;
 class QDialogButtonBox;
 class QLabel;
@@ -24,12 +25,14 @@ public:
     void show_error(const QString& why);
 
 signals:
-    // "Join" with a player's name and an address that reads.
-    void join_requested(const QString& name, const QString& host, quint16 port);
+    // "Join" with a player's name and an address that reads; `host_name` is
+    // the name the host announced itself with, if it was heard.
+    void join_requested(const QString& name, const QString& host, quint16 port, const QString& host_name);
 
 private:
     void list_hosts();
     void request_join();
+    QString heard_name(const HostAndPort& address) const;
 
     LanHostFinder& finder_;
     QLineEdit* name_;

@@ -1,16 +1,38 @@
 #include "net/status_text.h"
 
+#include <cctype>
+
+std::string_view end_words(EndReason reason)
+{
+    switch (reason) {
+    case EndReason::left: return "left";
+    case EndReason::lost: return "connection lost";
+    case EndReason::malformed: return "sent what this game cannot read";
+    case EndReason::version: return "another version";
+    case EndReason::busy: return "already has a guest";
+    }
+    return {};
+}
+
 std::string connection_status(std::string_view remote_name, EndReason reason)
 {
-    const char* what = "";
+    return std::string(remote_name) + " \u2014 " + std::string(end_words(reason));
+}
+
+std::string end_sentence(std::string_view remote_name, EndReason reason)
+{
+    // A host that turned this guest away before it said its name.
+    const std::string name = remote_name.empty() ? "the other player" : std::string(remote_name);
+    std::string sentence;
     switch (reason) {
-    case EndReason::left: what = "left"; break;
-    case EndReason::lost: what = "connection lost"; break;
-    case EndReason::malformed: what = "malformed"; break;
-    case EndReason::version: what = "another version"; break;
-    case EndReason::busy: what = "already has a guest"; break;
+    case EndReason::left: sentence = name + " left the game"; break;
+    case EndReason::lost: sentence = "The connection to " + name + " was lost"; break;
+    case EndReason::malformed: sentence = name + "'s game sent what this game cannot read"; break;
+    case EndReason::version: sentence = name + "'s game speaks another version"; break;
+    case EndReason::busy: sentence = name + "'s game already has a second player"; break;
     }
-    return std::string(remote_name) + " \u2014 " + what;
+    if (remote_name.empty() && sentence.starts_with(name)) sentence[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(sentence[0])));
+    return sentence;
 }
 
 std::string refusal_text(std::string_view remote_name, InputKind kind)

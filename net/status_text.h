@@ -5,9 +5,18 @@
 
 #include "net/session_events.h"
 
-// What the remote player's panel says when their connection has ended,
+// What became of the other player's connection, in a few words under their
+// name: "connection lost".
+std::string_view end_words(EndReason reason);
+
+// The remote player's panel when their connection has ended,
 // e.g. "Anna — connection lost".
 std::string connection_status(std::string_view remote_name, EndReason reason);
+
+// What this side's player is told when the connection to `remote_name` ended:
+// "Anna left the game", "The connection to Anna was lost". Without a name,
+// "the other player".
+std::string end_sentence(std::string_view remote_name, EndReason reason);
 
 // What this side's player is told when the host did not take their input.
 std::string refusal_text(std::string_view remote_name, InputKind kind);

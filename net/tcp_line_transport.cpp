@@ -3,6 +3,7 @@
 #include <QTcpSocket>
 
 #include "net/protocol_limits.h"
+#include "net/socket_failure.h"
 
 namespace {
 
@@ -33,8 +34,14 @@ TcpLineTransport* TcpLineTransport::connect_to(const QString& host, quint16 port
         transport->socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         emit transport->opened();
     });
-    connect(&transport->deadline_, &QTimer::timeout, transport,
-            [transport] { transport->end(QStringLiteral("no answer")); });
+    // Told in words that name where it tried.
+    disconnect(socket, &QTcpSocket::errorOccurred, transport, nullptr);
+    connect(socket, &QTcpSocket::errorOccurred, transport, [transport, host, port](QAbstractSocket::SocketError error) {
+        transport->end(connection_failure(error, host, port));
+    });
+    connect(&transport->deadline_, &QTimer::timeout, transport, [transport, host, port] {
+        transport->end(connection_failure(QAbstractSocket::SocketTimeoutError, host, port));
+    });
     transport->deadline_.start(static_cast<int>(SILENCE_LIMIT_MS));
     socket->connectToHost(host, port);
     return transport;
@@ -114,6 +121,6 @@ TcpGuestListener::TcpGuestListener(QObject* parent) : QObject(parent)
 bool TcpGuestListener::listen(const QHostAddress& address, quint16 port, QString& why)
 {
     if (server_.listen(address, port)) return true;
-    why = server_.errorString();
+    why = hosting_failure(server_.serverError(), port);
     return false;
 }
