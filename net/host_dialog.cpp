@@ -8,8 +8,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 
-#include "net/protocol_limits.h"
-#include "net/utf8.h"
+#include "net/status_text.h"
 
 HostDialog::HostDialog(const QString& name, quint16 port, QWidget* parent)
     : QDialog(parent),
@@ -27,7 +26,12 @@ HostDialog::HostDialog(const QString& name, quint16 port, QWidget* parent)
     form->addRow(QStringLiteral("Port:"), port_);
     form->addRow(message_);
     form->addRow(buttons_);
-    const auto name_checked = [this, host] { host->setEnabled(is_player_name(this->name().toStdString())); };
+    // A name that cannot be had greys out Host, and says why.
+    const auto name_checked = [this, host] {
+        const QString problem = QString::fromStdString(name_problem(this->name().toStdString()));
+        host->setEnabled(problem.isEmpty());
+        message_->setText(problem);
+    };
     connect(name_, &QLineEdit::textChanged, this, name_checked);
     name_checked();
     connect(buttons_, &QDialogButtonBox::accepted, this, [this] { emit host_requested(this->name(), this->port()); });

@@ -9,7 +9,7 @@
 
 #include "net/host_address.h"
 #include "net/lan_host_finder.h"
-#include "net/utf8.h"
+#include "net/status_text.h"
 
 JoinDialog::JoinDialog(const QString& name, LanHostFinder& finder, QWidget* parent)
     : QDialog(parent),
@@ -76,7 +76,8 @@ QString JoinDialog::heard_name(const HostAndPort& address) const
 
 void JoinDialog::request_join()
 {
-    if (!is_player_name(name().toStdString())) return show_error(QStringLiteral("A name is 1 to 24 characters."));
+    const QString problem = QString::fromStdString(name_problem(name().toStdString()));
+    if (!problem.isEmpty()) return show_error(problem);
     const std::optional<HostAndPort> host = parse_host_and_port(address_->text().trimmed().toStdString());
     if (!host) return show_error(QStringLiteral("An address is a host, or a host and a port: anna.local:47147"));
     emit join_requested(name(), QString::fromStdString(host->host), host->port, heard_name(*host));

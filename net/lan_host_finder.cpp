@@ -8,15 +8,6 @@ namespace {
 
 constexpr int EXPIRY_CHECK_MS = 1000;
 
-// A host heard over a socket of both kinds from an IPv4 address is that IPv4
-// address, written as such, not as the IPv6 address that carries it.
-std::string plain_address(const QHostAddress& sender)
-{
-    bool ipv4 = false;
-    const quint32 address = sender.toIPv4Address(&ipv4);
-    return (ipv4 ? QHostAddress(address) : sender).toString().toStdString();
-}
-
 }  // namespace
 
 LanHostFinder::LanHostFinder(QObject* parent) : QObject(parent)
@@ -42,7 +33,7 @@ void LanHostFinder::read_datagrams()
         const std::optional<HostAnnouncement> announcement =
             parse_announcement(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
         if (!announcement) continue;
-        heard_.heard(plain_address(datagram.senderAddress()), *announcement, clock_.elapsed());
+        heard_.heard(datagram.senderAddress().toString().toStdString(), *announcement, clock_.elapsed());
         emit hosts_changed();
     }
 }

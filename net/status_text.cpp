@@ -2,6 +2,9 @@
 
 #include <cctype>
 
+#include "net/protocol_limits.h"
+#include "net/utf8.h"
+
 std::string_view end_words(EndReason reason)
 {
     switch (reason) {
@@ -33,6 +36,14 @@ std::string end_sentence(std::string_view remote_name, EndReason reason)
     }
     if (remote_name.empty() && sentence.starts_with(name)) sentence[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(sentence[0])));
     return sentence;
+}
+
+std::string name_problem(std::string_view name)
+{
+    const std::string most = std::to_string(MAX_NAME_CHARACTERS);
+    if (name.empty()) return "Type your name, 1 to " + most + " characters: the other player sees it.";
+    if (is_player_name(name)) return {};
+    return "A name is at most " + most + " characters, none of them a control character.";
 }
 
 std::string refusal_text(std::string_view remote_name, InputKind kind)

@@ -18,6 +18,9 @@ std::string connection_status(std::string_view remote_name, EndReason reason);
 // "the other player".
 std::string end_sentence(std::string_view remote_name, EndReason reason);
 
+// Why `name` cannot be a player's name, for the dialogs; empty when it can.
+std::string name_problem(std::string_view name);
+
 // What this side's player is told when the host did not take their input.
 std::string refusal_text(std::string_view remote_name, InputKind kind);
 

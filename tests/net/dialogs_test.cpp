@@ -48,6 +48,7 @@ void DialogsTest::HostingNeedsAPlayersNameThenWaitsForAGuest()
     QLineEdit* name = dialog.findChild<QLineEdit*>();
     QTest::keyClicks(name, QStringLiteral("Abcdefghijklmnopqrstuvwxy"));  // 25 characters
     QVERIFY(!host->isEnabled());
+    QVERIFY(message(dialog).contains(QStringLiteral("at most 24 characters")));
     name->setText(QStringLiteral("Anna"));
     QTest::mouseClick(host, Qt::LeftButton);
     QCOMPARE(requested.count(), 1);
@@ -63,7 +64,8 @@ void DialogsTest::HostingNeedsAPlayersNameThenWaitsForAGuest()
 void DialogsTest::JoiningTakesAGameFoundOnTheNetworkOrAnAddressThatReads()
 {
     LanHostFinder finder;
-    QVERIFY(finder.listen(QHostAddress::LocalHost, 0));
+    // As the game listens: on both kinds of address, so an IPv4 sender comes IPv4-mapped.
+    QVERIFY(finder.listen(QHostAddress::Any, 0));
     JoinDialog dialog(QStringLiteral("Bo"), finder);
     QSignalSpy requested(&dialog, &JoinDialog::join_requested);
     QUdpSocket announcer;

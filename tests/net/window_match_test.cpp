@@ -1,23 +1,36 @@
+#include <QAction>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
 #include <QTcpServer>
+#include <QUdpSocket>
 #include <QtTest>
 #include <memory>
 
-#include "match/table_check.h"
 #include "match/record_replay.h"
+#include "match/table_check.h"
+#include "net/join_dialog.h"
 #include "tests/support/main_window.h"
 
-// The main window hosts a network match and a driver joins it on loopback;
-// the window's player plays with the mouse on the drawing area.
+// The main window in a network match with a driver on loopback: the
+// window's player plays with the mouse on the drawing area, and uses the
+// menus and dialogs as a player does.
 class WindowMatchTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void AWindowHostsADriverJoinsAndBothPlayTwoShots();
+    void AWindowJoinsAHostPickedFromTheListAndIsToldWhenItLeaves();
 };
 
 namespace {
+
+constexpr int ANNOUNCEMENT_PORT = 47147;
 
 quint16 free_port()
 {
@@ -26,9 +39,40 @@ quint16 free_port()
     return probe.serverPort();
 }
 
-QString panel(const TForm1& form, const char* name)
+QLabel* panel(const TForm1& form, const char* name)
 {
-    return form.findChild<QLabel*>(QString::fromLatin1(name))->text();
+    return form.findChild<QLabel*>(QString::fromLatin1(name));
+}
+
+QString panel_text(const TForm1& form, const char* name)
+{
+    return panel(form, name)->text();
+}
+
+// Every line of the panel's text is shown whole, however long the name.
+bool readable_in_full(const QLabel& label)
+{
+    const QFontMetrics metrics(label.font());
+    for (const QString& line : label.text().split(QLatin1Char('\n')))
+        if (line.contains(QChar(0x2026)) || metrics.horizontalAdvance(line) > label.contentsRect().width())
+            return false;
+    return label.contentsRect().height() >= metrics.lineSpacing() * int(label.text().count(QLatin1Char('\n')) + 1);
+}
+
+QAction* menu_item(const TForm1& form, const QString& text)
+{
+    for (QAction* action : form.findChildren<QAction*>())
+        if (action->text() == text) return action;
+    return nullptr;
+}
+
+// The messages the window shows, as one text.
+QString boxes(const TForm1& form)
+{
+    QString text;
+    for (const QMessageBox* box : form.findChildren<QMessageBox*>())
+        if (box->isVisible()) text += box->text() + QLatin1Char('\n');
+    return text;
 }
 
 // The driver's lines so far, read as they come.
@@ -44,6 +88,15 @@ void shoot_with_the_mouse(TForm1& form, QPoint at)
     QTest::mouseClick(drawing_area(form), Qt::LeftButton, {}, at);
 }
 
+// A press while nobody plays against this window changes nothing on its table.
+bool press_changes_nothing(TForm1& form)
+{
+    const std::string before = table_state_without_time();
+    shoot_with_the_mouse(form, QPoint(407, 196));
+    QTest::qWait(300);
+    return table_state_without_time() == before && table_settled();
+}
+
 }  // namespace
 
 void WindowMatchTest::AWindowHostsADriverJoinsAndBothPlayTwoShots()
@@ -53,19 +106,32 @@ void WindowMatchTest::AWindowHostsADriverJoinsAndBothPlayTwoShots()
     const quint16 port = free_port();
     form->network().host_now(port, QStringLiteral("Anna"));
 
+    // Until the guest comes, the window says where it hosts, and its table takes no shot.
+    QVERIFY(status_line(*form).contains(QStringLiteral(", port %1: waiting for a player\u2026").arg(port)));
+    QCOMPARE(panel_text(*form, "Panel2"), QStringLiteral("waiting for a player\u2026"));
+    QVERIFY(!menu_item(*form, QStringLiteral("Computer: easy"))->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(table_settled(), 10'000);
+    QVERIFY(press_changes_nothing(*form));
+
+    const QString guest = QStringLiteral("Bartholomew Montgomeryyy");  // 24 characters
     QProcess driver;
     driver.start(QStringLiteral(CORVENNE_REPLAY), {});
     QVERIFY(driver.waitForStarted());
-    driver.write(QStringLiteral("join %1 Bo\nawait\nawait\npress 230 191\nshot 242 229\nshot 300 200\nstate\n")
+    driver.write(QStringLiteral("join %1 %2\nawait\nawait\npress 230 191\nshot 242 229\nshot 300 200\nstate\n")
                      .arg(port)
+                     .arg(guest)
                      .toUtf8());
-    QTRY_COMPARE_WITH_TIMEOUT(panel(*form, "Panel2"), QStringLiteral("Bo"), 10'000);
-    QCOMPARE(panel(*form, "Panel1"), QStringLiteral("Anna"));
+    QTRY_COMPARE_WITH_TIMEOUT(panel_text(*form, "Panel2"), guest, 10'000);
+    QVERIFY(readable_in_full(*panel(*form, "Panel2")));
+    QCOMPARE(panel_text(*form, "Panel1"), QStringLiteral("Anna"));
+    QCOMPARE(status_line(*form), QStringLiteral("Start new game"));
 
-    // Player 1 breaks and keeps the table, then pots the cue ball: player 2 has it in hand.
+    // Player 1 breaks and keeps the table, then pots the cue ball: player 2
+    // has it in hand. A press while the break still rolls is no second shot.
     QTRY_VERIFY_WITH_TIMEOUT(table_settled(), 10'000);
     shoot_with_the_mouse(*form, QPoint(407, 196));
     QTRY_VERIFY_WITH_TIMEOUT(!game.shot_evaluated, 10'000);
+    shoot_with_the_mouse(*form, QPoint(300, 300));
     QTRY_VERIFY_WITH_TIMEOUT(table_settled(), 30'000);
     shoot_with_the_mouse(*form, QPoint(602, 176));
 
@@ -78,11 +144,81 @@ void WindowMatchTest::AWindowHostsADriverJoinsAndBothPlayTwoShots()
     QCOMPARE(QString::fromStdString(table_state_without_time()),
              QStringLiteral("{") + lines.at(2).section(QLatin1Char(','), 1));
     QCOMPARE(status_line(*form), QStringLiteral("Faul! Put white boal in the left part of the table"));
-    QCOMPARE(panel(*form, "Panel2"), QStringLiteral("Bo"));
 
+    // The guest leaves: the host's window says so and waits for a player again.
     driver.closeWriteChannel();
     QVERIFY(driver.waitForFinished(10'000));
     QCOMPARE(driver.exitCode(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(status_line(*form).startsWith(guest + QStringLiteral(" left the game. Hosting on ")), 10'000);
+    QCOMPARE(panel_text(*form, "Panel2"), guest + QStringLiteral("\nleft"));
+    QVERIFY(readable_in_full(*panel(*form, "Panel2")));
+    QVERIFY(press_changes_nothing(*form));
+}
+
+void WindowMatchTest::AWindowJoinsAHostPickedFromTheListAndIsToldWhenItLeaves()
+{
+    std::unique_ptr<TForm1> form = open_main_window();
+    QVERIFY(form);
+    const quint16 port = free_port();
+    QProcess driver;
+    driver.start(QStringLiteral(CORVENNE_REPLAY), {});
+    QVERIFY(driver.waitForStarted());
+    driver.write(QStringLiteral("host %1 Anna\n").arg(port).toUtf8());
+
+    menu_item(*form, QStringLiteral("Join a network game\u2026"))->trigger();
+    auto* dialog = form->findChild<JoinDialog*>();
+    QVERIFY(dialog);
+    const QList<QLineEdit*> fields = dialog->findChildren<QLineEdit*>();
+    fields.at(0)->setText(QStringLiteral("Bo"));
+    QPushButton* join = nullptr;
+    for (QPushButton* button : dialog->findChildren<QPushButton*>())
+        if (button->text() == QStringLiteral("Join")) join = button;
+
+    // A wrong address is told once, in the dialog, in words.
+    const quint16 closed_port = free_port();
+    fields.at(1)->setText(QStringLiteral("127.0.0.1:%1").arg(closed_port));
+    QTest::mouseClick(join, Qt::LeftButton);
+    const QString nobody = QStringLiteral("Nobody answers at 127.0.0.1:%1: is the game hosting there, and is its port open?")
+                               .arg(closed_port);
+    QTRY_VERIFY_WITH_TIMEOUT(dialog->findChildren<QLabel*>().last()->text() == nobody, 20'000);
+    QVERIFY(boxes(*form).isEmpty());
+    QVERIFY(!form->network().engaged());
+
+    // The host is heard on the local network, as from a socket of the other kind.
+    auto* found = dialog->findChild<QListWidget*>();
+    const QString listed = QStringLiteral("Anna \u2014 127.0.0.1:%1").arg(port);
+    QUdpSocket announcer;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (announcer.writeDatagram(QStringLiteral("corvenne-host 1 %1 Anna").arg(port).toUtf8(), QHostAddress::LocalHost,
+                                 ANNOUNCEMENT_PORT),
+         !found->findItems(listed, Qt::MatchExactly).isEmpty()),
+        10'000);
+    found->setCurrentItem(found->findItems(listed, Qt::MatchExactly).first());
+    QTest::mouseClick(join, Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(panel_text(*form, "Panel1"), QStringLiteral("Anna"), 10'000);
+    QCOMPARE(panel_text(*form, "Panel2"), QStringLiteral("Bo"));
+    QTRY_VERIFY(!dialog->isVisible());
+
+    // The host leaves: the guest is told why, its table stays and takes no press.
+    driver.write("leave\n");
+    QTRY_VERIFY_WITH_TIMEOUT(
+        status_line(*form) == QStringLiteral("Anna left the game. Opponent menu: Join again, or Leave the network game."),
+        10'000);
+    QCOMPARE(panel_text(*form, "Panel1"), QStringLiteral("Anna\nleft"));
+    QVERIFY(panel(*form, "Panel1")->isVisible());
+    QVERIFY(press_changes_nothing(*form));
+    QVERIFY(menu_item(*form, QStringLiteral("Join again"))->isVisible());
+    QVERIFY(!menu_item(*form, QStringLiteral("Second player"))->isEnabled());
+
+    // Leaving returns to a local game, and says so.
+    menu_item(*form, QStringLiteral("Leave the network game"))->trigger();
+    QVERIFY(!form->network().engaged());
+    QVERIFY(boxes(*form).contains(QStringLiteral("local game")));
+    QVERIFY(menu_item(*form, QStringLiteral("Second player"))->isEnabled());
+    QCOMPARE(status_line(*form), QString::fromStdString(form->status_line()));
+
+    driver.closeWriteChannel();
+    QVERIFY(driver.waitForFinished(10'000));
 }
 
 QTEST_MAIN(WindowMatchTest)
