@@ -151,7 +151,7 @@ MatchHooks TForm1::match_hooks()
         watching_ = out;
         if (out)
             computer_.new_game();
-        else
+        else if (!network_.engaged())
             computer_.turn_begins();  // the table it was left on may be its turn
     };
     return hooks;
@@ -363,6 +363,8 @@ void TForm1::show_status()
 {
     const QString notice = network_.notice();
     Panel3->setWordWrap(!notice.isEmpty());
+    // The bottom of the panel lies under the window's edge: two lines start at its top.
+    Panel3->setAlignment(notice.isEmpty() ? Qt::AlignCenter : Qt::AlignHCenter | Qt::AlignTop);
     Panel3->setText(notice.isEmpty() ? QString::fromStdString(status_line_) : notice);
 }
 

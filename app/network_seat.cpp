@@ -232,7 +232,7 @@ QString NetworkSeat::notice() const
         const QString where = addresses.isEmpty() ? QStringLiteral("this computer") : addresses.join(QStringLiteral(", "));
         return why + QStringLiteral("Hosting on %1, port %2: waiting for a player\u2026").arg(where).arg(match_.hosting_port());
     }
-    if (match_.can_join_again()) return why + QStringLiteral("Opponent menu: Join again, or Leave the network game.");
+    if (match_.can_join_again()) return why + QStringLiteral("Opponent menu: Join again or Leave.");
     return QStringLiteral("Joining %1\u2026").arg(remote_label());
 }
 

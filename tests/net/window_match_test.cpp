@@ -202,7 +202,7 @@ void WindowMatchTest::AWindowJoinsAHostPickedFromTheListAndIsToldWhenItLeaves()
     // The host leaves: the guest is told why, its table stays and takes no press.
     driver.write("leave\n");
     QTRY_VERIFY_WITH_TIMEOUT(
-        status_line(*form) == QStringLiteral("Anna left the game. Opponent menu: Join again, or Leave the network game."),
+        status_line(*form) == QStringLiteral("Anna left the game. Opponent menu: Join again or Leave."),
         10'000);
     QCOMPARE(panel_text(*form, "Panel1"), QStringLiteral("Anna\nleft"));
     QVERIFY(panel(*form, "Panel1")->isVisible());
