@@ -21,6 +21,21 @@ QString from_std(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// What was told, then what comes next: "Anna left the game. Opponent menu: …".
+QString followed_by(QString told, const QString& next)
+{
+    if (told.isEmpty()) return next;
+    if (!told.endsWith(QLatin1Char('.')) && !told.endsWith(QLatin1Char('?'))) told += QLatin1Char('.');
+    return told + QLatin1Char(' ') + next;
+}
+
+QString hosting_text(quint16 port)
+{
+    const QStringList addresses = local_addresses();
+    const QString where = addresses.isEmpty() ? QStringLiteral("this computer") : addresses.join(QStringLiteral(", "));
+    return QStringLiteral("Hosting on %1, port %2: waiting for a player\u2026").arg(where).arg(port);
+}
+
 }  // namespace
 
 NetworkSeat::NetworkSeat(TableHands& hands, QWidget& window, std::function<void()> changed)
@@ -82,7 +97,8 @@ void NetworkSeat::start_hosting(quint16 port, const QString& name, QString& why)
 {
     forget_match();
     own_name_ = name;
-    if (match_.host(QHostAddress::Any, port, name, why)) match_.announce_while_waiting(QHostAddress::Broadcast, DEFAULT_PORT);
+    if (match_.host(QHostAddress::Any, port, name, why))
+        match_.announce_while_waiting(QHostAddress::Broadcast, DEFAULT_PORT);
     update();
 }
 
@@ -224,15 +240,8 @@ QString NetworkSeat::remote_panel_text() const
 QString NetworkSeat::notice() const
 {
     if (!engaged() || connected()) return {};
-    QString why = ended_why_;
-    if (!why.isEmpty())
-        why += why.endsWith(QLatin1Char('?')) || why.endsWith(QLatin1Char('.')) ? QStringLiteral(" ") : QStringLiteral(". ");
-    if (match_.hosting()) {
-        const QStringList addresses = local_addresses();
-        const QString where = addresses.isEmpty() ? QStringLiteral("this computer") : addresses.join(QStringLiteral(", "));
-        return why + QStringLiteral("Hosting on %1, port %2: waiting for a player\u2026").arg(where).arg(match_.hosting_port());
-    }
-    if (match_.can_join_again()) return why + QStringLiteral("Opponent menu: Join again or Leave.");
+    if (match_.hosting()) return followed_by(ended_why_, hosting_text(match_.hosting_port()));
+    if (match_.can_join_again()) return followed_by(ended_why_, QStringLiteral("Opponent menu: Join again or Leave."));
     return QStringLiteral("Joining %1\u2026").arg(remote_label());
 }
 

@@ -64,6 +64,7 @@ std::optional<HostAndPort> parse_host_and_port(std::string_view text)
 std::string host_and_port_text(const HostAndPort& address)
 {
     const std::optional<std::string> ipv6 = read_ipv6(address.host);
-    const std::string host = ipv6 && ipv6->find(':') != std::string::npos ? "[" + *ipv6 + "]" : ipv6.value_or(address.host);
-    return host + ":" + std::to_string(address.port);
+    const std::string port = ":" + std::to_string(address.port);
+    if (ipv6 && ipv6->find(':') != std::string::npos) return "[" + *ipv6 + "]" + port;
+    return ipv6.value_or(address.host) + port;
 }

@@ -34,7 +34,8 @@ std::string end_sentence(std::string_view remote_name, EndReason reason)
     case EndReason::version: sentence = name + "'s game speaks another version"; break;
     case EndReason::busy: sentence = name + "'s game already has a second player"; break;
     }
-    if (remote_name.empty() && sentence.starts_with(name)) sentence[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(sentence[0])));
+    if (remote_name.empty() && sentence.starts_with(name))
+        sentence[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(sentence[0])));
     return sentence;
 }
 

@@ -149,7 +149,8 @@ void WindowMatchTest::AWindowHostsADriverJoinsAndBothPlayTwoShots()
     driver.closeWriteChannel();
     QVERIFY(driver.waitForFinished(10'000));
     QCOMPARE(driver.exitCode(), 0);
-    QTRY_VERIFY_WITH_TIMEOUT(status_line(*form).startsWith(guest + QStringLiteral(" left the game. Hosting on ")), 10'000);
+    QTRY_VERIFY_WITH_TIMEOUT(status_line(*form).startsWith(guest + QStringLiteral(" left the game. Hosting on ")),
+                             10'000);
     QCOMPARE(panel_text(*form, "Panel2"), guest + QStringLiteral("\nleft"));
     QVERIFY(readable_in_full(*panel(*form, "Panel2")));
     QVERIFY(press_changes_nothing(*form));
@@ -178,7 +179,8 @@ void WindowMatchTest::AWindowJoinsAHostPickedFromTheListAndIsToldWhenItLeaves()
     const quint16 closed_port = free_port();
     fields.at(1)->setText(QStringLiteral("127.0.0.1:%1").arg(closed_port));
     QTest::mouseClick(join, Qt::LeftButton);
-    const QString nobody = QStringLiteral("Nobody answers at 127.0.0.1:%1: is the game hosting there, and is its port open?")
+    const QString nobody = QStringLiteral("Nobody answers at 127.0.0.1:%1: is the game hosting there, and is its port "
+                                          "open?")
                                .arg(closed_port);
     QTRY_VERIFY_WITH_TIMEOUT(dialog->findChildren<QLabel*>().last()->text() == nobody, 20'000);
     QVERIFY(boxes(*form).isEmpty());
