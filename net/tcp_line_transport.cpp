@@ -36,9 +36,10 @@ TcpLineTransport* TcpLineTransport::connect_to(const QString& host, quint16 port
     });
     // Told in words that name where it tried.
     disconnect(socket, &QTcpSocket::errorOccurred, transport, nullptr);
-    connect(socket, &QTcpSocket::errorOccurred, transport, [transport, host, port](QAbstractSocket::SocketError error) {
+    const auto failed = [transport, host, port](QAbstractSocket::SocketError error) {
         transport->end(connection_failure(error, host, port));
-    });
+    };
+    connect(socket, &QTcpSocket::errorOccurred, transport, failed, Qt::QueuedConnection);
     connect(&transport->deadline_, &QTimer::timeout, transport, [transport, host, port] {
         transport->end(connection_failure(QAbstractSocket::SocketTimeoutError, host, port));
     });
