@@ -1,0 +1,194 @@
+#include "net/relay/broker_client.h"
+
+#include <mosquitto.h>
+
+#include <algorithm>
+
+#include "net/relay/signed_lines.h"
+
+namespace {
+
+constexpr int KEEPALIVE_S = 30;
+// The library's thread looks whether it should stop at least this often.
+constexpr int LOOP_WAIT_MS = 1'000;
+// Between two attempts to reach the broker, doubling from the first to the last.
+constexpr int FIRST_RETRY_MS = 500;
+constexpr int LAST_RETRY_MS = 4'000;
+// Messages heard and not yet taken by this object's thread. A flood beyond
+// it is dropped where it arrives instead of piling up.
+constexpr std::size_t MAX_WAITING_MESSAGES = 1'024;
+constexpr int AT_LEAST_ONCE = 1;
+
+QString why_link_failed(int result)
+{
+    if (result == MOSQ_ERR_TLS)
+        return QStringLiteral("The relay's secure connection (TLS) fails: its certificate does not verify");
+    return BrokerClient::unreachable();
+}
+
+}  // namespace
+
+QString BrokerClient::unreachable() { return QStringLiteral("The relay cannot be reached"); }
+
+BrokerClient::BrokerClient(const RelayAddress& address, QObject* parent) : QObject(parent)
+{
+    static std::once_flag library_ready;
+    std::call_once(library_ready, [] { mosquitto_lib_init(); });
+    // A client name of the library's drawing, and a clean session: nothing of
+    // a connection is kept on the broker once it ends.
+    handle_ = mosquitto_new(nullptr, true, this);
+    mosquitto_threaded_set(handle_, true);
+    mosquitto_connect_callback_set(handle_, on_connect);
+    mosquitto_subscribe_callback_set(handle_, on_subscribe);
+    mosquitto_publish_callback_set(handle_, on_publish);
+    mosquitto_message_callback_set(handle_, on_message);
+    if (address.tls) mosquitto_int_option(handle_, MOSQ_OPT_TLS_USE_OS_CERTS, 1);
+    thread_ = std::thread([this, address] { run(address); });
+}
+
+BrokerClient::~BrokerClient()
+{
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    wake_.notify_all();
+    // Wakes the library's loop at once when connected.
+    mosquitto_disconnect(handle_);
+    thread_.join();
+    mosquitto_destroy(handle_);
+}
+
+void BrokerClient::subscribe(const QByteArray& topic)
+{
+    topics_.insert(topic);
+    int id = 0;
+    if (connected_ && mosquitto_subscribe(handle_, &id, topic.constData(), AT_LEAST_ONCE) == MOSQ_ERR_SUCCESS)
+        subscribing_.insert(id, topic);
+}
+
+void BrokerClient::unsubscribe(const QByteArray& topic)
+{
+    topics_.remove(topic);
+    if (connected_) mosquitto_unsubscribe(handle_, nullptr, topic.constData());
+}
+
+void BrokerClient::publish(const QByteArray& topic, const QByteArray& payload)
+{
+    int id = 0;
+    if (mosquitto_publish(handle_, &id, topic.constData(), static_cast<int>(payload.size()), payload.constData(),
+                          AT_LEAST_ONCE, false) == MOSQ_ERR_SUCCESS)
+        unacknowledged_.insert(id);
+}
+
+// The library's thread: connects, serves the connection until it ends,
+// waits, and connects again, until this object goes.
+void BrokerClient::run(const RelayAddress& address)
+{
+    const QByteArray host = address.host.toUtf8();
+    int delay_ms = FIRST_RETRY_MS;
+    for (;;) {
+        {
+            const std::lock_guard lock(mutex_);
+            if (stopping_) return;
+        }
+        int result = mosquitto_connect_async(handle_, host.constData(), address.port, KEEPALIVE_S);
+        while (result == MOSQ_ERR_SUCCESS) {
+            {
+                const std::lock_guard lock(mutex_);
+                if (stopping_) return;
+            }
+            result = mosquitto_loop(handle_, LOOP_WAIT_MS, 1);
+        }
+        QMetaObject::invokeMethod(this, [this, result] { link_down(result); }, Qt::QueuedConnection);
+        wait_before_connecting_again(delay_ms);
+    }
+}
+
+// A broker that was reached is tried again soon; one that was not, less and less often.
+void BrokerClient::wait_before_connecting_again(int& delay_ms)
+{
+    std::unique_lock lock(mutex_);
+    if (reached_) delay_ms = FIRST_RETRY_MS;
+    reached_ = false;
+    wake_.wait_for(lock, std::chrono::milliseconds(delay_ms), [this] { return stopping_; });
+    delay_ms = std::min(delay_ms * 2, LAST_RETRY_MS);
+}
+
+void BrokerClient::on_connect(mosquitto*, void* self, int result)
+{
+    auto* client = static_cast<BrokerClient*>(self);
+    if (result != 0) return;
+    {
+        const std::lock_guard lock(client->mutex_);
+        client->reached_ = true;
+    }
+    QMetaObject::invokeMethod(client, [client] { client->link_up(); }, Qt::QueuedConnection);
+}
+
+void BrokerClient::on_subscribe(mosquitto*, void* self, int id, int, const int*)
+{
+    auto* client = static_cast<BrokerClient*>(self);
+    QMetaObject::invokeMethod(
+        client,
+        [client, id] {
+            const QByteArray topic = client->subscribing_.take(id);
+            if (client->topics_.contains(topic)) emit client->subscribed(topic);
+        },
+        Qt::QueuedConnection);
+}
+
+void BrokerClient::on_publish(mosquitto*, void* self, int id)
+{
+    auto* client = static_cast<BrokerClient*>(self);
+    QMetaObject::invokeMethod(
+        client,
+        [client, id] {
+            client->unacknowledged_.remove(id);
+            emit client->acknowledged();
+        },
+        Qt::QueuedConnection);
+}
+
+void BrokerClient::on_message(mosquitto*, void* self, const mosquitto_message* message)
+{
+    // Nothing longer than a signed line is kept: it cannot be one of the match's.
+    if (message->payloadlen > MAX_SIGNED_LINE_BYTES) return;
+    static_cast<BrokerClient*>(self)->queue_message(
+        {QByteArray(message->topic), QByteArray(static_cast<const char*>(message->payload), message->payloadlen)});
+}
+
+void BrokerClient::queue_message(Message message)
+{
+    const std::lock_guard lock(mutex_);
+    if (arrived_.size() >= MAX_WAITING_MESSAGES) return;
+    arrived_.push_back(std::move(message));
+    if (arrived_.size() == 1) QMetaObject::invokeMethod(this, [this] { take_messages(); }, Qt::QueuedConnection);
+}
+
+void BrokerClient::take_messages()
+{
+    std::deque<Message> taken;
+    {
+        const std::lock_guard lock(mutex_);
+        taken.swap(arrived_);
+    }
+    for (const Message& message : taken) emit message_arrived(message.topic, message.payload);
+}
+
+void BrokerClient::link_up()
+{
+    connected_ = true;
+    emit link_changed(true);
+    for (const QByteArray& topic : std::as_const(topics_)) subscribe(topic);
+}
+
+void BrokerClient::link_down(int result)
+{
+    subscribing_.clear();
+    if (connected_) {
+        connected_ = false;
+        emit link_changed(false);
+    }
+    emit link_failed(why_link_failed(result));
+}
