@@ -30,7 +30,8 @@ QString why_link_failed(int result)
 
 QString BrokerClient::unreachable() { return QStringLiteral("The relay cannot be reached"); }
 
-BrokerClient::BrokerClient(const RelayAddress& address, QObject* parent) : QObject(parent)
+BrokerClient::BrokerClient(const RelayAddress& address, Admission admit, QObject* parent)
+    : QObject(parent), admit_(std::move(admit))
 {
     static std::once_flag library_ready;
     std::call_once(library_ready, [] { mosquitto_lib_init(); });
@@ -154,8 +155,10 @@ void BrokerClient::on_message(mosquitto*, void* self, const mosquitto_message* m
 {
     // Nothing longer than a signed line is kept: it cannot be one of the match's.
     if (message->payloadlen > MAX_SIGNED_LINE_BYTES) return;
-    static_cast<BrokerClient*>(self)->queue_message(
-        {QByteArray(message->topic), QByteArray(static_cast<const char*>(message->payload), message->payloadlen)});
+    auto* client = static_cast<BrokerClient*>(self);
+    Message heard{QByteArray(message->topic),
+                  QByteArray(static_cast<const char*>(message->payload), message->payloadlen)};
+    if (client->admit_(heard.topic, heard.payload)) client->queue_message(std::move(heard));
 }
 
 void BrokerClient::queue_message(Message message)

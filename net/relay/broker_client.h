@@ -7,6 +7,7 @@
 #include <QString>
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -29,8 +30,12 @@ class BrokerClient : public QObject {
     Q_OBJECT
 
 public:
+    // Which messages are worth this program's time: asked on the library's
+    // thread, as each arrives, so that a flood of others is dropped there.
+    using Admission = std::function<bool(const QByteArray& topic, const QByteArray& payload)>;
+
     // Starts connecting at once.
-    explicit BrokerClient(const RelayAddress& address, QObject* parent = nullptr);
+    BrokerClient(const RelayAddress& address, Admission admit, QObject* parent = nullptr);
     ~BrokerClient() override;
 
     // What the player is told while the broker was never reached.
@@ -72,6 +77,7 @@ private:
     void link_down(int result);
 
     mosquitto* handle_;
+    const Admission admit_;
     QSet<QByteArray> topics_;
     QHash<int, QByteArray> subscribing_;
     QSet<int> unacknowledged_;

@@ -18,8 +18,7 @@ QByteArray match_prefix(const QByteArray& id) { return "corvenne/1/" + id + '/';
 
 bool is_connection(const QByteArray& text)
 {
-    return text.size() == CONNECTION_HEX_DIGITS &&
-           std::all_of(text.begin(), text.end(), [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
+    return std::all_of(text.begin(), text.end(), [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
 }
 
 }  // namespace
@@ -43,11 +42,15 @@ QByteArray relay_topic(const QByteArray& id, RelaySide from, const QByteArray& c
 
 QByteArray every_guest_topic(const QByteArray& id) { return match_prefix(id) + "g/+"; }
 
-std::optional<QByteArray> guest_connection_of(const QByteArray& id, const QByteArray& topic)
+std::optional<RelayTopic> read_relay_topic(const QByteArray& id, const QByteArray& topic)
 {
-    const QByteArray prefix = match_prefix(id) + "g/";
-    if (!topic.startsWith(prefix)) return std::nullopt;
-    QByteArray connection = topic.mid(prefix.size());
-    if (!is_connection(connection)) return std::nullopt;
-    return connection;
+    const QByteArray prefix = match_prefix(id);
+    // The side's letter and a slash, then the connection.
+    if (!topic.startsWith(prefix) || topic.size() != prefix.size() + 2 + CONNECTION_HEX_DIGITS ||
+        topic[prefix.size() + 1] != '/')
+        return std::nullopt;
+    const char side = topic[prefix.size()];
+    const QByteArray connection = topic.last(CONNECTION_HEX_DIGITS);
+    if ((side != 'g' && side != 'h') || !is_connection(connection)) return std::nullopt;
+    return RelayTopic{static_cast<RelaySide>(side), connection};
 }

@@ -25,5 +25,11 @@ QByteArray draw_relay_connection();
 QByteArray relay_topic(const QByteArray& id, RelaySide from, const QByteArray& connection);
 // The topic filter of every guest connection of a match, the host's subscription.
 QByteArray every_guest_topic(const QByteArray& id);
-// The connection a guest's topic of this match names; nothing for any other topic.
-std::optional<QByteArray> guest_connection_of(const QByteArray& id, const QByteArray& topic);
+
+// Who publishes on a topic of a match, on which connection.
+struct RelayTopic {
+    RelaySide from;
+    QByteArray connection;
+};
+// Nothing for a topic that is not one of this match's.
+std::optional<RelayTopic> read_relay_topic(const QByteArray& id, const QByteArray& topic);

@@ -20,6 +20,14 @@ constexpr std::size_t MAX_REMEMBERED_CONNECTIONS = 4'096;
 
 RelaySide other(RelaySide side) { return side == RelaySide::guest ? RelaySide::host : RelaySide::guest; }
 
+// A connection to the relay that hears nothing but what is signed for the match.
+std::shared_ptr<BrokerClient> match_client(const RelayAddress& address, const RelayKeys& keys)
+{
+    return std::make_shared<BrokerClient>(address, [keys](const QByteArray& topic, const QByteArray& payload) {
+        return signed_for_match(keys, topic, payload);
+    });
+}
+
 }  // namespace
 
 RelayLineTransport::RelayLineTransport(std::shared_ptr<BrokerClient> client, const RelayKeys& keys, RelaySide side,
@@ -44,7 +52,7 @@ RelayLineTransport::RelayLineTransport(std::shared_ptr<BrokerClient> client, con
 
 RelayLineTransport* RelayLineTransport::connect_to(const RelayAddress& address, const RelayKeys& keys, QObject* parent)
 {
-    auto* transport = new RelayLineTransport(std::make_shared<BrokerClient>(address), keys, RelaySide::guest,
+    auto* transport = new RelayLineTransport(match_client(address, keys), keys, RelaySide::guest,
                                              draw_relay_connection(), parent);
     transport->open_again_.setSingleShot(true);
     transport->open_again_.setInterval(OPEN_AGAIN_AFTER_MS);
@@ -164,7 +172,7 @@ void RelayGuestListener::listen(const RelayAddress& address, const RelayKeys& ke
 {
     keys_ = keys;
     accepting_ = true;
-    client_ = std::make_shared<BrokerClient>(address);
+    client_ = match_client(address, keys);
     const QByteArray guests = every_guest_topic(keys.id);
     connect(client_.get(), &BrokerClient::subscribed, this, [this, guests](const QByteArray& topic) {
         if (topic == guests) emit listening();
@@ -179,16 +187,16 @@ void RelayGuestListener::listen(const RelayAddress& address, const RelayKeys& ke
 void RelayGuestListener::hear(const QByteArray& topic, const QByteArray& payload)
 {
     if (!accepting_) return;
-    const std::optional<QByteArray> connection = guest_connection_of(keys_.id, topic);
-    if (!connection || heard_.contains(*connection)) return;
-    LineChecker checker({keys_.key, RelaySide::guest, *connection});
+    const std::optional<RelayTopic> where = read_relay_topic(keys_.id, topic);
+    if (!where || where->from != RelaySide::guest || heard_.contains(where->connection)) return;
+    LineChecker checker({keys_.key, RelaySide::guest, where->connection});
     LineChecker::Result first = checker.check(payload);
     if (first.verdict == LineChecker::Verdict::drop) return;
-    remember(*connection);
+    remember(where->connection);
     if (first.verdict != LineChecker::Verdict::take) return;
 
     QPointer<RelayLineTransport> transport =
-        new RelayLineTransport(client_, keys_, RelaySide::host, *connection, nullptr);
+        new RelayLineTransport(client_, keys_, RelaySide::host, where->connection, nullptr);
     transport->checker_ = checker;
     emit guest_arrived(transport);
     if (transport && !transport->silent_) emit transport->line_arrived(first.line);

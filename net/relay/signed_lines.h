@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "net/protocol_limits.h"
@@ -17,8 +18,23 @@ struct RelayChannel {
     QByteArray connection;
 };
 
+// The longest message a line can make: its count, its MAC, the line.
+inline constexpr qsizetype MAX_SIGNED_LINE_BYTES = 64 + static_cast<qsizetype>(MAX_LINE_BYTES);
+
 // The 16 hex digits that sign line number `count` of a channel.
 QByteArray relay_line_mac(const RelayChannel& channel, uint64_t count, const std::string& line);
+
+// A message's parts, before its signature is checked.
+struct SignedLine {
+    uint64_t count;
+    QByteArray mac;
+    std::string line;
+};
+std::optional<SignedLine> read_signed_line(const QByteArray& payload);
+
+// Whether a message on one of the match's topics is signed with its key, for
+// that topic. Anything else is not from the match, whoever sent it.
+bool signed_for_match(const RelayKeys& keys, const QByteArray& topic, const QByteArray& payload);
 
 // The sending end: numbers and signs each line.
 class LineSigner {
@@ -53,6 +69,3 @@ private:
     RelayChannel channel_;
     uint64_t taken_ = 0;
 };
-
-// The longest message a line can make: its count, its MAC, the line.
-inline constexpr qsizetype MAX_SIGNED_LINE_BYTES = 64 + static_cast<qsizetype>(MAX_LINE_BYTES);
