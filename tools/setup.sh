@@ -22,8 +22,8 @@ developer_packages=(
   fonts-dejavu-core xvfb xdotool imagemagick x11-utils
   # The network tests drive two game drivers and a protocol peer of their own.
   python3
-  # The relay's tests start a broker of their own; the clients publish as a stranger would.
-  mosquitto mosquitto-clients
+  # The relay's tests start brokers of their own, one with a certificate they make.
+  mosquitto openssl
   # The install checks: the menu entry, the metadata, the match files' type,
   # the manual pages and the Debian package's computed dependencies.
   desktop-file-utils appstream shared-mime-info man-db dpkg-dev file

@@ -3,6 +3,7 @@
 #include <mosquitto.h>
 
 #include <algorithm>
+#include <cerrno>
 
 #include "net/relay/signed_lines.h"
 
@@ -19,11 +20,11 @@ constexpr int LAST_RETRY_MS = 4'000;
 constexpr std::size_t MAX_WAITING_MESSAGES = 1'024;
 constexpr int AT_LEAST_ONCE = 1;
 
-QString why_link_failed(int result)
+// The library tells a failed TLS handshake or a certificate refused either
+// way: as its TLS error, or as a system error with errno set to EPROTO.
+bool tls_failed(int result, int error_number)
 {
-    if (result == MOSQ_ERR_TLS)
-        return QStringLiteral("The relay's secure connection (TLS) fails: its certificate does not verify");
-    return BrokerClient::unreachable();
+    return result == MOSQ_ERR_TLS || (result == MOSQ_ERR_ERRNO && error_number == EPROTO);
 }
 
 }  // namespace
@@ -101,7 +102,14 @@ void BrokerClient::run(const RelayAddress& address)
             }
             result = mosquitto_loop(handle_, LOOP_WAIT_MS, 1);
         }
-        QMetaObject::invokeMethod(this, [this, result] { link_down(result); }, Qt::QueuedConnection);
+        // A certificate that does not verify will not verify on the next attempt either.
+        const bool lasting = tls_failed(result, errno);
+        QMetaObject::invokeMethod(this, [this, lasting] { link_down(lasting); }, Qt::QueuedConnection);
+        if (lasting) {
+            std::unique_lock lock(mutex_);
+            wake_.wait(lock, [this] { return stopping_; });
+            return;
+        }
         wait_before_connecting_again(delay_ms);
     }
 }
@@ -186,12 +194,16 @@ void BrokerClient::link_up()
     for (const QByteArray& topic : std::as_const(topics_)) subscribe(topic);
 }
 
-void BrokerClient::link_down(int result)
+void BrokerClient::link_down(bool lasting)
 {
     subscribing_.clear();
     if (connected_) {
         connected_ = false;
         emit link_changed(false);
     }
-    emit link_failed(why_link_failed(result));
+    if (lasting)
+        emit link_failed(QStringLiteral("The relay's secure connection (TLS) fails: its certificate does not verify"),
+                         true);
+    else
+        emit link_failed(unreachable(), false);
 }

@@ -56,8 +56,9 @@ signals:
     // The broker acknowledged a subscription, at each connection.
     void subscribed(const QByteArray& topic);
     void message_arrived(const QByteArray& topic, const QByteArray& payload);
-    // A connection to the broker failed or ended; `why` for the player.
-    void link_failed(const QString& why);
+    // A connection to the broker failed or ended; `why` for the player. When
+    // `lasting` (TLS fails), it is not tried again.
+    void link_failed(const QString& why, bool lasting);
     void acknowledged();
 
 private:
@@ -74,7 +75,7 @@ private:
     void queue_message(Message message);
     void take_messages();
     void link_up();
-    void link_down(int result);
+    void link_down(bool lasting);
 
     mosquitto* handle_;
     const Admission admit_;

@@ -44,7 +44,10 @@ RelayLineTransport::RelayLineTransport(std::shared_ptr<BrokerClient> client, con
         if (connected) relay_away_.stop();
         else if (!relay_away_.isActive()) relay_away_.start();
     });
-    connect(client_.get(), &BrokerClient::link_failed, this, [this](const QString& why) { relay_trouble_ = why; });
+    connect(client_.get(), &BrokerClient::link_failed, this, [this](const QString& why, bool lasting) {
+        relay_trouble_ = why;
+        if (lasting) end(why);
+    });
     connect(client_.get(), &BrokerClient::message_arrived, this, [this](const QByteArray& topic, const QByteArray& payload) {
         if (topic == incoming_topic()) take(payload);
     });
@@ -177,7 +180,7 @@ void RelayGuestListener::listen(const RelayAddress& address, const RelayKeys& ke
     connect(client_.get(), &BrokerClient::subscribed, this, [this, guests](const QByteArray& topic) {
         if (topic == guests) emit listening();
     });
-    connect(client_.get(), &BrokerClient::link_failed, this, &RelayGuestListener::relay_failed);
+    connect(client_.get(), &BrokerClient::link_failed, this, [this](const QString& why) { emit relay_failed(why); });
     connect(client_.get(), &BrokerClient::message_arrived, this, &RelayGuestListener::hear);
     client_->subscribe(guests);
 }

@@ -84,7 +84,7 @@ signals:
     void listening();
     // The receiver owns the transport.
     void guest_arrived(LineTransport* transport);
-    // The relay could not be reached, or was lost; it is tried again.
+    // The relay could not be reached, or was lost; it is tried again unless TLS failed.
     void relay_failed(const QString& why);
 
 private:
