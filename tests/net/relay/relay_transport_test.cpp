@@ -102,7 +102,7 @@ TEST(RelayTransport, LinesCrossBothWaysAndNothingAStrangerPublishesReachesEither
     ASSERT_TRUE(wait_until([&] {
         return a.guest_ear->lines.size() == 3 && a.host_ear().lines.size() == 3 && b.host_ear().lines.size() == 2;
     }));
-    wait_until([] { return false; }, 300);
+    let_events_run(300);
     EXPECT_EQ(a.host_ear().lines, QStringList({"hello 1 Bo", "shot 100 200", "undo"}));
     EXPECT_EQ(a.guest_ear->lines, QStringList({"welcome 1 Anna", "1 shot 100 200", "2 undo"}));
     EXPECT_EQ(b.host_ear().lines, QStringList({"hello 1 Cy", "new?"}));
@@ -134,7 +134,7 @@ TEST(RelayTransport, AfterTheBrokerRestartsLinesFlowOrTheLossIsToldAndTheGuestJo
     // Pings until one arrives or the guest is told what was lost.
     ASSERT_TRUE(wait_until([&] {
         first_host->send_line("ping");
-        wait_until([] { return false; }, 200);
+        let_events_run(200);
         return match.guest_ear->lines.size() > 1 || !match.guest_ear->ended.isEmpty();
     }));
     if (!match.guest_ear->ended.isEmpty()) EXPECT_EQ(match.guest_ear->ended, QStringLiteral("Lines were lost on the relay"));
@@ -157,7 +157,7 @@ TEST(RelayTransport, AGuestOpensAgainUntilItsHostHearsIt)
     LineTransport* guest = RelayLineTransport::connect_to(broker.plain_address(), keys);
     const std::shared_ptr<Ear> guest_ear = listen_to(guest);
     QObject::connect(guest, &LineTransport::opened, guest, [guest] { guest->send_line("hello 1 Bo"); });
-    wait_until([] { return false; }, 1'000);
+    let_events_run(1'000);
 
     RelayGuestListener listener;
     std::shared_ptr<Ear> host_ear;
@@ -188,8 +188,7 @@ TEST(RelayTransport, EachWayTheRelayFailsIsToldInWords)
     QFile::setPermissions(keys.path(), readable | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
     TestBroker unverified({"certfile " + certificate, "keyfile " + key});
     TestBroker nobody_hosts;
-    RelayAddress nothing_there = nobody_hosts.plain_address();
-    nothing_there.port = TestBroker().port();  // a port free again at once
+    const RelayAddress nothing_there{QStringLiteral("127.0.0.1"), free_port(), false};
 
     const struct {
         RelayAddress address;

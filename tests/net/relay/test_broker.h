@@ -26,16 +26,26 @@ inline bool wait_until(const std::function<bool()>& done, int ms = 10'000)
     return done();
 }
 
+// Lets the event loop run for `ms`.
+inline void let_events_run(int ms)
+{
+    wait_until([] { return false; }, ms);
+}
+
+// A port of the loopback address that nothing listens on.
+inline quint16 free_port()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
 // A broker of the test's own on a free port of the loopback address, started
 // from a configuration it writes and stopped by its process id.
 class TestBroker {
 public:
-    explicit TestBroker(const QStringList& more_settings = {})
+    explicit TestBroker(const QStringList& more_settings = {}) : port_(free_port())
     {
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost, 0);
-        port_ = probe.serverPort();
-        probe.close();
         QFile config(dir_.filePath(QStringLiteral("broker.conf")));
         config.open(QIODevice::WriteOnly);
         config.write(QStringLiteral("listener %1 127.0.0.1\nallow_anonymous true\n").arg(port_).toUtf8());
@@ -47,7 +57,6 @@ public:
 
     RelayAddress plain_address() const { return {QStringLiteral("127.0.0.1"), port_, false}; }
     quint16 port() const { return port_; }
-    QString folder() const { return dir_.path(); }
 
     // Returns once the broker takes connections.
     bool start()
@@ -69,7 +78,7 @@ public:
 
 private:
     QTemporaryDir dir_;
-    quint16 port_ = 0;
+    quint16 port_;
     QProcess process_;
 };
 
