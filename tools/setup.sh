@@ -9,6 +9,8 @@ packages=(
   qt6-base-dev libjpeg62-turbo-dev
   # The table's sounds; without it the game is built silent.
   qt6-multimedia-dev
+  # Play across the internet: the relay's client library.
+  libmosquitto-dev
   # The faces the window is drawn in; the game falls back quietly without them.
   # Comic Neue also stands in for the banner's Comic Sans MS in the replay
   # driver, so the golden replays' pixels are the same on every machine.
@@ -20,6 +22,8 @@ developer_packages=(
   fonts-dejavu-core xvfb xdotool imagemagick x11-utils
   # The network tests drive two game drivers and a protocol peer of their own.
   python3
+  # The relay's tests start brokers of their own, one with a certificate they make.
+  mosquitto openssl
   # The install checks: the menu entry, the metadata, the match files' type,
   # the manual pages and the Debian package's computed dependencies.
   desktop-file-utils appstream shared-mime-info man-db dpkg-dev file
@@ -42,4 +46,14 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   $sudo apt-get update -q
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+  # The broker's package starts a broker for the whole machine where services
+  # run; the tests start their own, and the player asked for none.
+  if [[ " ${missing[*]} " == *" mosquitto "* ]]; then
+    if [ -d /run/systemd/system ]; then
+      $sudo systemctl disable --now mosquitto
+    elif [ -x /etc/init.d/mosquitto ]; then
+      $sudo /etc/init.d/mosquitto stop || true
+      $sudo update-rc.d mosquitto disable || true
+    fi
+  fi
 fi

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <QObject>
+#include <QSet>
+#include <QTimer>
+#include <deque>
+#include <memory>
+
+#include "net/line_transport.h"
+#include "net/relay/relay_address.h"
+#include "net/relay/relay_keys.h"
+#include "net/relay/signed_lines.h"
+
+class BrokerClient;
+
+// The protocol's lines over a relay: one connection of a match, each line a
+// signed message on the connection's topic. A message that is not the
+// match's next line, signed with the match's key, changes nothing.
+class RelayLineTransport : public LineTransport {
+    Q_OBJECT
+
+public:
+    // A guest's connection to the match of `keys`: `opened` once the relay
+    // has acknowledged its subscription, or `ended`. An opening line that
+    // gets no answer within 3 s is sent again over a new connection, until
+    // 10 s have passed.
+    static RelayLineTransport* connect_to(const RelayAddress& address, const RelayKeys& keys,
+                                          QObject* parent = nullptr);
+
+    void send_line(const std::string& line) override;
+    void close() override;
+
+private:
+    friend class RelayGuestListener;
+
+    RelayLineTransport(std::shared_ptr<BrokerClient> client, const RelayKeys& keys, RelaySide side,
+                       const QByteArray& connection, QObject* parent);
+    void use_connection(const QByteArray& connection);
+    QByteArray incoming_topic() const;
+    QByteArray outgoing_topic() const;
+    void take(const QByteArray& payload);
+    void on_subscribed(const QByteArray& topic);
+    void open_again();
+    void end(const QString& why);
+
+    std::shared_ptr<BrokerClient> client_;
+    RelayKeys keys_;
+    RelaySide side_;  // this end's
+    QByteArray connection_;
+    LineSigner signer_;
+    LineChecker checker_;
+    QTimer relay_away_;  // runs while the relay is out of reach
+    QString relay_trouble_;
+
+    // A guest's opening.
+    std::string opening_;
+    bool answered_ = false;
+    bool opened_ = false;
+    bool resend_opening_ = false;
+    QTimer open_again_;
+    QTimer no_answer_;
+
+    bool silent_ = false;    // ended, broken or closed: nothing more is told
+    bool ended_ = false;     // nothing more is sent
+    bool released_ = false;  // closed by its owner
+};
+
+// A host's guests on the relay, while its player hosts: every new guest
+// connection of the match is handed over once its first line proves it
+// signed with the match's key.
+class RelayGuestListener : public QObject {
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+    // `listening` follows once the relay has acknowledged the subscription,
+    // and again after every time the relay was lost and found.
+    void listen(const RelayAddress& address, const RelayKeys& keys);
+    // No more guests are handed over; those handed over go on.
+    void stop() { accepting_ = false; }
+
+signals:
+    void listening();
+    // The receiver owns the transport.
+    void guest_arrived(LineTransport* transport);
+    // The relay could not be reached, or was lost; it is tried again unless TLS failed.
+    void relay_failed(const QString& why);
+
+private:
+    void hear(const QByteArray& topic, const QByteArray& payload);
+    void remember(const QByteArray& connection);
+
+    std::shared_ptr<BrokerClient> client_;
+    RelayKeys keys_;
+    bool accepting_ = false;
+    // Connections already handed over (or signed but broken from their
+    // start): never a new guest again, whatever is replayed on them.
+    QSet<QByteArray> heard_;
+    std::deque<QByteArray> heard_order_;
+};

@@ -1,0 +1,90 @@
+// Figures of the relay's transport, measured rather than tested, over a
+// broker of its own on loopback: a line's round trip (guest to host and
+// back), the bytes both ends read and write for each line, and the
+// processor a connected, idle pair takes.
+//
+//   build/tests/net/relay/relay_figures [ROUND_TRIPS]
+
+#include <sys/resource.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#include "net/relay/match_code.h"
+#include "net/relay/relay_line_transport.h"
+#include "tests/net/relay/test_broker.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double cpu_seconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// Bytes this process has read and written through system calls.
+long long bytes_moved()
+{
+    QFile io(QStringLiteral("/proc/self/io"));
+    io.open(QIODevice::ReadOnly);
+    long long total = 0;
+    for (const QByteArray& line : io.readAll().split('\n'))
+        if (line.startsWith("rchar:") || line.startsWith("wchar:")) total += line.mid(6).trimmed().toLongLong();
+    return total;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const int round_trips = argc > 1 ? std::atoi(argv[1]) : 200;
+    TestBroker broker;
+    const RelayKeys keys = derive_relay_keys(draw_match_code());
+    RelayGuestListener listener;
+    LineTransport* host = nullptr;
+    QObject::connect(&listener, &RelayGuestListener::guest_arrived, [&](LineTransport* arrived) {
+        host = arrived;
+        QObject::connect(host, &LineTransport::line_arrived, [&](const std::string& line) { host->send_line(line); });
+    });
+    listener.listen(broker.plain_address(), keys);
+    LineTransport* guest = RelayLineTransport::connect_to(broker.plain_address(), keys);
+    int answers = 0;
+    QObject::connect(guest, &LineTransport::line_arrived, [&] { ++answers; });
+    QObject::connect(guest, &LineTransport::opened, [&] { guest->send_line("hello 1 Bo"); });
+    if (!wait_until([&] { return answers == 1; })) {
+        std::fprintf(stderr, "the pair did not meet on the relay\n");
+        return 1;
+    }
+
+    std::vector<double> trip_ms;
+    const long long bytes_before = bytes_moved();
+    for (int i = 0; i < round_trips; ++i) {
+        const Clock::time_point sent = Clock::now();
+        guest->send_line("shot 352 191");
+        wait_until([&] { return answers == i + 2; });
+        trip_ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - sent).count());
+    }
+    const long long bytes_per_trip = (bytes_moved() - bytes_before) / round_trips;
+    std::sort(trip_ms.begin(), trip_ms.end());
+    std::printf("round trip of a line, guest to host and back: median %.2f ms, slowest %.2f ms (%d trips)\n",
+                trip_ms[trip_ms.size() / 2], trip_ms.back(), round_trips);
+    std::printf("bytes both ends read and write for one round trip (two lines): %lld\n", bytes_per_trip);
+
+    // The event loop itself, waiting: the tests' helpers poll it instead.
+    const double cpu_before = cpu_seconds();
+    QTimer::singleShot(10'000, &app, &QCoreApplication::quit);
+    app.exec();
+    std::printf("processor of a connected, idle pair: %.3f %% of one core over 10 s\n",
+                (cpu_seconds() - cpu_before) / 10.0 * 100.0);
+    return 0;
+}

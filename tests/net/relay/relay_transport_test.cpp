@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QSignalSpy>
+#include <memory>
+
+#include "net/relay/match_code.h"
+#include "net/relay/relay_line_transport.h"
+#include "net/relay/signed_lines.h"
+#include "tests/net/relay/test_broker.h"
+
+// The relay's transport against a real broker: lines cross it both ways,
+// nothing a stranger publishes reaches a match, a broker that restarts is
+// found again, and each way of failing is told in words.
+namespace {
+
+// What one end of a connection has heard.
+struct Ear {
+    QStringList lines;
+    QString ended;
+};
+
+std::shared_ptr<Ear> listen_to(LineTransport* transport)
+{
+    auto ear = std::make_shared<Ear>();
+    QObject::connect(transport, &LineTransport::line_arrived, transport,
+                     [ear](const std::string& line) { ear->lines << QString::fromStdString(line); });
+    QObject::connect(transport, &LineTransport::ended, transport, [ear](const QString& why) { ear->ended = why; });
+    return ear;
+}
+
+// A host listening on the relay for the match of a new code, and its guest.
+struct RelayMatch {
+    explicit RelayMatch(const RelayAddress& address) : address(address), keys(derive_relay_keys(draw_match_code()))
+    {
+        QObject::connect(&listener, &RelayGuestListener::guest_arrived, &listener, [this](LineTransport* transport) {
+            hosts.push_back(transport);
+            host_ears.push_back(listen_to(transport));
+        });
+        listener.listen(address, keys);
+    }
+
+    // The guest's new connection, opened with `opening`, handed to the host.
+    bool join(const std::string& opening)
+    {
+        const std::size_t hosted = hosts.size();
+        guest = RelayLineTransport::connect_to(address, keys, &listener);
+        guest_ear = listen_to(guest);
+        QSignalSpy opened(guest, &LineTransport::opened);
+        if (!wait_until([&] { return opened.count() == 1; })) return false;
+        guest->send_line(opening);
+        return wait_until([&] { return hosts.size() == hosted + 1; });
+    }
+    LineTransport* host() const { return hosts.back(); }
+    Ear& host_ear() const { return *host_ears.back(); }
+
+    RelayAddress address;
+    RelayKeys keys;
+    RelayGuestListener listener;
+    QSignalSpy listening{&listener, &RelayGuestListener::listening};
+    std::vector<LineTransport*> hosts;
+    std::vector<std::shared_ptr<Ear>> host_ears;
+    LineTransport* guest = nullptr;
+    std::shared_ptr<Ear> guest_ear;
+};
+
+QByteArray with_match(QByteArray topic, const QByteArray& from, const QByteArray& to) { return topic.replace(from, to); }
+
+TEST(RelayTransport, LinesCrossBothWaysAndNothingAStrangerPublishesReachesEitherEnd)
+{
+    TestBroker broker;
+    RelayMatch a(broker.plain_address()), b(broker.plain_address());
+    Stranger stranger(broker.port(), "corvenne/1/" + a.keys.id + "/#");
+    ASSERT_TRUE(wait_until([&] { return a.listening.count() == 1 && b.listening.count() == 1; }));
+    ASSERT_TRUE(a.join("hello 1 Bo"));
+    ASSERT_TRUE(b.join("hello 1 Cy"));
+    a.host()->send_line("welcome 1 Anna");
+    b.host()->send_line("welcome 1 Dan");
+    a.guest->send_line("shot 100 200");
+    a.host()->send_line("1 shot 100 200");
+    ASSERT_TRUE(wait_until([&] { return stranger.heard().size() == 4 && a.guest_ear->lines.size() == 2; }));
+
+    // Everything the stranger heard, played back; the same lines forged and
+    // sent to the other match; and a flood of forged openings and goodbyes.
+    const QByteArray guest_topic_a = stranger.heard()[0].first;
+    const QByteArray host_topic_a = stranger.heard()[1].first;
+    for (const auto& [topic, payload] : stranger.heard()) {
+        stranger.publish(topic, payload);
+        stranger.publish(topic, "3 0123456789abcdef bye leaving");
+        stranger.publish(with_match(topic, a.keys.id, b.keys.id), payload);
+    }
+    for (int i = 0; i < 10'000; ++i) {
+        const QByteArray fake = QByteArray::number(0x1000000000000000ULL + static_cast<quint64>(i), 16);
+        stranger.publish(with_match(guest_topic_a, guest_topic_a.last(16), fake), "1 0123456789abcdef hello 1 Eve");
+        stranger.publish(host_topic_a, QByteArray::number(i + 3) + " 0123456789abcdef bye leaving");
+    }
+    ASSERT_TRUE(stranger.flush());
+
+    a.guest->send_line("undo");
+    a.host()->send_line("2 undo");
+    b.guest->send_line("new?");
+    ASSERT_TRUE(wait_until([&] {
+        return a.guest_ear->lines.size() == 3 && a.host_ear().lines.size() == 3 && b.host_ear().lines.size() == 2;
+    }));
+    let_events_run(300);
+    EXPECT_EQ(a.host_ear().lines, QStringList({"hello 1 Bo", "shot 100 200", "undo"}));
+    EXPECT_EQ(a.guest_ear->lines, QStringList({"welcome 1 Anna", "1 shot 100 200", "2 undo"}));
+    EXPECT_EQ(b.host_ear().lines, QStringList({"hello 1 Cy", "new?"}));
+    EXPECT_EQ(b.guest_ear->lines, QStringList({"welcome 1 Dan"}));
+    EXPECT_EQ(a.hosts.size(), 1u);
+    EXPECT_EQ(b.hosts.size(), 1u);
+    for (const Ear* ear : {a.guest_ear.get(), &a.host_ear(), b.guest_ear.get(), &b.host_ear()})
+        EXPECT_EQ(ear->ended, QString());
+}
+
+// Lines published while the broker is away, or before the other side has
+// subscribed again, are gone: the next line that comes tells the loss. A
+// guest that joins again over a new connection is heard, the host's listener
+// having subscribed again.
+TEST(RelayTransport, AfterTheBrokerRestartsLinesFlowOrTheLossIsToldAndTheGuestJoinsAgain)
+{
+    TestBroker broker;
+    RelayMatch match(broker.plain_address());
+    ASSERT_TRUE(wait_until([&] { return match.listening.count() == 1; }));
+    ASSERT_TRUE(match.join("hello 1 Bo"));
+    match.host()->send_line("welcome 1 Anna");
+    ASSERT_TRUE(wait_until([&] { return match.guest_ear->lines.size() == 1; }));
+
+    broker.stop(SIGKILL);
+    LineTransport* first_host = match.host();
+    first_host->send_line("ping");
+    ASSERT_TRUE(broker.start());
+    ASSERT_TRUE(wait_until([&] { return match.listening.count() == 2; }));
+    // Pings until one arrives or the guest is told what was lost.
+    ASSERT_TRUE(wait_until([&] {
+        first_host->send_line("ping");
+        let_events_run(200);
+        return match.guest_ear->lines.size() > 1 || !match.guest_ear->ended.isEmpty();
+    }));
+    if (!match.guest_ear->ended.isEmpty()) EXPECT_EQ(match.guest_ear->ended, QStringLiteral("Lines were lost on the relay"));
+    else EXPECT_EQ(match.guest_ear->lines.back(), QStringLiteral("ping"));
+
+    match.guest->close();
+    ASSERT_TRUE(match.join("again 1 00000000000000ff Bo"));
+    match.host()->send_line("welcome 1 Anna");
+    ASSERT_TRUE(wait_until([&] { return match.guest_ear->lines.size() == 1; }));
+    EXPECT_EQ(match.host_ear().lines, QStringList({"again 1 00000000000000ff Bo"}));
+    EXPECT_EQ(match.guest_ear->lines, QStringList({"welcome 1 Anna"}));
+}
+
+// The host may be away from the relay when its guest's opening comes: the
+// guest opens again over a new connection until it is heard.
+TEST(RelayTransport, AGuestOpensAgainUntilItsHostHearsIt)
+{
+    TestBroker broker;
+    const RelayKeys keys = derive_relay_keys(draw_match_code());
+    LineTransport* guest = RelayLineTransport::connect_to(broker.plain_address(), keys);
+    const std::shared_ptr<Ear> guest_ear = listen_to(guest);
+    QObject::connect(guest, &LineTransport::opened, guest, [guest] { guest->send_line("hello 1 Bo"); });
+    let_events_run(1'000);
+
+    RelayGuestListener listener;
+    std::shared_ptr<Ear> host_ear;
+    QObject::connect(&listener, &RelayGuestListener::guest_arrived, &listener, [&](LineTransport* host) {
+        host_ear = listen_to(host);
+        host->send_line("welcome 1 Anna");
+    });
+    listener.listen(broker.plain_address(), keys);
+    ASSERT_TRUE(wait_until([&] { return guest_ear->lines.size() == 1; }));
+    EXPECT_EQ(host_ear->lines, QStringList({"hello 1 Bo"}));
+    EXPECT_EQ(guest_ear->lines, QStringList({"welcome 1 Anna"}));
+    guest->close();
+}
+
+TEST(RelayTransport, EachWayTheRelayFailsIsToldInWords)
+{
+    // A broker whose certificate no authority signed.
+    QTemporaryDir keys;
+    const QString certificate = keys.filePath(QStringLiteral("cert.pem"));
+    const QString key = keys.filePath(QStringLiteral("key.pem"));
+    ASSERT_EQ(QProcess::execute(QStringLiteral("openssl"),
+                                {"req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1", "-nodes",
+                                 "-days", "1", "-subj", "/CN=127.0.0.1", "-keyout", key, "-out", certificate}),
+              0);
+    // The broker reads them as the user it becomes once started.
+    const auto readable = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther | QFile::ReadGroup;
+    for (const QString& file : {certificate, key}) QFile::setPermissions(file, readable);
+    QFile::setPermissions(keys.path(), readable | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
+    TestBroker unverified({"certfile " + certificate, "keyfile " + key});
+    TestBroker nobody_hosts;
+    const RelayAddress nothing_there{QStringLiteral("127.0.0.1"), free_port(), false};
+
+    const struct {
+        RelayAddress address;
+        QString told;
+    } cases[] = {
+        {nothing_there, QStringLiteral("The relay cannot be reached")},
+        {{QStringLiteral("127.0.0.1"), unverified.port(), true},
+         QStringLiteral("The relay's secure connection (TLS) fails: its certificate does not verify")},
+        {nobody_hosts.plain_address(), QStringLiteral("No game answers with this code: check it with your friend")},
+    };
+    const RelayKeys match = derive_relay_keys(draw_match_code());
+    std::vector<std::shared_ptr<Ear>> ears;
+    for (const auto& c : cases) {
+        LineTransport* guest = RelayLineTransport::connect_to(c.address, match);
+        QObject::connect(guest, &LineTransport::opened, guest, [guest] { guest->send_line("hello 1 Bo"); });
+        ears.push_back(listen_to(guest));
+    }
+    ASSERT_TRUE(wait_until([&] { return std::ranges::none_of(ears, [](auto& ear) { return ear->ended.isEmpty(); }); },
+                           15'000));
+    for (std::size_t i = 0; i < ears.size(); ++i) EXPECT_EQ(ears[i]->ended.toStdString(), cases[i].told.toStdString());
+}
+
+}  // namespace
