@@ -163,6 +163,7 @@ void TForm1::build_opponent_menu()
         {"Computer: easy", ComputerLevel::easy},
         {"Computer: medium", ComputerLevel::medium},
         {"Computer: hard", ComputerLevel::hard},
+        {"Computer: expert", ComputerLevel::expert},
     };
     for (const auto& [caption, level] : items) {
         QAction* item = opponent->addAction(QString::fromUtf8(caption));
