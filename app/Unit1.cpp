@@ -12,6 +12,7 @@
 #include "app/drawing_area.h"
 #include "app/picture_folders.h"
 #include "app/widgets.h"
+#include "match/take_back.h"
 #include "rules/game_wiring.h"
 #include "rules/undo.h"
 #include "sim/initialisation.h"
@@ -245,7 +246,18 @@ void TForm1::person_pressed(int x, int y)
 void TForm1::undo_clicked()
 {
     if (network_.in_match()) return network_.play(Input{InputKind::undo});
+    if (choices_.second_player.computer && !watching_) return take_back_from_computer();
     take_back_shot();
+}
+
+// The person's last shot and every computer shot after it: the record
+// without them, replayed, becomes the table, as an opened match does.
+void TForm1::take_back_from_computer()
+{
+    const std::optional<MatchRecord> shorter = without_last_shot_of(recorder_.record(), PERSON_PLAYER);
+    if (!shorter) return;
+    const auto replayed = replay_record(*shorter);
+    if (const auto* table = std::get_if<TableSnapshot>(&replayed)) hands_.took_over(*shorter, *table);
 }
 
 void TForm1::new_game_chosen()

@@ -90,6 +90,7 @@ private:
     void person_moved(int x, int y);
     void person_pressed(int x, int y);
     void undo_clicked();
+    void take_back_from_computer();
     void new_game_chosen();
     // What applies an input to the table, whoever gave it.
     void take_back_shot();
