@@ -10,6 +10,7 @@
 #include <QThread>
 
 #include "app/drawing_area.h"
+#include "app/game_ending.h"
 #include "app/picture_folders.h"
 #include "app/widgets.h"
 #include "match/take_back.h"
@@ -361,7 +362,7 @@ void TForm1::surface_changed(const QRect& area)
 void TForm1::set_status_line(const std::string& text)
 {
     status_line_ = text;
-    Panel3->setText(QString::fromStdString(text));
+    show_panels();  // the end of a game marks its winner
 }
 
 void TForm1::show_player_indicators(int32_t colour1, int32_t colour2, int current_player)
@@ -373,20 +374,47 @@ void TForm1::show_player_indicators(int32_t colour1, int32_t colour2, int curren
 }
 
 // Shown once someone other than a person at this window plays, or when asked
-// for; hidden and empty otherwise. A computer at work says so after its name.
+// for; hidden and empty otherwise. A computer at work says so after its name;
+// the winner of a game that ended is marked, and nobody is underlined.
 void TForm1::show_panels()
 {
-    const bool network = network_.in_match();
-    const bool shown = choices_.show_players || choices_.second_player.computer || network;
-    const Seat seats[2] = {Seat{}, choices_.second_player};
+    const bool shown = choices_.show_players || someone_else_plays();
+    const int winner = shown_winner();
     QLabel* panels[2] = {Panel1, Panel2};
     for (int p = 1; p <= 2; ++p) {
-        QString name = seat_name(seats[p - 1], p);
-        if (network) name = p == network_.own_player() ? network_.own_name() : network_.remote_panel_text();
-        else if (p == 2 && computer_.at_work()) name += QStringLiteral(" \u2026");
-        show_indicator(panels[p - 1], panel_colours_[p - 1], panel_current_player_ == p, shown ? name : QString());
+        QString name = player_name(p);
+        if (!network_.in_match() && p == COMPUTER_PLAYER && computer_.at_work()) name += QStringLiteral(" \u2026");
+        if (p == winner) name += QStringLiteral(" \u2605");
+        const bool their_turn = panel_current_player_ == p && !(winner && someone_else_plays());
+        show_indicator(panels[p - 1], panel_colours_[p - 1], their_turn, shown ? name : QString());
         panels[p - 1]->setVisible(shown);
     }
+    show_status();
+}
+
+bool TForm1::someone_else_plays() const
+{
+    return choices_.second_player.computer || network_.in_match();
+}
+
+QString TForm1::player_name(int p) const
+{
+    if (network_.in_match()) return p == network_.own_player() ? network_.own_name() : network_.remote_panel_text();
+    return seat_name(p == COMPUTER_PLAYER ? choices_.second_player : Seat{}, p);
+}
+
+int TForm1::shown_winner() const
+{
+    return someone_else_plays() ? winner_of(game, status_line_) : 0;
+}
+
+// The game's own status, or the result told from this window's side.
+void TForm1::show_status()
+{
+    const int winner = shown_winner();
+    if (!winner) return Panel3->setText(QString::fromStdString(status_line_));
+    const int here = network_.in_match() ? network_.own_player() : PERSON_PLAYER;
+    Panel3->setText(ending_text(winner == here, player_name(winner)));
 }
 
 // Told without blocking, so the window still opens and "New game" can try again.

@@ -84,6 +84,13 @@ private:
     void choose_second_player(const Seat& seat);
     // The player panels: the seats' names in their groups' colours.
     void show_panels();
+    // The computer or a remote player holds a seat: the window tells a
+    // game's end from its own side.
+    bool someone_else_plays() const;
+    QString player_name(int p) const;
+    // Who won the game that ended, when the window tells it; 0 otherwise.
+    int shown_winner() const;
+    void show_status();
     MatchHooks match_hooks();
     bool person_has_cue() const { return !watching_ && !computer_.has_cue() && !network_.remote_has_cue(); }
     // The person's mouse and buttons: in a network match they go to the match.

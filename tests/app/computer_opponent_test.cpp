@@ -4,9 +4,12 @@
 #include <QtTest>
 #include <memory>
 
+#include "app/game_ending.h"
 #include "match/match_record.h"
 #include "match/table_check.h"
 #include "opponent/candidates.h"
+#include "rules/outcome.h"
+#include "rules/supervisor.h"
 #include "sim/ball_drawing.h"
 #include "sim/step.h"
 #include "sim/variables.h"
@@ -210,6 +213,40 @@ private slots:
         menu_item("Show players")->trigger();
     }
 
+    // The computer pots the black: the window names it as the winner and
+    // marks its panel, while the game's own status stays the rules' word.
+    void TheEndIsToldFromThePersonsSide()
+    {
+        choose("Computer: expert");
+        for (int i = 2; i <= BALL_COUNT; ++i) game.balls[i].state = BALL_OFF_TABLE;
+        const std::pair<int, Point> left[] = {{BLACK_BALL, {470, 70}}, {10, {420, 230}}};
+        for (const auto& [ball, at] : left) {
+            game.balls[ball].state = BALL_ON_TABLE;
+            game.balls[ball].x = static_cast<float>(at.x);
+            game.balls[ball].y = static_cast<float>(at.y);
+        }
+        game.players[1].group = game.balls[10].colour;
+        game.players[2].group = game.balls[10].colour == RED ? YELLOW : RED;
+        redraw_table(*form);
+        person_fouls();
+        QVERIFY(QTest::qWaitFor([] { return game.game_over; }, 30000));
+        QCOMPARE(form->status_line(), std::string("Victory!"));
+        QCOMPARE(status_line(*form), QString("Computer (expert) wins"));
+        QCOMPARE(panel("Panel2")->text(), QString("Computer (expert) \u2605"));
+        QVERIFY(!panel("Panel1")->font().underline() && !panel("Panel2")->font().underline());
+    }
+
+    // The shooter of the last shot wins with the black potted in time, and
+    // loses with it potted early.
+    void TheWinnerIsTheShooterOnlyWhenTheBlackWasPottedInTime()
+    {
+        GameState table;
+        table.previous_player = 2;
+        QCOMPARE(winner_of(table, "Victory!"), 0);  // the game goes on
+        table.game_over = true;
+        QCOMPARE(winner_of(table, "Victory!"), 2);
+        QCOMPARE(winner_of(table, message_for(BLACK_POTTED_EARLY)), 1);
+    }
 };
 
 QTEST_MAIN(ComputerOpponentTest)
