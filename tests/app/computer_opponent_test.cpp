@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/game_ending.h"
+#include "app/seats.h"
 #include "match/match_record.h"
 #include "match/table_check.h"
 #include "opponent/candidates.h"
@@ -234,6 +235,20 @@ private slots:
         QCOMPARE(status_line(*form), QString("Computer (expert) wins"));
         QCOMPARE(panel("Panel2")->text(), QString("Computer (expert) \u2605"));
         QVERIFY(!panel("Panel1")->font().underline() && !panel("Panel2")->font().underline());
+    }
+
+    // The word `--opponent` and the remembered settings use for each seat.
+    void EachLevelHasAWordThatReadsBack()
+    {
+        const std::pair<const char*, std::optional<ComputerLevel>> words[] = {
+            {"person", std::nullopt}, {"easy", ComputerLevel::easy}, {"medium", ComputerLevel::medium},
+            {"hard", ComputerLevel::hard}, {"expert", ComputerLevel::expert}};
+        for (const auto& [word, level] : words) {
+            const std::optional<Seat> seat = seat_from_word(QString::fromLatin1(word));
+            QVERIFY(seat && seat->computer == level);
+            QCOMPARE(word_of(*seat), QString::fromLatin1(word));
+        }
+        QVERIFY(!seat_from_word(QStringLiteral("master")));
     }
 
     // The shooter of the last shot wins with the black potted in time, and
