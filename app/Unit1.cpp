@@ -10,9 +10,11 @@
 #include <QThread>
 
 #include "app/drawing_area.h"
+#include "app/game_ending.h"
 #include "app/panel_fit.h"
 #include "app/picture_folders.h"
 #include "app/widgets.h"
+#include "match/take_back.h"
 #include "rules/game_wiring.h"
 #include "rules/undo.h"
 #include "sim/initialisation.h"
@@ -169,6 +171,7 @@ void TForm1::build_opponent_menu()
         {"Computer: easy", ComputerLevel::easy},
         {"Computer: medium", ComputerLevel::medium},
         {"Computer: hard", ComputerLevel::hard},
+        {"Computer: expert", ComputerLevel::expert},
     };
     for (const auto& [caption, level] : items) {
         QAction* item = opponent->addAction(QString::fromUtf8(caption));
@@ -251,7 +254,18 @@ void TForm1::person_pressed(int x, int y)
 void TForm1::undo_clicked()
 {
     if (network_.engaged()) return network_.play(Input{InputKind::undo});
+    if (choices_.second_player.computer && !watching_) return take_back_from_computer();
     take_back_shot();
+}
+
+// The person's last shot and every computer shot after it: the record
+// without them, replayed, becomes the table, as an opened match does.
+void TForm1::take_back_from_computer()
+{
+    const std::optional<MatchRecord> shorter = without_last_shot_of(recorder_.record(), PERSON_PLAYER);
+    if (!shorter) return;
+    const auto replayed = replay_record(*shorter);
+    if (const auto* table = std::get_if<TableSnapshot>(&replayed)) hands_.took_over(*shorter, *table);
 }
 
 void TForm1::new_game_chosen()
@@ -355,17 +369,22 @@ void TForm1::surface_changed(const QRect& area)
 void TForm1::set_status_line(const std::string& text)
 {
     status_line_ = text;
-    show_status();
+    show_panels();  // the end of a game marks its winner
 }
 
 // The network seat's notice wraps: it names addresses and says what to do.
+// Otherwise the game's own status, or the result told from this window's side.
 void TForm1::show_status()
 {
     const QString notice = network_.notice();
     Panel3->setWordWrap(!notice.isEmpty());
     // The bottom of the panel lies under the window's edge: two lines start at its top.
     Panel3->setAlignment(notice.isEmpty() ? Qt::AlignCenter : Qt::AlignHCenter | Qt::AlignTop);
-    Panel3->setText(notice.isEmpty() ? QString::fromStdString(status_line_) : notice);
+    if (!notice.isEmpty()) return Panel3->setText(notice);
+    const int winner = shown_winner();
+    if (!winner) return Panel3->setText(QString::fromStdString(status_line_));
+    const int here = network_.engaged() ? network_.own_player() : PERSON_PLAYER;
+    Panel3->setText(ending_text(winner == here, player_name(winner)));
 }
 
 // While a network match lasts, the remote seat is player 2's only seat: the
@@ -382,7 +401,6 @@ void TForm1::network_changed()
             computer_.turn_begins();  // the table it was left on may be its turn
     }
     show_panels();
-    show_status();
 }
 
 void TForm1::show_player_indicators(int32_t colour1, int32_t colour2, int current_player)
@@ -394,21 +412,39 @@ void TForm1::show_player_indicators(int32_t colour1, int32_t colour2, int curren
 }
 
 // Shown once someone other than a person at this window plays, or when asked
-// for; hidden and empty otherwise. A computer at work says so after its name.
+// for; hidden and empty otherwise. A computer at work says so after its name;
+// the winner of a game that ended is marked, and nobody is underlined.
 void TForm1::show_panels()
 {
-    const bool network = network_.engaged();
-    const bool shown = choices_.show_players || choices_.second_player.computer || network;
-    const Seat seats[2] = {Seat{}, choices_.second_player};
+    const bool shown = choices_.show_players || someone_else_plays();
+    const int winner = shown_winner();
     QLabel* panels[2] = {Panel1, Panel2};
     for (int p = 1; p <= 2; ++p) {
-        QString name = seat_name(seats[p - 1], p);
-        if (network) name = p == network_.own_player() ? network_.own_name() : network_.remote_panel_text();
-        else if (p == 2 && computer_.at_work()) name += QStringLiteral(" \u2026");
-        show_indicator(panels[p - 1], PANEL_PLACES[p - 1], panel_colours_[p - 1], panel_current_player_ == p,
+        QString name = player_name(p);
+        if (!network_.engaged() && p == COMPUTER_PLAYER && computer_.at_work()) name += QStringLiteral(" \u2026");
+        if (p == winner) name += QStringLiteral(" \u2605");
+        const bool their_turn = panel_current_player_ == p && !(winner && someone_else_plays());
+        show_indicator(panels[p - 1], PANEL_PLACES[p - 1], panel_colours_[p - 1], their_turn,
                        shown ? name : QString());
         panels[p - 1]->setVisible(shown);
     }
+    show_status();
+}
+
+bool TForm1::someone_else_plays() const
+{
+    return choices_.second_player.computer || network_.engaged();
+}
+
+QString TForm1::player_name(int p) const
+{
+    if (network_.engaged()) return p == network_.own_player() ? network_.own_name() : network_.remote_panel_text();
+    return seat_name(p == COMPUTER_PLAYER ? choices_.second_player : Seat{}, p);
+}
+
+int TForm1::shown_winner() const
+{
+    return someone_else_plays() ? winner_of(game, status_line_) : 0;
 }
 
 // Told without blocking, so the window still opens and "New game" can try again.

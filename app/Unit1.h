@@ -85,10 +85,17 @@ private:
     void choose_second_player(const Seat& seat);
     // The player panels: the seats' names in their groups' colours.
     void show_panels();
-    // The status line, or what the network seat has to say instead.
-    void show_status();
     // The network seat has something new to show, or a match began or ended.
     void network_changed();
+    // The computer or a remote player holds a seat: the window tells a
+    // game's end from its own side.
+    bool someone_else_plays() const;
+    QString player_name(int p) const;
+    // Who won the game that ended, when the window tells it; 0 otherwise.
+    int shown_winner() const;
+    // The status line, what the network seat has to say instead, or a
+    // game's end told from this window's side.
+    void show_status();
     MatchHooks match_hooks();
     bool person_has_cue() const { return !watching_ && !computer_.has_cue() && !network_.remote_has_cue(); }
     // The person's mouse and buttons: in a network match they go to the
@@ -96,6 +103,7 @@ private:
     void person_moved(int x, int y);
     void person_pressed(int x, int y);
     void undo_clicked();
+    void take_back_from_computer();
     void new_game_chosen();
     // What applies an input to the table, whoever gave it.
     void take_back_shot();

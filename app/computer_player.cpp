@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr int COMPUTER_PLAYER = 2;
 constexpr int WAIT_MS = 1000;  // time for the person to undo their own shot
 constexpr int GLIDE_STEP_MS = 20;
 constexpr int GLIDE_STEPS = 30;  // 0.6 s

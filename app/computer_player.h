@@ -10,6 +10,10 @@
 
 #include "opponent/computer_shot.h"
 
+// Against the computer, the person plays player 1 and the computer player 2.
+constexpr int PERSON_PLAYER = 1;
+constexpr int COMPUTER_PLAYER = 2;
+
 // Plays player 2's turns in the window when the opponent is the computer.
 // When the table tells that its turn begins it waits a second (the person
 // may still undo their shot), thinks on worker threads, puts the cue ball

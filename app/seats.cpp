@@ -5,10 +5,11 @@
 
 namespace {
 
-constexpr std::array<std::pair<const char*, ComputerLevel>, 3> LEVEL_WORDS{{
+constexpr std::array<std::pair<const char*, ComputerLevel>, 4> LEVEL_WORDS{{
     {"easy", ComputerLevel::easy},
     {"medium", ComputerLevel::medium},
     {"hard", ComputerLevel::hard},
+    {"expert", ComputerLevel::expert},
 }};
 
 const char* level_word(ComputerLevel level)

@@ -15,6 +15,6 @@ struct Seat {
 QString seat_name(const Seat& seat, int player);
 
 // The command line's and the settings' word for the opponent: person, easy,
-// medium or hard; nullopt for any other word.
+// medium, hard or expert; nullopt for any other word.
 std::optional<Seat> seat_from_word(const QString& word);
 QString word_of(const Seat& seat);

@@ -150,11 +150,13 @@ std::string play_match_input(std::string_view input)
     return refusal.empty() ? refusal : word + ": " + refusal;
 }
 
-std::variant<TableSnapshot, ReplayFault> replay_record(const MatchRecord& record)
+std::variant<TableSnapshot, ReplayFault> replay_record(const MatchRecord& record,
+                                                       const std::function<void(size_t)>& before_input)
 {
     const ScratchTable scratch;
     set_up_fresh_rack(record.praise_at_rack);
     for (size_t i = 0; i < record.inputs.size(); ++i) {
+        if (before_input) before_input(i);
         std::string refusal = play_match_input(record.inputs[i]);
         if (!refusal.empty()) return ReplayFault{i, std::move(refusal)};
     }

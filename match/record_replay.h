@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -37,7 +38,10 @@ struct ReplayFault {
 // did when it was taken: a shot shoots, a press tries a placement, an undo
 // takes a shot back; and a shot must come to rest within the driver's limit.
 // This thread's game, praise generator and window are left as they were.
-std::variant<TableSnapshot, ReplayFault> replay_record(const MatchRecord& record);
+// `before_input`, when given, is told the index of each input just before it
+// is played on this thread's game.
+std::variant<TableSnapshot, ReplayFault> replay_record(const MatchRecord& record,
+                                                       const std::function<void(size_t)>& before_input = {});
 
 // One input of a record played on this thread's game as replay_record()
 // plays it. Empty when it did what it does in a match, else why not.

@@ -53,7 +53,7 @@ double AimError::uniform()
     return static_cast<double>(z >> 11) / static_cast<double>(1ull << 53);
 }
 
-double AimError::angle(double deviation)
+double AimError::next(double deviation)
 {
     // The sum of four uniform draws is close to a normal spread, with no
     // library function whose last bit could differ between builds.

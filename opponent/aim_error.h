@@ -11,8 +11,9 @@ class AimError {
 public:
     explicit AimError(const GameState& table);
 
-    // A turn of the aim, in radians, spread about 0 with the given deviation.
-    double angle(double deviation);
+    // The next error of the hand, spread about 0 with the given deviation:
+    // a turn of the aim in radians, or a share of the strength.
+    double next(double deviation);
 
 private:
     // A number from 0 (included) to 1 (excluded).

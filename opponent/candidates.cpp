@@ -60,6 +60,28 @@ std::optional<MousePoint> mouse_for(Point cue, double dx, double dy, double stre
     return mouse_at(cue, ux, uy, distance_for_strength(strength));
 }
 
+std::optional<MousePoint> mouse_nearest(Point cue, double dx, double dy, double strength)
+{
+    const std::optional<MousePoint> rounded = mouse_for(cue, dx, dy, strength);
+    if (!rounded) return std::nullopt;
+    // Off the line by a pixel turns a short shot by a lot; along it, a
+    // pixel changes the strength by a sixth of a unit.
+    constexpr double ALONG_WEIGHT = 0.05;
+    const double d = length(dx, dy);
+    const double ux = dx / d, uy = dy / d;
+    const double cx = cue.x + DRAW_OFFSET_X, cy = cue.y + DRAW_OFFSET_Y;
+    const double wanted = length(rounded->x - cx, rounded->y - cy);
+    auto cost = [&](MousePoint p) {
+        const double along = (cx - p.x) * ux + (cy - p.y) * uy;
+        const double across = (cx - p.x) * uy - (cy - p.y) * ux;
+        return across * across + ALONG_WEIGHT * (along - wanted) * (along - wanted);
+    };
+    MousePoint best = *rounded;
+    for (MousePoint p : neighbours(*rounded, 2))
+        if (cost(p) < cost(best)) best = p;
+    return best;
+}
+
 std::vector<MousePoint> pot_aims(const GameState& table, Point cue, const std::vector<double>& strengths)
 {
     std::vector<MousePoint> aims;

@@ -14,6 +14,10 @@
 // it falls outside the drawing area.
 std::optional<MousePoint> mouse_for(Point cue, double dx, double dy, double strength);
 
+// Like `mouse_for`, but the whole pixel near it that keeps closest to the
+// direction, since a pixel off the line turns a short shot a long way.
+std::optional<MousePoint> mouse_nearest(Point cue, double dx, double dy, double strength);
+
 // The ghost-ball aims at every target the shooter may play and every pocket,
 // at each of `strengths`, from the cue ball at `cue`, for pots that look possible.
 std::vector<MousePoint> pot_aims(const GameState& table, Point cue, const std::vector<double>& strengths);

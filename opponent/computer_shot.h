@@ -7,9 +7,10 @@
 
 // How well the computer plays player 2's turns.
 enum class ComputerLevel {
-    easy = 1,    // searches little and misses by a fair margin
-    medium = 2,  // searches more and misses a little
-    hard = 3,    // searches widely and plays the best shot it found
+    easy = 1,    // plays plain pots and misses the way a beginner does
+    medium = 2,  // looks for position a little, plays safe, misses less
+    hard = 3,    // searches widely, plays for position, misses now and then
+    expert = 4,  // searches widely and plays the best shot it found, exactly
 };
 
 // A mouse position on the drawing area, in its pixels.

@@ -8,13 +8,14 @@
 #include "opponent/aim_error.h"
 #include "opponent/candidates.h"
 #include "opponent/computer_shot.h"
+#include "opponent/hand.h"
 #include "opponent/shot_trial.h"
 #include "opponent/table_reading.h"
 #include "rules/supervisor.h"
 
 namespace {
 
-// How widely a level searches and how steady its hand is.
+// How widely a level searches and how its hand misses.
 struct LevelPlan {
     std::vector<double> pot_strengths;
     int refined_candidates;  // the best ones get their neighbouring mouse positions tried
@@ -24,38 +25,52 @@ struct LevelPlan {
     int placement_spots;
     int placement_step;      // pixels between the spots looked at
     double position_weight;  // what an easy next pot is worth
-    double aim_deviation;    // radians
+    Hand hand;
     int steadiness_checked;  // the best ones are tried again a deviation either side
     int escape_directions;   // tried when every shot found so far fouls
 };
 
+// The lower levels play plain pots, straight at a ball when nothing pots,
+// and miss more; the higher ones weigh the next pot and play safe.
 LevelPlan plan_for(ComputerLevel level)
 {
     switch (level) {
     case ComputerLevel::easy:
         return {.pot_strengths = {8, 16},
                 .refined_candidates = 0, .refine_reach = 0,
-                .safety_directions = 8, .safety_strengths = {8},
+                .safety_directions = 0, .safety_strengths = {8},
                 .placement_spots = 1, .placement_step = 25,
                 .position_weight = 0,
-                .aim_deviation = 0.035, .steadiness_checked = 0,
+                .hand = {.steady_deviation = 0.004, .per_cut = 0.008, .per_travel = 0.00002, .strength_share = 0.10},
+                .steadiness_checked = 0,
                 .escape_directions = 0};
     case ComputerLevel::medium:
-        return {.pot_strengths = {5, 9, 15},
-                .refined_candidates = 2, .refine_reach = 1,
-                .safety_directions = 12, .safety_strengths = {6},
+        return {.pot_strengths = {4, 7, 12, 18},
+                .refined_candidates = 4, .refine_reach = 1,
+                .safety_directions = 8, .safety_strengths = {6},
                 .placement_spots = 2, .placement_step = 20,
                 .position_weight = 200,
-                .aim_deviation = 0.012, .steadiness_checked = 6,
+                .hand = {.steady_deviation = 0.002, .per_cut = 0.004, .per_travel = 0.00001, .strength_share = 0.05},
+                .steadiness_checked = 6,
                 .escape_directions = 0};
-    case ComputerLevel::hard: break;
+    case ComputerLevel::hard:
+        return {.pot_strengths = {3, 5, 8, 12, 18, 28},
+                .refined_candidates = 8, .refine_reach = 2,
+                .safety_directions = 24, .safety_strengths = {4, 8},
+                .placement_spots = 3, .placement_step = 12,
+                .position_weight = 800,
+                .hand = {.steady_deviation = 0.0008, .per_cut = 0.0015, .per_travel = 0.000004, .strength_share = 0.025},
+                .steadiness_checked = 10,
+                .escape_directions = 120};
+    case ComputerLevel::expert: break;
     }
     return {.pot_strengths = {3, 5, 8, 12, 18, 28},
             .refined_candidates = 8, .refine_reach = 2,
             .safety_directions = 24, .safety_strengths = {4, 8},
             .placement_spots = 3, .placement_step = 12,
             .position_weight = 800,
-            .aim_deviation = 0, .steadiness_checked = 0,
+            .hand = {},
+            .steadiness_checked = 0,
             .escape_directions = 120};
 }
 
@@ -155,41 +170,79 @@ const CuePosition& position_of(const std::vector<CuePosition>& positions, const 
     return *std::find_if(positions.begin(), positions.end(), [&](const CuePosition& p) { return p.place == shot.place; });
 }
 
-// The aim turned about the cue ball by `turn` radians, at the same distance.
-MousePoint turned(const CuePosition& from, MousePoint aim, double turn)
+// The aim turned about the cue ball by `turn` radians, its strength times
+// `strength_factor`.
+MousePoint shaken(const CuePosition& from, MousePoint aim, double turn, double strength_factor)
 {
     const double cx = from.cue.x + DRAW_OFFSET_X, cy = from.cue.y + DRAW_OFFSET_Y;
     const double dx = aim.x - cx, dy = aim.y - cy;
     const double c = std::cos(turn), s = std::sin(turn);
-    const std::optional<MousePoint> moved = mouse_for(from.cue, -(dx * c - dy * s), -(dx * s + dy * c),
-                                                      (std::hypot(dx, dy) - BALL_RADIUS) / 6);
+    const std::optional<MousePoint> moved = mouse_nearest(from.cue, -(dx * c - dy * s), -(dx * s + dy * c),
+                                                          strength_factor * (std::hypot(dx, dy) - BALL_RADIUS) / 6);
     return moved.value_or(aim);
 }
 
+// How widely the hand's aim errs on that shot.
+double deviation_of(const GameState& table, const CuePosition& from, MousePoint aim, const Hand& hand)
+{
+    const double dx = from.cue.x + DRAW_OFFSET_X - aim.x, dy = from.cue.y + DRAW_OFFSET_Y - aim.y;
+    return aim_deviation(hand, shot_reach(table, from.cue, dx, dy));
+}
+
+// The same shot a deviation of the hand off, either way in aim and strength.
+std::vector<Scored> wavering(const GameState& table, const CuePosition& from, const ComputerShot& shot,
+                             const Hand& hand)
+{
+    const double turn = deviation_of(table, from, shot.aim, hand);
+    std::vector<Scored> shots;
+    for (double side : {-1.0, 1.0}) {
+        shots.push_back({ComputerShot{shot.place, shaken(from, shot.aim, side * turn, 1)}});
+        shots.push_back({ComputerShot{shot.place, shaken(from, shot.aim, 0, 1 + side * hand.strength_share)}});
+    }
+    return shots;
+}
+
 // The shot to play: with an unsteady hand, the best ones are weighed by how
-// they fare a deviation either side, and only those are chosen from.
+// they fare when the hand wavers, and only those are chosen from.
 ComputerShot steadiest(const GameState& table, const std::vector<CuePosition>& positions,
                        const std::vector<Scored>& shots, const LevelPlan& plan, std::stop_token stop)
 {
     const std::vector<size_t> best = best_first(shots, std::max(plan.steadiness_checked, 1));
     if (plan.steadiness_checked == 0) return shots[best.front()].shot;
-    std::vector<Scored> shaken;
-    for (size_t i : best)
-        for (double side : {-1.0, 1.0}) {
-            const ComputerShot& shot = shots[i].shot;
-            shaken.push_back({ComputerShot{shot.place, turned(position_of(positions, shot), shot.aim, side * plan.aim_deviation)}});
-        }
-    play_out(table, shaken, 0, plan, stop);
+    std::vector<Scored> wavered;
+    for (size_t i : best) {
+        const ComputerShot& shot = shots[i].shot;
+        const std::vector<Scored> around = wavering(table, position_of(positions, shot), shot, plan.hand);
+        wavered.insert(wavered.end(), around.begin(), around.end());
+    }
+    play_out(table, wavered, 0, plan, stop);
+    const size_t per_shot = wavered.size() / best.size();
     size_t chosen = 0;
     double chosen_score = NOT_PLAYED;
     for (size_t k = 0; k < best.size(); ++k) {
-        const double score = (shots[best[k]].score + shaken[2 * k].score + shaken[2 * k + 1].score) / 3;
+        double score = shots[best[k]].score;
+        for (size_t w = 0; w < per_shot; ++w) score += wavered[k * per_shot + w].score;
+        score /= static_cast<double>(per_shot + 1);
         if (k == 0 || score > chosen_score) {
             chosen = best[k];
             chosen_score = score;
         }
     }
     return shots[chosen].shot;
+}
+
+// The intended shot as the hand plays it. Its error is the table's own draw,
+// so the same table always gives the same shot.
+ComputerShot as_played(const GameState& table, const std::vector<CuePosition>& positions, const ComputerShot& meant,
+                       const Hand& hand)
+{
+    const CuePosition& from = position_of(positions, meant);
+    const double deviation = deviation_of(table, from, meant.aim, hand);
+    if (deviation == 0 && hand.strength_share == 0) return meant;
+    AimError error(table);
+    const double turn = error.next(deviation);
+    const double strength_factor = 1 + error.next(hand.strength_share);
+    return ComputerShot{meant.place, shaken(from, meant.aim, turn, strength_factor)};
 }
 
 }  // namespace
@@ -216,8 +269,5 @@ ComputerShot choose_computer_shot(const GameState& table, ComputerLevel level, s
     play_out(table, shots, played, plan, stop);
 
     if (shots.empty()) return ComputerShot{positions.empty() ? std::nullopt : positions.front().place, MousePoint{}};
-    const ComputerShot best = steadiest(table, positions, shots, plan, stop);
-    // The hand's error is the table's own draw, so the same table always gives the same shot.
-    const double error = plan.aim_deviation == 0 ? 0 : AimError(table).angle(plan.aim_deviation);
-    return ComputerShot{best.place, error == 0 ? best.aim : turned(position_of(positions, best), best.aim, error)};
+    return as_played(table, positions, steadiest(table, positions, shots, plan, stop), plan.hand);
 }

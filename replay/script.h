@@ -32,7 +32,7 @@ struct ScriptCommand {
     int x = 0;  // drawing-area pixels
     int y = 0;
     int milliseconds = 0;
-    int level = 0;  // 1 easy, 2 medium, 3 hard
+    int level = 0;  // 1 easy, 2 medium, 3 hard, 4 expert
     uint32_t praise_state = 0;
     int port = 0;
     std::string name;  // a player's name: 1 to 24 characters, no control character
@@ -43,7 +43,7 @@ struct ScriptCommand {
 constexpr int SCRIPT_MAX_X = DRAWING_AREA_WIDTH - 1;
 constexpr int SCRIPT_MAX_Y = DRAWING_AREA_HEIGHT - 1;
 constexpr int SCRIPT_MAX_WAIT_MS = 3'600'000;
-constexpr int SCRIPT_MAX_LEVEL = 3;
+constexpr int SCRIPT_MAX_LEVEL = 4;
 
 // Reads one line (without its line break). Words are separated by blanks;
 // numbers are plain decimal integers within their range; a name is the rest

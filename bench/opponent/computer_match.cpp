@@ -1,8 +1,9 @@
 // Plays computer-against-computer matches through the headless driver's code
 // and prints the opponent's figures: how often each level pots and fouls, how
-// often hard loses on an early black, who wins, and how long hard thinks.
+// often it wins a game in a single visit or loses one on an early black, how
+// often each level beats the one below, and how long each level thinks.
 //
-// computer_match [HARD_VS_EASY] [MEDIUM_VS_EASY] [HARD_VS_HARD]
+// computer_match [MEDIUM_VS_EASY] [HARD_VS_MEDIUM] [EXPERT_VS_HARD]
 // (numbers of games; each pairing alternates who breaks; every game opens
 // with a break of its own). Run it in a folder that holds the table picture.
 #include <QGuiApplication>
@@ -31,12 +32,13 @@ struct LevelFigures {
     int pots = 0;   // a ball the shooter may pot, with no foul
     int fouls = 0;
     int early_black_losses = 0;
+    int single_visit_wins = 0;  // the winner came to the table once
     int games = 0;
     std::vector<double> thinking_seconds;      // wall
     std::vector<double> thinking_cpu_seconds;  // all threads
 };
 
-std::array<LevelFigures, 4> figures;  // by level
+std::array<LevelFigures, 5> figures;  // by level
 
 struct Pairing {
     ComputerLevel first, second;
@@ -87,10 +89,14 @@ int play_game(ReplayWindow& table, ComputerLevel one, ComputerLevel two, int gam
 {
     Nouvellepartie1Click();
     break_the_rack(table, game_number);
+    int visits[3] = {0, 1, 0};  // by player; the break is player 1's first
+    int last_shooter = 1;
     for (int turn = 0; turn < TURN_LIMIT; ++turn) {
         if (!settle(table)) return 0;
         if (game.game_over) break;
         const int shooter = game.current_player;
+        if (shooter != last_shooter) ++visits[shooter];
+        last_shooter = shooter;
         const ComputerLevel level = shooter == 1 ? one : two;
         const GameState before = game;
         const auto start = std::chrono::steady_clock::now();
@@ -101,7 +107,10 @@ int play_game(ReplayWindow& table, ComputerLevel one, ComputerLevel two, int gam
         const ShotTrial trial = judge_again(before, *shot);
         if (!settle(table)) return 0;
         count_turn(level, trial, seconds, cpu_seconds);
-        if (trial.game_over) return trial.won ? shooter : 3 - shooter;
+        if (!trial.game_over) continue;
+        const int winner = trial.won ? shooter : 3 - shooter;
+        if (visits[winner] == 1) ++figures[static_cast<int>(winner == 1 ? one : two)].single_visit_wins;
+        return winner;
     }
     return 0;
 }
@@ -130,9 +139,13 @@ const char* name_of(ComputerLevel level)
     case ComputerLevel::easy: return "easy";
     case ComputerLevel::medium: return "medium";
     case ComputerLevel::hard: return "hard";
+    case ComputerLevel::expert: return "expert";
     }
     return "";
 }
+
+constexpr ComputerLevel ALL_LEVELS[] = {ComputerLevel::expert, ComputerLevel::hard, ComputerLevel::medium,
+                                        ComputerLevel::easy};
 
 double percent(int part, int whole)
 {
@@ -153,17 +166,18 @@ double worst(const std::vector<double>& v)
 void print_figures(const std::vector<Pairing>& pairings)
 {
     for (const Pairing& p : pairings)
-        std::printf("%s against %s: %d games, %s wins %d, %s wins %d, draws %d\n", name_of(p.first),
-                    name_of(p.second), p.games, name_of(p.first), p.first_wins, name_of(p.second), p.second_wins,
-                    p.draws);
-    for (ComputerLevel level : {ComputerLevel::hard, ComputerLevel::medium, ComputerLevel::easy}) {
+        std::printf("%s against %s: %d games, %s wins %d (%.0f %%), %s wins %d, draws %d\n", name_of(p.first),
+                    name_of(p.second), p.games, name_of(p.first), p.first_wins, percent(p.first_wins, p.games),
+                    name_of(p.second), p.second_wins, p.draws);
+    for (ComputerLevel level : ALL_LEVELS) {
         const LevelFigures& f = figures[static_cast<int>(level)];
         if (!f.shots) continue;
-        std::printf("%s: %d shots in %d games, pots %.1f %%, fouls %.1f %%, games lost on an early black %d\n",
+        std::printf("%s: %d shots in %d games, pots %.1f %%, fouls %.1f %%, games won in a single visit %d (%.1f %%), "
+                    "games lost on an early black %d\n",
                     name_of(level), f.shots, f.games, percent(f.pots, f.shots), percent(f.fouls, f.shots),
-                    f.early_black_losses);
+                    f.single_visit_wins, percent(f.single_visit_wins, f.games), f.early_black_losses);
     }
-    for (ComputerLevel level : {ComputerLevel::hard, ComputerLevel::medium, ComputerLevel::easy}) {
+    for (ComputerLevel level : ALL_LEVELS) {
         const LevelFigures& f = figures[static_cast<int>(level)];
         if (f.shots)
             std::printf("%s thinking: wall median %.3f s, worst %.3f s; processor time of all threads median %.3f s, worst %.3f s\n",
@@ -179,9 +193,9 @@ int main(int argc, char* argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     auto count = [&](int k, int fallback) { return argc > k ? std::atoi(argv[k]) : fallback; };
-    std::vector<Pairing> pairings{{ComputerLevel::hard, ComputerLevel::easy, count(1, 100)},
-                                  {ComputerLevel::medium, ComputerLevel::easy, count(2, 100)},
-                                  {ComputerLevel::hard, ComputerLevel::hard, count(3, 50)}};
+    std::vector<Pairing> pairings{{ComputerLevel::medium, ComputerLevel::easy, count(1, 100)},
+                                  {ComputerLevel::hard, ComputerLevel::medium, count(2, 100)},
+                                  {ComputerLevel::expert, ComputerLevel::hard, count(3, 100)}};
     ReplayWindow table;
     attach_window(&table);
     if (!set_up_first_rack()) {

@@ -4,8 +4,13 @@
 #include <QtTest>
 #include <memory>
 
+#include "app/game_ending.h"
+#include "app/seats.h"
 #include "match/match_record.h"
 #include "match/table_check.h"
+#include "opponent/candidates.h"
+#include "rules/outcome.h"
+#include "rules/supervisor.h"
 #include "sim/ball_drawing.h"
 #include "sim/step.h"
 #include "sim/variables.h"
@@ -40,6 +45,29 @@ private:
         QVERIFY(judged_in_time());
         QCOMPARE(game.current_player, 2);
     }
+    // Player 1 shoots straight down the table, putting the cue ball back first when it is off.
+    void person_shoots()
+    {
+        if (game.balls[CUE_BALL].state == BALL_OFF_TABLE) {
+            const MousePoint spot = press_for_spot(placement_spots(game, 12, 1).front());
+            QTest::mouseClick(drawing_area(*form), Qt::LeftButton, {}, QPoint(spot.x, spot.y));
+        }
+        const QPoint ball = shown(game.balls[CUE_BALL].x, game.balls[CUE_BALL].y);
+        QTest::mouseMove(drawing_area(*form), ball + QPoint(0, -60));
+        QTest::mouseClick(drawing_area(*form), Qt::LeftButton, {}, ball + QPoint(0, -60));
+        QVERIFY(judged_in_time());
+    }
+    // The computer has played until the person is to play, or the game is over.
+    bool computers_visit_over()
+    {
+        return QTest::qWaitFor([&] { return !form->computer().has_cue() && game.shot_evaluated && balls_at_rest(); },
+                               60000);
+    }
+    QString replayed_by_the_driver()
+    {
+        const std::string script = script_text(form->match_record()) + "state\n";
+        return QString::fromStdString(without_time(driver_output(REPLAY_DRIVER, script)));
+    }
     // The computer's shot launched and judged.
     static bool computer_played()
     {
@@ -65,19 +93,31 @@ private slots:
     // What the person and the computer played, replayed by the driver from a
     // fresh start, gives the window's table. First, while the window plays its
     // first game: a new rack leaves player 2's first touch as the last game
-    // left it, which no fresh start has.
-    void TheMatchRecordReplaysToTheSameTable()
+    // left it, which no fresh start has. Then each undo takes back one of the
+    // person's shots and the computer's after it: the table is the shortened
+    // record's, replayed from a fresh start.
+    void TheMatchRecordReplaysToTheSameTableAndAnUndoShortensIt()
     {
-        choose("Computer: easy");
+        choose("Computer: medium");
         person_fouls();
-        QVERIFY(computer_played());
-        click_undo();  // an undo of the computer's shot is an input too
-        QVERIFY(computer_played());
-        const std::string script = script_text(form->match_record()) + "state\n";
-        QVERIFY(script.find("undo") != std::string::npos);
-        QCOMPARE(QString::fromStdString(without_time(driver_output(REPLAY_DRIVER, script))),
-                 QString::fromStdString(table_state_without_time()));
+        QVERIFY(computers_visit_over());
+        QCOMPARE(replayed_by_the_driver(), QString::fromStdString(table_state_without_time()));
+        const std::vector<std::string> before_second_shot = form->match_record().inputs;
+        QVERIFY(before_second_shot.size() >= 3);  // the person's shot and the computer's extra visit
+        person_shoots();
+        QVERIFY(computers_visit_over());
+        QVERIFY(form->match_record().inputs.size() > before_second_shot.size() + 1);
+
+        click_undo();
+        QCOMPARE(form->match_record().inputs, before_second_shot);
+        QCOMPARE(game.current_player, 1);
+        QCOMPARE(replayed_by_the_driver(), QString::fromStdString(table_state_without_time()));
+        click_undo();
+        QVERIFY(form->match_record().inputs.empty());
+        QCOMPARE(replayed_by_the_driver(), QString::fromStdString(table_state_without_time()));
+        QVERIFY(!form->computer().has_cue());
     }
+
     // The computer takes player 2's seat from the turn after the menu says so:
     // the turn was announced before, and stays the person's.
     void TheSecondPlayerIsAPersonUntilTheMenuSaysOtherwise()
@@ -88,7 +128,8 @@ private slots:
         choose("Computer: hard");
         QVERIFY(!menu_item("Second player")->isChecked());
         QVERIFY(!form->computer().has_cue());
-        click_undo();
+        click_undo();  // the fresh rack the take-back leads to is set up anew
+        QVERIFY(QTest::qWaitFor([] { return game.aiming_enabled; }, 5000));
         person_fouls();
         QVERIFY(form->computer().has_cue());
         QVERIFY(computer_played());
@@ -173,6 +214,54 @@ private slots:
         menu_item("Show players")->trigger();
     }
 
+    // The computer pots the black: the window names it as the winner and
+    // marks its panel, while the game's own status stays the rules' word.
+    void TheEndIsToldFromThePersonsSide()
+    {
+        choose("Computer: expert");
+        for (int i = 2; i <= BALL_COUNT; ++i) game.balls[i].state = BALL_OFF_TABLE;
+        const std::pair<int, Point> left[] = {{BLACK_BALL, {470, 70}}, {10, {420, 230}}};
+        for (const auto& [ball, at] : left) {
+            game.balls[ball].state = BALL_ON_TABLE;
+            game.balls[ball].x = static_cast<float>(at.x);
+            game.balls[ball].y = static_cast<float>(at.y);
+        }
+        game.players[1].group = game.balls[10].colour;
+        game.players[2].group = game.balls[10].colour == RED ? YELLOW : RED;
+        redraw_table(*form);
+        person_fouls();
+        QVERIFY(QTest::qWaitFor([] { return game.game_over; }, 30000));
+        QCOMPARE(form->status_line(), std::string("Victory!"));
+        QCOMPARE(status_line(*form), QString("Computer (expert) wins"));
+        QCOMPARE(panel("Panel2")->text(), QString("Computer (expert) \u2605"));
+        QVERIFY(!panel("Panel1")->font().underline() && !panel("Panel2")->font().underline());
+    }
+
+    // The word `--opponent` and the remembered settings use for each seat.
+    void EachLevelHasAWordThatReadsBack()
+    {
+        const std::pair<const char*, std::optional<ComputerLevel>> words[] = {
+            {"person", std::nullopt}, {"easy", ComputerLevel::easy}, {"medium", ComputerLevel::medium},
+            {"hard", ComputerLevel::hard}, {"expert", ComputerLevel::expert}};
+        for (const auto& [word, level] : words) {
+            const std::optional<Seat> seat = seat_from_word(QString::fromLatin1(word));
+            QVERIFY(seat && seat->computer == level);
+            QCOMPARE(word_of(*seat), QString::fromLatin1(word));
+        }
+        QVERIFY(!seat_from_word(QStringLiteral("master")));
+    }
+
+    // The shooter of the last shot wins with the black potted in time, and
+    // loses with it potted early.
+    void TheWinnerIsTheShooterOnlyWhenTheBlackWasPottedInTime()
+    {
+        GameState table;
+        table.previous_player = 2;
+        QCOMPARE(winner_of(table, "Victory!"), 0);  // the game goes on
+        table.game_over = true;
+        QCOMPARE(winner_of(table, "Victory!"), 2);
+        QCOMPARE(winner_of(table, message_for(BLACK_POTTED_EARLY)), 1);
+    }
 };
 
 QTEST_MAIN(ComputerOpponentTest)

@@ -79,7 +79,8 @@ private slots:
         QCOMPARE(items[1]->text(), QString("Exit"));
         QCOMPARE(top[1]->text(), QString("Opponent"));
         QList<QAction*> opponents = top[1]->menu()->actions();
-        const QStringList captions{"Second player", "Computer: easy", "Computer: medium", "Computer: hard"};
+        const QStringList captions{"Second player", "Computer: easy", "Computer: medium", "Computer: hard",
+                                  "Computer: expert"};
         QStringList network;
         for (const QAction* item : opponents.mid(captions.size()))
             if (item->isVisible() && !item->isSeparator()) network << item->text();
