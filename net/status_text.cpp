@@ -9,6 +9,7 @@ std::string connection_status(std::string_view remote_name, EndReason reason)
     case EndReason::malformed: what = "malformed"; break;
     case EndReason::version: what = "another version"; break;
     case EndReason::busy: what = "already has a guest"; break;
+    case EndReason::replaced: what = "joined again elsewhere"; break;
     }
     return std::string(remote_name) + " \u2014 " + what;
 }
