@@ -224,6 +224,32 @@ TEST(NetworkSession, TheSeatsTokenTakesTheSeatBack)
     EXPECT_EQ(match.host.answer_opening("again 1 " + token + " Bo"), ByeReason::busy);
 }
 
+// The host's ask for a new game outlives the guest's connection: the next guest is asked.
+TEST(NetworkSession, TheHostsAskForANewGameWaitsForTheNextGuest)
+{
+    SessionPair match;
+    match.join("Bo");
+    match.host.play(shot(10, 20));
+    match.rest();
+    match.host.play(NEW_GAME);
+    match.carry();  // Bo is asked, and its connection closes before it answers
+    match.host.connection_closed();
+    match.carry();
+    EXPECT_TRUE(match.host.own_input_waiting());
+    match.guest_table = FakeMatchTable{};
+    match.to_guest.clear();
+    match.join("Cy");
+    ASSERT_EQ(events_of<NewGameAsked>(match.guest_events).size(), 2u);
+    match.guest->answer_new_game(true);
+    match.rest();
+    EXPECT_EQ(without_hashes(match.to_guest), (std::vector<std::string>{"welcome 1 Anna", "seat", "match 0",
+                                                                        "1 shot 10 20", "ready 1", "check 1", "new?",
+                                                                        "2 new", "check 2"}));
+    EXPECT_TRUE(events_of<InputRefused>(match.host_events).empty());
+    EXPECT_FALSE(match.host.own_input_waiting());
+    EXPECT_TRUE(match.same_tables());
+}
+
 // The guest's table settles before it is compared, wherever in a rack the guest joins.
 TEST(NetworkSession, AGuestJoiningAtAnyPointOfARackAgreesWithTheHost)
 {
