@@ -13,9 +13,10 @@
 #include "net/session_link.h"
 
 // The guest's side of one connection to a host. It opens with hello, or with
-// again and the seat's token it was given, catches up with the match so far, then applies the host's numbered inputs in order,
-// each once its table has settled, compares the tables after each, and asks
-// for the host's table when they differ. Its own player's inputs go to the
+// again and the seat's token it was given, catches up with the match so far,
+// then applies the host's numbered inputs in order, each once its table has
+// settled, compares the tables after each, and asks for the host's table
+// when they differ. Its own player's inputs go to the
 // host and take effect when they come back numbered. Plain logic: the owner
 // carries the lines and tells it the time, in monotonic milliseconds. A
 // guest who joins again does so with a new session on the same table.

@@ -107,8 +107,8 @@ struct Sync {
     bool operator==(const Sync&) const = default;
 };
 
-using Message = std::variant<Hello, Again, Welcome, SeatToken, Bye, MatchStart, Ready, NumberedInput, InputRequest, Refused,
-                             NewGameAsk, NewGameAgree, Aim, Ping, Check, SyncAsk, Sync>;
+using Message = std::variant<Hello, Again, Welcome, SeatToken, Bye, MatchStart, Ready, NumberedInput, InputRequest,
+                             Refused, NewGameAsk, NewGameAgree, Aim, Ping, Check, SyncAsk, Sync>;
 
 // One line without its end. Nothing when it is not one of the protocol's
 // lines, written exactly (one space between words, numbers without sign or

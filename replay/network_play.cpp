@@ -97,8 +97,8 @@ std::optional<Failure> NetworkPlay::handle_arrived()
     if (!active()) return std::nullopt;
     // Every event there is, until none is left: a line handled may bring
     // another event (a closed connection's end follows its last bytes).
-    for (int pass = 0; pass < MAX_EVENT_PASSES && QCoreApplication::eventDispatcher()->processEvents(QEventLoop::AllEvents);
-         ++pass) {
+    QAbstractEventDispatcher* const events = QCoreApplication::eventDispatcher();
+    for (int pass = 0; pass < MAX_EVENT_PASSES && events->processEvents(QEventLoop::AllEvents); ++pass) {
     }
     net_.table_changed();
     return lost();

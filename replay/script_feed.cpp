@@ -40,6 +40,9 @@ ScriptFeed::~ScriptFeed()
 void ScriptFeed::start_reader()
 {
     shared_ = std::make_shared<Shared>();
+    // Reading would flush the tied output from the reader's thread, while this
+    // one writes to it; every output line is flushed as it is written anyway.
+    script_.tie(nullptr);
     reader_ = std::thread([shared = shared_, &script = script_] {
         std::string line;
         while (std::getline(script, line)) {

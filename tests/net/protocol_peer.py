@@ -92,13 +92,20 @@ def check_reply(peer, number):
     return check
 
 
+def start_host(driver, folder, script):
+    """A driver hosting as Anna on a free port, then running `script`: the port and the driver."""
+    port = free_port()
+    host = DriverProcess(driver, f"host {port} Anna\n{script}", folder)
+    if not wait_for_listener(port, SECONDS):
+        host.kill()
+        raise Failed("the host never listened")
+    return port, host
+
+
 def as_guest(driver, folder):
     """The peer joins a hosting driver."""
-    port = free_port()
-    host = DriverProcess(driver, f"host {port} Anna\nshot 407 196\nshot 602 176\nawait\nawait\n", folder)
+    port, host = start_host(driver, folder, "shot 407 196\nshot 602 176\nawait\nawait\n")
     try:
-        if not wait_for_listener(port, SECONDS):
-            raise Failed("the host never listened")
         peer = Peer.connect(port)
         peer.send("hello 1 Peer")
         peer.expect("welcome 1 Anna")
@@ -163,11 +170,8 @@ def idle_peer(port, stop, connections):
 
 def openings(driver, folder):
     """Openings against a hosting driver whose player is idle, waiting for its next command."""
-    port = free_port()
-    host = DriverProcess(driver, f"host {port} Anna\n", folder)
+    port, host = start_host(driver, folder, "")
     try:
-        if not wait_for_listener(port, SECONDS):
-            raise Failed("the host never listened")
         first, token = join(port, "hello 1 Bo")
         first.skip_until("ready 0")
         host.send("shot 202 142\n")

@@ -117,8 +117,8 @@ TEST(NetworkSession, AGuestWhoJoinsAgainGoesOnFromTheSameTable)
     match.join("Cy");
     match.rest();
     EXPECT_EQ(without_hashes(match.to_guest),
-              (std::vector<std::string>{"welcome 1 Anna", "seat", "match 0", "1 shot 10 20", "2 shot 0 5", "3 place 30 40",
-                                        "4 shot 12 22", "ready 4", "check 4"}));
+              (std::vector<std::string>{"welcome 1 Anna", "seat", "match 0", "1 shot 10 20", "2 shot 0 5",
+                                        "3 place 30 40", "4 shot 12 22", "ready 4", "check 4"}));
     EXPECT_TRUE(match.same_tables());
     EXPECT_EQ(match.guest->agreed_through(), 4u);
     EXPECT_EQ(events_of<Connected>(match.host_events).back().remote_name, "Cy");
@@ -201,7 +201,8 @@ TEST(NetworkSession, TheSeatsTokenTakesTheSeatBack)
         {"shot 1 2", ByeReason::malformed},
         {"again 1 " + token + " Bo", std::nullopt},
     };
-    for (const Opening& opening : while_seated) EXPECT_EQ(match.host.answer_opening(opening.line), opening.answer) << opening.line;
+    for (const Opening& opening : while_seated)
+        EXPECT_EQ(match.host.answer_opening(opening.line), opening.answer) << opening.line;
 
     // The old connection, half-open, hears nothing any more; the new one takes the seat at once.
     match.guest_table = FakeMatchTable{};
