@@ -13,10 +13,10 @@
 
 // The host's side of a network match, for as long as its player hosts. It
 // answers each connection's opening line when it is read, seats one guest at
-// a time, lets that guest take its seat back over a new connection, numbers every input that changes the game, its
-// own player's and the guest's, judges each against its own table once that
-// has settled, and keeps the current rack's inputs for a guest who joins
-// again. Plain logic: the owner carries the lines to and from the guest's
+// a time, lets that guest take its seat back over a new connection, numbers
+// every input that changes the game, its own player's and the guest's, judges
+// each against its own table once that has settled, and keeps the current
+// rack's inputs for a guest who joins again. Plain logic: the owner carries the lines to and from the guest's
 // connection and tells it the time, in monotonic milliseconds.
 class HostSession : public MatchSession {
 public:

@@ -11,6 +11,7 @@ namespace {
 // Often enough that an input waiting for the table to settle goes on at once
 // to the eye; rarely enough that an idle connection costs nothing.
 constexpr int UPKEEP_EVERY_MS = 50;
+
 QString from_std(const std::string& text)
 {
     return QString::fromStdString(text);
@@ -241,7 +242,7 @@ void NetworkMatch::take_connection(LineTransport* transport)
 void NetworkMatch::answer_opening(LineTransport* transport, const std::string& first_line)
 {
     if (const std::optional<ByeReason> bye = host_->answer_opening(first_line)) return drop_opening(transport, bye);
-    std::erase_if(openings_, [transport](const Opening& opening) { return opening.transport == transport; });
+    forget_opening(transport);
     if (host_->guest_seated()) {
         // The old connection hears why it ends, and is closed, before the new one is seated.
         host_->replace_guest();
@@ -257,6 +258,11 @@ void NetworkMatch::drop_opening(LineTransport* transport, std::optional<ByeReaso
 {
     if (say) transport->send_line(format_message(Bye{*say}));
     transport->close();
+    forget_opening(transport);
+}
+
+void NetworkMatch::forget_opening(LineTransport* transport)
+{
     std::erase_if(openings_, [transport](const Opening& opening) { return opening.transport == transport; });
 }
 

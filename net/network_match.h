@@ -96,6 +96,7 @@ private:
     void take_connection(LineTransport* transport);
     void answer_opening(LineTransport* transport, const std::string& first_line);
     void drop_opening(LineTransport* transport, std::optional<ByeReason> say);
+    void forget_opening(LineTransport* transport);
     void drop_late_openings();
     void connect_to_host(std::optional<std::string> seat_token);
     void start_session(MatchSession& session);
