@@ -4,12 +4,18 @@
 
 #include "net/protocol_limits.h"
 
-GuestSession::GuestSession(MatchTable& table, std::string name) : table_(table), name_(std::move(name)) {}
+GuestSession::GuestSession(MatchTable& table, std::string name, std::optional<std::string> seat_token)
+    : table_(table), name_(std::move(name)), seat_token_(std::move(seat_token))
+{
+}
 
 void GuestSession::connected(int64_t now)
 {
     link_.open(now);
-    link_.send(Hello{PROTOCOL_VERSION, name_});
+    if (seat_token_)
+        link_.send(Again{PROTOCOL_VERSION, *seat_token_, name_});
+    else
+        link_.send(Hello{PROTOCOL_VERSION, name_});
 }
 
 void GuestSession::receive(std::string_view line, int64_t now)
@@ -81,6 +87,8 @@ void GuestSession::leave()
     if (stage_ == Stage::ended) return;
     link_.end(ByeReason::leaving);
     stage_ = Stage::ended;
+    // The host forgets the token of a guest that leaves.
+    seat_token_.reset();
 }
 
 bool GuestSession::remote_has_cue() const
@@ -91,10 +99,14 @@ bool GuestSession::remote_has_cue() const
 void GuestSession::receive_opening(const Message& message)
 {
     const auto* welcome = std::get_if<Welcome>(&message);
+    const auto* token = std::get_if<SeatToken>(&message);
     const auto* start = std::get_if<MatchStart>(&message);
     if (stage_ == Stage::opening && welcome) {
         if (welcome->version != PROTOCOL_VERSION) return end(EndReason::version, ByeReason::version);
         host_name_ = welcome->name;
+        stage_ = Stage::seat_token;
+    } else if (stage_ == Stage::seat_token && token) {
+        seat_token_ = token->token;
         stage_ = Stage::match_header;
     } else if (stage_ == Stage::match_header && start) {
         praise_at_rack_ = start->praise;
@@ -126,12 +138,10 @@ void GuestSession::catch_up(uint32_t last_number)
     for (const NumberedInput& numbered : match_so_far_) inputs.push_back(numbered.input);
     match_so_far_ = {};
     if (!table_.catch_up(praise_at_rack_, inputs)) return receive_malformed();
-    last_received_ = last_applied_ = last_checked_ = caught_up_to_ = last_number;
-    agreed_through_ = last_number;
-    if (last_number > 0) {
-        own_checks_[last_number] = table_.check_hash();
-        agreed_through_ = last_number - 1;
-    }
+    last_received_ = last_applied_ = caught_up_to_ = last_number;
+    // The caught-up table is checked once it has settled, as after any input.
+    last_checked_ = agreed_through_ = last_number > 0 ? last_number - 1 : 0;
+    last_shooter_.reset();
     stage_ = Stage::playing;
     link_.report(Connected{host_name_});
 }
@@ -177,12 +187,13 @@ void GuestSession::receive_check(const Check& check)
 void GuestSession::receive_sync(const Sync& sync)
 {
     if (!sync_asked_) return;
+    // Whose each input skipped was, on the table as it stood before them.
+    std::vector<Side> sides;
+    for (const NumberedInput& numbered : to_apply_) sides.push_back(whose(numbered.input));
     if (!table_.adopt(sync.state, sync.praise)) return receive_malformed();
-    for (const NumberedInput& numbered : to_apply_) {
-        const bool own = own_waiting_ && *own_waiting_ == numbered.input;
-        note_applied(numbered, own ? Side::guest : Side::host);
-    }
+    for (std::size_t k = 0; k < to_apply_.size(); ++k) note_applied(to_apply_[k], sides[k]);
     to_apply_.clear();
+    last_shooter_.reset();
     last_applied_ = last_checked_ = agreed_through_ = last_received_;
     own_checks_.clear();
     host_checks_.clear();
@@ -216,7 +227,8 @@ void GuestSession::apply_arrived()
     while (!to_apply_.empty() && table_.settled()) {
         const NumberedInput next = to_apply_.front();
         const Side side = whose(next.input);
-        if (holding_ && !released_ && !own_input_queued() && side == Side::host) break;
+        // While this side's own input waits, what the host numbered before it goes on.
+        if (holding_ && !released_ && !own_waiting_ && side == Side::host) break;
         to_apply_.pop_front();
         if (side == Side::host) released_ = false;
         link_.forget_aims();
@@ -227,27 +239,28 @@ void GuestSession::apply_arrived()
     }
 }
 
-// Our own input has come back numbered: the host's before it must be applied first.
-bool GuestSession::own_input_queued() const
-{
-    return own_waiting_ && std::any_of(to_apply_.begin(), to_apply_.end(), [this](const NumberedInput& numbered) {
-               return numbered.input == *own_waiting_;
-           });
-}
-
-// Ours when we are waiting for an input of its kind and, for a shot or a
-// placement, it is our player's turn; the host's otherwise.
+// Whose a numbered input is, judged on the table it is about to be applied
+// to, as the host judged it: never ours unless we wait for an input of its
+// kind; then a shot or a placement is ours on our player's turn, the undo
+// unless the host's player played the last shot (a guest that has just
+// caught up does not know who did), and a new game is the answer to our ask.
 Side GuestSession::whose(const Input& input) const
 {
     if (!own_waiting_ || own_waiting_->kind != input.kind) return Side::host;
-    const bool by_turn = input.kind == InputKind::shot || input.kind == InputKind::place;
-    if (by_turn && table_.facts().current_player != player_of(Side::guest)) return Side::host;
-    return Side::guest;
+    switch (input.kind) {
+    case InputKind::shot:
+    case InputKind::place:
+        return table_.facts().current_player == player_of(Side::guest) ? Side::guest : Side::host;
+    case InputKind::undo: return last_shooter_ == Side::host ? Side::host : Side::guest;
+    case InputKind::new_game: return Side::guest;
+    }
+    return Side::host;
 }
 
 void GuestSession::note_applied(const NumberedInput& numbered, Side side)
 {
     last_applied_ = numbered.number;
+    last_shooter_ = after_input(last_shooter_, side, numbered.input);
     if (side == Side::guest) own_waiting_.reset();
     link_.report(InputApplied{numbered, side});
 }
@@ -257,7 +270,8 @@ void GuestSession::check_when_settled()
     if (last_checked_ == last_applied_ || !table_.settled()) return;
     last_checked_ = last_applied_;
     const std::string hash = table_.check_hash();
-    link_.send(Check{last_checked_, hash});
+    // The host has sent its check of the match caught up with already.
+    if (last_checked_ != caught_up_to_) link_.send(Check{last_checked_, hash});
     own_checks_[last_checked_] = hash;
     if (own_checks_.size() > MAX_CHECKS_KEPT) own_checks_.erase(own_checks_.begin());
     compare_checks();

@@ -12,18 +12,20 @@
 #include "net/match_session.h"
 #include "net/session_link.h"
 
-// The guest's side of one connection to a host. It opens with hello, catches
-// up with the match so far, then applies the host's numbered inputs in order,
-// each once its table has settled, compares the tables after each, and asks
-// for the host's table when they differ. Its own player's inputs go to the
+// The guest's side of one connection to a host. It opens with hello, or with
+// again and the seat's token it was given, catches up with the match so far,
+// then applies the host's numbered inputs in order, each once its table has
+// settled, compares the tables after each, and asks for the host's table
+// when they differ. Its own player's inputs go to the
 // host and take effect when they come back numbered. Plain logic: the owner
 // carries the lines and tells it the time, in monotonic milliseconds. A
 // guest who joins again does so with a new session on the same table.
 class GuestSession : public MatchSession {
 public:
-    GuestSession(MatchTable& table, std::string name);
+    // With the seat's token of an earlier connection, it takes that seat back.
+    GuestSession(MatchTable& table, std::string name, std::optional<std::string> seat_token = std::nullopt);
 
-    // The connection to the host stands: sends hello.
+    // The connection to the host stands: sends hello, or again with the token.
     void connected(int64_t now);
     void receive(std::string_view line, int64_t now) override;
     void receive_malformed() override;
@@ -54,9 +56,12 @@ public:
     // Playing, and the match as the host sent it on joining agrees with the host's table.
     bool caught_up() const { return stage_ == Stage::playing && agreed_through_ >= caught_up_to_; }
     const std::string& host_name() const { return host_name_; }
+    // The token the host gave (or the one this session was made with), for
+    // joining again; nothing once this side has left.
+    const std::optional<std::string>& seat_token() const { return seat_token_; }
 
 private:
-    enum class Stage { opening, match_header, catching_up, playing, ended };
+    enum class Stage { opening, seat_token, match_header, catching_up, playing, ended };
 
     void receive_opening(const Message& message);
     void receive_catching_up(const Message& message);
@@ -68,7 +73,6 @@ private:
     void receive_refusal(InputKind kind);
     void receive_aim(const Aim& aim, int64_t now);
     void apply_arrived();
-    bool own_input_queued() const;
     Side whose(const Input& input) const;
     void note_applied(const NumberedInput& numbered, Side side);
     void check_when_settled();
@@ -78,6 +82,7 @@ private:
     MatchTable& table_;
     std::string name_;
     std::string host_name_;
+    std::optional<std::string> seat_token_;
     SessionLink link_;
     Stage stage_ = Stage::opening;
     uint32_t praise_at_rack_ = 0;
@@ -93,6 +98,7 @@ private:
     bool sync_asked_ = false;
     std::optional<Input> own_waiting_;
     bool host_asked_new_ = false;
+    LastShooter last_shooter_;
     bool holding_ = false;
     bool released_ = false;
 };

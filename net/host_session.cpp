@@ -1,27 +1,64 @@
 #include "net/host_session.h"
 
+#include <sys/random.h>
+
 #include <algorithm>
+#include <array>
+#include <cstdio>
 
 #include "net/protocol_limits.h"
 
 HostSession::HostSession(MatchTable& table, std::string name) : table_(table), name_(std::move(name)) {}
 
-void HostSession::guest_connected(int64_t now)
+std::optional<ByeReason> HostSession::answer_opening(std::string_view first_line) const
 {
-    seat_ = Seat::opening;
+    const std::optional<Message> message = parse_message(first_line);
+    const auto* hello = message ? std::get_if<Hello>(&*message) : nullptr;
+    const auto* again = message ? std::get_if<Again>(&*message) : nullptr;
+    if (!hello && !again) return ByeReason::malformed;
+    if ((hello ? hello->version : again->version) != PROTOCOL_VERSION) return ByeReason::version;
+    const bool own_token = again && again->token == seat_token_;
+    if (seated_ && !own_token) return ByeReason::busy;
+    return std::nullopt;
+}
+
+void HostSession::replace_guest()
+{
+    drop_guest(EndReason::replaced, ByeReason::replaced);
+}
+
+void HostSession::seat(std::string_view first_line, int64_t now)
+{
+    if (seated_ || answer_opening(first_line)) return;
+    const Message opening = *parse_message(first_line);
+    const auto* again = std::get_if<Again>(&opening);
+    // An again with another token is a hello: the free seat gets a new token.
+    if (!again || again->token != seat_token_) seat_token_ = draw_seat_token();
+    guest_name_ = again ? again->name : std::get<Hello>(opening).name;
+    seated_ = true;
     link_.open(now);
+    link_.send(Welcome{PROTOCOL_VERSION, name_});
+    link_.send(SeatToken{*seat_token_});
+    if (!match_started_) {
+        // The connection's match starts from a new rack, not numbered.
+        match_started_ = true;
+        table_.apply(Input{InputKind::new_game});
+        last_shooter_.reset();
+        start_rack_record();
+    }
+    send_match();
+    if (host_asked_new_ && !guest_asked_new_) link_.send(NewGameAsk{});
+    link_.report(Connected{guest_name_});
+    take_waiting();
 }
 
 void HostSession::receive(std::string_view line, int64_t now)
 {
-    if (seat_ == Seat::free) return;
+    if (!seated_) return;
     link_.heard(now);
     const std::optional<Message> message = parse_message(line);
     if (!message) return receive_malformed();
-    if (seat_ == Seat::opening)
-        receive_hello(*message);
-    else
-        receive_in_match(*message, now);
+    receive_in_match(*message, now);
     take_waiting();
 }
 
@@ -50,7 +87,7 @@ void HostSession::play(const Input& input)
         waiting_.push_back({Side::host, input});
         return take_waiting();
     }
-    if (seat_ != Seat::taken) return refuse(Side::host, InputKind::new_game);
+    if (!seated_) return refuse(Side::host, InputKind::new_game);
     if (guest_asked_new_) return answer_new_game(true);
     if (host_asked_new_) return;
     host_asked_new_ = true;
@@ -59,7 +96,7 @@ void HostSession::play(const Input& input)
 
 void HostSession::aim(int x, int y, int64_t now)
 {
-    if (seat_ != Seat::taken || remote_has_cue() || !table_.settled() || !waiting_.empty()) return;
+    if (!seated_ || remote_has_cue() || !table_.settled() || !waiting_.empty()) return;
     link_.offer_aim(Aim{x, y}, now);
 }
 
@@ -79,9 +116,9 @@ void HostSession::answer_new_game(bool agreed)
 
 void HostSession::leave()
 {
-    if (seat_ == Seat::free) return;
+    if (!seated_) return;
     link_.end(ByeReason::leaving);
-    seat_ = Seat::free;
+    seated_ = false;
 }
 
 bool HostSession::remote_has_cue() const
@@ -94,30 +131,6 @@ bool HostSession::own_input_waiting() const
     const bool own_queued =
         std::any_of(waiting_.begin(), waiting_.end(), [](const Waiting& w) { return w.side == Side::host; });
     return own_queued || (host_asked_new_ && !guest_asked_new_);
-}
-
-void HostSession::receive_hello(const Message& message)
-{
-    const auto* hello = std::get_if<Hello>(&message);
-    if (!hello) return drop_guest(EndReason::malformed, ByeReason::malformed);
-    if (hello->version != PROTOCOL_VERSION) return drop_guest(EndReason::version, ByeReason::version);
-    seat_guest(hello->name);
-}
-
-void HostSession::seat_guest(const std::string& name)
-{
-    guest_name_ = name;
-    seat_ = Seat::taken;
-    link_.send(Welcome{PROTOCOL_VERSION, name_});
-    if (!match_started_) {
-        // The connection's match starts from a new rack, not numbered.
-        match_started_ = true;
-        table_.apply(Input{InputKind::new_game});
-        last_shooter_.reset();
-        start_rack_record();
-    }
-    send_match();
-    link_.report(Connected{guest_name_});
 }
 
 void HostSession::start_rack_record()
@@ -154,7 +167,11 @@ void HostSession::receive_in_match(const Message& message, int64_t now)
         return;
     }
     if (std::holds_alternative<SyncAsk>(message)) return queue_from_guest(std::nullopt);
-    if (const auto* bye = std::get_if<Bye>(&message)) return drop_guest(reason_heard(bye->reason), std::nullopt);
+    if (const auto* bye = std::get_if<Bye>(&message)) {
+        // A guest that leaves gives its seat up for good: its token is no more.
+        if (bye->reason == ByeReason::leaving) seat_token_.reset();
+        return drop_guest(reason_heard(bye->reason), std::nullopt);
+    }
     if (std::holds_alternative<Ping>(message)) return;
     receive_malformed();
 }
@@ -283,21 +300,27 @@ void HostSession::send_check_when_settled()
 
 void HostSession::drop_guest(EndReason why, std::optional<ByeReason> say)
 {
-    if (seat_ == Seat::free) return;
-    const bool was_seated = seat_ == Seat::taken;
+    if (!seated_) return;
     link_.end(say);
-    seat_ = Seat::free;
+    seated_ = false;
     std::erase_if(waiting_, [](const Waiting& w) { return w.side == Side::guest; });
-    if (host_asked_new_ && !guest_asked_new_) link_.report(InputRefused{InputKind::new_game});
-    host_asked_new_ = false;
-    guest_asked_new_ = false;
-    if (was_seated) link_.report(Disconnected{why});
+    // The guest's ask goes with its connection; this side's stands for the next guest.
+    if (!host_asked_new_) guest_asked_new_ = false;
+    link_.report(Disconnected{why});
 }
 
-ByeReason answer_to_extra_guest(std::string_view first_line)
+std::string draw_seat_token()
 {
-    const std::optional<Message> message = parse_message(first_line);
-    const auto* hello = message ? std::get_if<Hello>(&*message) : nullptr;
-    if (!hello) return ByeReason::malformed;
-    return hello->version == PROTOCOL_VERSION ? ByeReason::busy : ByeReason::version;
+    std::array<unsigned char, 8> bytes{};
+    // getrandom blocks only until the system's source is first seeded, and a
+    // request of 8 bytes is never cut short.
+    while (getrandom(bytes.data(), bytes.size(), 0) != static_cast<ssize_t>(bytes.size())) {
+    }
+    std::string token;
+    for (const unsigned char byte : bytes) {
+        char digits[3];
+        std::snprintf(digits, sizeof digits, "%02x", byte);
+        token += digits;
+    }
+    return token;
 }

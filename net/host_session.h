@@ -12,17 +12,26 @@
 #include "net/session_link.h"
 
 // The host's side of a network match, for as long as its player hosts. It
-// seats one guest at a time, numbers every input that changes the game, its
-// own player's and the guest's, judges each against its own table once that
-// has settled, and keeps the current rack's inputs for a guest who joins
-// again. Plain logic: the owner carries the lines to and from the guest's
+// answers each connection's opening line when it is read, seats one guest at
+// a time, lets that guest take its seat back over a new connection, numbers
+// every input that changes the game, its own player's and the guest's, judges
+// each against its own table once that has settled, and keeps the current
+// rack's inputs for a guest who joins again. Plain logic: the owner carries the lines to and from the guest's
 // connection and tells it the time, in monotonic milliseconds.
 class HostSession : public MatchSession {
 public:
     HostSession(MatchTable& table, std::string name);
 
-    // A guest's connection takes the free seat; it must open with hello.
-    void guest_connected(int64_t now);
+    // A new connection's opening line, judged when it is read, whatever this
+    // side's player is doing: nothing when it takes the seat (the seat is
+    // free, or the line carries the seat's token), else the goodbye it gets.
+    std::optional<ByeReason> answer_opening(std::string_view first_line) const;
+    // The seated guest's connection ends with `bye replaced`, to make way for
+    // the connection that takes the seat back. Its output is the old connection's.
+    void replace_guest();
+    // The connection whose opening was answered with nothing takes the free
+    // seat: welcome, the seat's token and the match so far.
+    void seat(std::string_view first_line, int64_t now);
     void receive(std::string_view line, int64_t now) override;
     void receive_malformed() override;
     void connection_closed() override;
@@ -45,22 +54,19 @@ public:
 
     // Since the first guest joined, the table is the network match's.
     bool match_started() const { return match_started_; }
-    bool seat_free() const { return seat_ == Seat::free; }
-    bool guest_seated() const { return seat_ == Seat::taken; }
+    bool seat_free() const { return !seated_; }
+    bool guest_seated() const { return seated_; }
     const std::string& guest_name() const { return guest_name_; }
 
 private:
-    enum class Seat { free, opening, taken };
     // An input in the order it came in, or the guest's sync? when `input` is empty.
     struct Waiting {
         Side side = Side::host;
         std::optional<Input> input;
     };
 
-    void receive_hello(const Message& message);
     void receive_in_match(const Message& message, int64_t now);
     void receive_aim(const Aim& aim, int64_t now);
-    void seat_guest(const std::string& name);
     void start_rack_record();
     void send_match();
     void queue_from_guest(std::optional<Input> input);
@@ -79,7 +85,10 @@ private:
     std::string name_;
     std::string guest_name_;
     SessionLink link_;
-    Seat seat_ = Seat::free;
+    bool seated_ = false;
+    // Drawn when a guest takes the free seat with hello; kept while that
+    // guest may come back, forgotten when it leaves.
+    std::optional<std::string> seat_token_;
     bool match_started_ = false;
     uint32_t last_number_ = 0;
     uint32_t praise_at_rack_ = 0;
@@ -93,7 +102,5 @@ private:
     bool released_ = false;
 };
 
-// What the host says to a connection that comes while its seat is taken,
-// from the connection's first line: `version` to a hello of another version,
-// `busy` to any other hello, `malformed` to anything else.
-ByeReason answer_to_extra_guest(std::string_view first_line);
+// A seat's token: 16 lower-case hex digits from the system's cryptographic random source.
+std::string draw_seat_token();

@@ -16,7 +16,8 @@ constexpr std::size_t HASH_DIGITS = 16;
 
 // By the enums' order.
 constexpr std::array<std::string_view, 4> INPUT_WORDS{"shot", "place", "undo", "new"};
-constexpr std::array<std::string_view, 5> BYE_REASONS{"leaving", "version", "busy", "malformed", "timeout"};
+constexpr std::array<std::string_view, 6> BYE_REASONS{"leaving", "version", "busy", "malformed", "timeout",
+                                                     "replaced"};
 
 template <typename Kind, std::size_t N>
 std::optional<Kind> kind_named(const std::array<std::string_view, N>& names, std::string_view word)
@@ -94,6 +95,13 @@ std::optional<Input> read_input(std::string_view text)
     return Input{*kind, at->x, at->y};
 }
 
+// A check's hash or a seat's token: 16 lower-case hex digits.
+bool is_hash(std::string_view word)
+{
+    return word.size() == HASH_DIGITS
+           && std::all_of(word.begin(), word.end(), [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
+}
+
 // `hello V NAME` or `welcome V NAME` after its first word.
 template <typename Greeting>
 std::optional<Message> read_greeting(std::optional<std::string_view> rest)
@@ -108,11 +116,32 @@ std::optional<Message> read_greeting(std::optional<std::string_view> rest)
     return Greeting{*version, std::string(*cut.rest)};
 }
 
+// `again V TOKEN NAME` after its first word.
+std::optional<Message> read_again(std::optional<std::string_view> rest)
+{
+    if (!rest) return std::nullopt;
+    const Cut version_cut = cut_first_word(*rest);
+    const std::optional<uint32_t> version = read_number(version_cut.word, 0);
+    if (!version) return std::nullopt;
+    if (*version != PROTOCOL_VERSION) return Again{*version, {}, {}};
+    if (!version_cut.rest) return std::nullopt;
+    const Cut token_cut = cut_first_word(*version_cut.rest);
+    if (!is_hash(token_cut.word) || !token_cut.rest || !is_player_name(*token_cut.rest)) return std::nullopt;
+    return Again{*version, std::string(token_cut.word), std::string(*token_cut.rest)};
+}
+
 // The one word after a message's first; an empty word when there is not exactly one.
 std::string_view one_word(std::optional<std::string_view> rest)
 {
     const auto words = exact_words(rest, 1);
     return words ? (*words)[0] : std::string_view();
+}
+
+std::optional<Message> read_seat(std::optional<std::string_view> rest)
+{
+    const std::string_view token = one_word(rest);
+    if (!is_hash(token)) return std::nullopt;
+    return SeatToken{std::string(token)};
 }
 
 std::optional<Message> read_bye(std::optional<std::string_view> rest)
@@ -154,12 +183,6 @@ std::optional<Message> read_aim(std::optional<std::string_view> rest)
     return Aim{at->x, at->y};
 }
 
-bool is_hash(std::string_view word)
-{
-    return word.size() == HASH_DIGITS
-           && std::all_of(word.begin(), word.end(), [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
-}
-
 std::optional<Message> read_check(std::optional<std::string_view> rest)
 {
     const auto words = exact_words(rest, 2);
@@ -194,8 +217,10 @@ struct Shape {
     Reader read;
 };
 
-constexpr std::array<Shape, 13> SHAPES{{
+constexpr std::array<Shape, 15> SHAPES{{
     {"hello", read_greeting<Hello>},
+    {"again", read_again},
+    {"seat", read_seat},
     {"welcome", read_greeting<Welcome>},
     {"bye", read_bye},
     {"match", read_one_number<MatchStart, 0>},
@@ -213,6 +238,11 @@ constexpr std::array<Shape, 13> SHAPES{{
 // Writes each message as its line.
 struct Writer {
     std::string operator()(const Hello& m) const { return "hello " + std::to_string(m.version) + " " + m.name; }
+    std::string operator()(const Again& m) const
+    {
+        return "again " + std::to_string(m.version) + " " + m.token + " " + m.name;
+    }
+    std::string operator()(const SeatToken& m) const { return "seat " + m.token; }
     std::string operator()(const Welcome& m) const { return "welcome " + std::to_string(m.version) + " " + m.name; }
     std::string operator()(const Bye& m) const
     {

@@ -20,7 +20,7 @@ struct Input {
     bool operator==(const Input&) const = default;
 };
 
-enum class ByeReason : uint8_t { leaving, version, busy, malformed, timeout };
+enum class ByeReason : uint8_t { leaving, version, busy, malformed, timeout, replaced };
 
 // `hello V NAME`: a guest opens. The name of a version other than ours is not read.
 struct Hello {
@@ -28,11 +28,24 @@ struct Hello {
     std::string name;
     bool operator==(const Hello&) const = default;
 };
+// `again V TOKEN NAME`: a guest takes back the seat it held, over a new
+// connection. The token and name of a version other than ours are not read.
+struct Again {
+    uint32_t version = 0;
+    std::string token;
+    std::string name;
+    bool operator==(const Again&) const = default;
+};
 // `welcome V NAME`: the host takes the guest.
 struct Welcome {
     uint32_t version = 0;
     std::string name;
     bool operator==(const Welcome&) const = default;
+};
+// `seat TOKEN`: the seat's token, 16 lower-case hex digits, after welcome.
+struct SeatToken {
+    std::string token;
+    bool operator==(const SeatToken&) const = default;
 };
 struct Bye {
     ByeReason reason = ByeReason::leaving;
@@ -94,8 +107,8 @@ struct Sync {
     bool operator==(const Sync&) const = default;
 };
 
-using Message = std::variant<Hello, Welcome, Bye, MatchStart, Ready, NumberedInput, InputRequest, Refused,
-                             NewGameAsk, NewGameAgree, Aim, Ping, Check, SyncAsk, Sync>;
+using Message = std::variant<Hello, Again, Welcome, SeatToken, Bye, MatchStart, Ready, NumberedInput, InputRequest,
+                             Refused, NewGameAsk, NewGameAgree, Aim, Ping, Check, SyncAsk, Sync>;
 
 // One line without its end. Nothing when it is not one of the protocol's
 // lines, written exactly (one space between words, numbers without sign or

@@ -11,8 +11,6 @@ namespace {
 // Often enough that an input waiting for the table to settle goes on at once
 // to the eye; rarely enough that an idle connection costs nothing.
 constexpr int UPKEEP_EVERY_MS = 50;
-// Connections that come while the seat is taken, each waiting for its first line.
-constexpr std::size_t MAX_EXTRA_GUESTS = 4;
 
 QString from_std(const std::string& text)
 {
@@ -54,7 +52,7 @@ bool NetworkMatch::host(const QHostAddress& address, quint16 port, const QString
         return false;
     }
     listener_ = listener;
-    connect(listener_, &TcpGuestListener::guest_arrived, this, &NetworkMatch::take_guest);
+    connect(listener_, &TcpGuestListener::guest_arrived, this, &NetworkMatch::take_connection);
     host_.emplace(table_, name.toStdString());
     start_session(*host_);
     name_ = name;
@@ -66,23 +64,25 @@ bool NetworkMatch::host(const QHostAddress& address, quint16 port, const QString
 
 void NetworkMatch::join(const QString& host, quint16 port, const QString& name)
 {
+    const bool same_host = can_join_again() && host == join_host_ && port == join_port_;
+    const std::optional<std::string> seat_token = same_host ? guest_->seat_token() : std::nullopt;
     leave();
     join_host_ = host;
     join_port_ = port;
     name_ = name;
-    connect_to_host();
+    connect_to_host(seat_token);
 }
 
 void NetworkMatch::join_again()
 {
     if (!can_join_again()) return;
     release_transport();
-    connect_to_host();
+    connect_to_host(guest_->seat_token());
 }
 
-void NetworkMatch::connect_to_host()
+void NetworkMatch::connect_to_host(std::optional<std::string> seat_token)
 {
-    guest_.emplace(table_, name_.toStdString());
+    guest_.emplace(table_, name_.toStdString(), std::move(seat_token));
     start_session(*guest_);
     transport_opened_ = false;
     transport_ = TcpLineTransport::connect_to(join_host_, join_port_, this);
@@ -132,8 +132,8 @@ void NetworkMatch::leave()
     }
     session_ = nullptr;
     release_transport();
-    for (const ExtraGuest& extra : extra_guests_) extra.transport->close();
-    extra_guests_.clear();
+    for (const Opening& opening : openings_) opening.transport->close();
+    openings_.clear();
     delete listener_;
     listener_ = nullptr;
     host_.reset();
@@ -207,49 +207,71 @@ void NetworkMatch::upkeep()
 {
     if (session_) session_->pump(now());
     flush();
-    const auto waited_too_long = [this](const ExtraGuest& extra) { return now() - extra.since >= SILENCE_LIMIT_MS; };
-    for (const ExtraGuest& extra : extra_guests_)
-        if (waited_too_long(extra)) extra.transport->close();
-    std::erase_if(extra_guests_, waited_too_long);
+    drop_late_openings();
 }
 
-void NetworkMatch::take_guest(LineTransport* transport)
+// Every connection is heard out on its own: its opening line is answered when
+// it comes, whatever the seated guest or this side's player is doing.
+void NetworkMatch::take_connection(LineTransport* transport)
 {
-    if (transport_ || !host_->seat_free()) return turn_away(transport);
-    transport_ = transport;
     transport->setParent(this);
-    wire(transport);
-    connect(transport, &LineTransport::ended, this, [this] {
+    if (openings_.size() >= MAX_OPENING_CONNECTIONS) {
+        transport->send_line(format_message(Bye{ByeReason::busy}));
+        return transport->close();
+    }
+    openings_.push_back({transport, now()});
+    // Until it takes the seat, a connection's first line is its opening.
+    connect(transport, &LineTransport::line_arrived, this, [this, transport](const std::string& line) {
+        if (transport != transport_) return answer_opening(transport, line);
+        host_->receive(line, now());
+        flush();
+    });
+    connect(transport, &LineTransport::framing_broken, this, [this, transport] {
+        if (transport != transport_) return drop_opening(transport, ByeReason::malformed);
+        host_->receive_malformed();
+        flush();
+    });
+    connect(transport, &LineTransport::ended, this, [this, transport] {
+        if (transport != transport_) return drop_opening(transport, std::nullopt);
         host_->connection_closed();
         flush();
         release_transport();
     });
-    host_->guest_connected(now());
+}
+
+void NetworkMatch::answer_opening(LineTransport* transport, const std::string& first_line)
+{
+    if (const std::optional<ByeReason> bye = host_->answer_opening(first_line)) return drop_opening(transport, bye);
+    forget_opening(transport);
+    if (host_->guest_seated()) {
+        // The old connection hears why it ends, and is closed, before the new one is seated.
+        host_->replace_guest();
+        flush();
+    }
+    release_transport();
+    transport_ = transport;
+    host_->seat(first_line, now());
     flush();
 }
 
-// A second guest hears why it cannot play once it has said who it is.
-void NetworkMatch::turn_away(LineTransport* transport)
+void NetworkMatch::drop_opening(LineTransport* transport, std::optional<ByeReason> say)
 {
-    transport->setParent(this);
-    if (extra_guests_.size() >= MAX_EXTRA_GUESTS) return transport->close();
-    extra_guests_.push_back({transport, now()});
-    connect(transport, &LineTransport::line_arrived, this,
-            [this, transport](const std::string& line) { answer_extra_guest(transport, line); });
-    connect(transport, &LineTransport::framing_broken, this, [this, transport] { drop_extra_guest(transport); });
-    connect(transport, &LineTransport::ended, this, [this, transport] { drop_extra_guest(transport); });
-}
-
-void NetworkMatch::answer_extra_guest(LineTransport* transport, const std::string& first_line)
-{
-    transport->send_line(format_message(Bye{answer_to_extra_guest(first_line)}));
-    drop_extra_guest(transport);
-}
-
-void NetworkMatch::drop_extra_guest(LineTransport* transport)
-{
+    if (say) transport->send_line(format_message(Bye{*say}));
     transport->close();
-    std::erase_if(extra_guests_, [transport](const ExtraGuest& extra) { return extra.transport == transport; });
+    forget_opening(transport);
+}
+
+void NetworkMatch::forget_opening(LineTransport* transport)
+{
+    std::erase_if(openings_, [transport](const Opening& opening) { return opening.transport == transport; });
+}
+
+void NetworkMatch::drop_late_openings()
+{
+    std::vector<LineTransport*> late;
+    for (const Opening& opening : openings_)
+        if (now() - opening.since >= OPENING_LIMIT_MS) late.push_back(opening.transport);
+    for (LineTransport* transport : late) drop_opening(transport, ByeReason::timeout);
 }
 
 void NetworkMatch::flush()

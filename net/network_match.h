@@ -33,9 +33,11 @@ public:
     // Starts hosting on address:port as `name`: false, with why, when the
     // port cannot be had. The table is left alone until a guest joins.
     bool host(const QHostAddress& address, quint16 port, const QString& name, QString& why);
-    // Joins the host at host:port as `name`: remote_joined() or join_failed() follows.
+    // Joins the host at host:port as `name`: remote_joined() or join_failed()
+    // follows. A guest whose connection to that host was lost takes its seat back.
     void join(const QString& host, quint16 port, const QString& name);
-    // A guest whose connection has ended joins the same host again.
+    // A guest whose connection has ended joins the same host again, taking
+    // its seat back with the token it was given.
     void join_again();
     // Says goodbye and stops listening; the table stays as it is.
     void leave();
@@ -83,18 +85,20 @@ signals:
     void out_of_step(uint32_t number);
 
 private:
-    struct ExtraGuest {
+    // A connection that has not yet sent its opening line.
+    struct Opening {
         LineTransport* transport;
         int64_t since;
     };
 
     int64_t now() const { return clock_.elapsed(); }
     void upkeep();
-    void take_guest(LineTransport* transport);
-    void turn_away(LineTransport* transport);
-    void answer_extra_guest(LineTransport* transport, const std::string& first_line);
-    void drop_extra_guest(LineTransport* transport);
-    void connect_to_host();
+    void take_connection(LineTransport* transport);
+    void answer_opening(LineTransport* transport, const std::string& first_line);
+    void drop_opening(LineTransport* transport, std::optional<ByeReason> say);
+    void forget_opening(LineTransport* transport);
+    void drop_late_openings();
+    void connect_to_host(std::optional<std::string> seat_token);
     void start_session(MatchSession& session);
     void wire(LineTransport* transport);
     // Sends what the session has to say, closes when it says so, and tells what happened.
@@ -114,7 +118,7 @@ private:
     LineTransport* transport_ = nullptr;  // the seated guest's, or the guest's to its host
     bool transport_opened_ = false;
     bool hold_remote_inputs_ = false;
-    std::vector<ExtraGuest> extra_guests_;
+    std::vector<Opening> openings_;
     QString join_host_;
     quint16 join_port_ = 0;
     QString name_;

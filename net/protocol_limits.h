@@ -26,5 +26,10 @@ constexpr std::size_t MAX_RACK_INPUTS = 10'000;
 constexpr std::size_t MAX_WAITING_FROM_GUEST = 32;
 // The host's inputs waiting for the guest's table to settle.
 constexpr std::size_t MAX_WAITING_FROM_HOST = 256;
+// Connections that have not yet sent their opening line; one more is turned
+// away busy at once.
+constexpr std::size_t MAX_OPENING_CONNECTIONS = 4;
+// A connection that has not sent its opening line by then is dropped.
+constexpr int64_t OPENING_LIMIT_MS = 3'000;
 // Checks of either side waiting for the other's.
 constexpr std::size_t MAX_CHECKS_KEPT = 256;

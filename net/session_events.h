@@ -15,6 +15,7 @@ enum class EndReason : uint8_t {
     malformed,  // a line broke the protocol: theirs, or ours as they read it
     version,    // the other side speaks another version of the protocol
     busy,       // the host already has a guest
+    replaced,   // the guest took its seat back over another connection
 };
 
 // Host: a guest has taken the seat and has the match. Guest: the match so

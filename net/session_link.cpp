@@ -99,6 +99,7 @@ EndReason reason_heard(ByeReason said)
     case ByeReason::busy: return EndReason::busy;
     case ByeReason::malformed: return EndReason::malformed;
     case ByeReason::timeout: return EndReason::lost;
+    case ByeReason::replaced: return EndReason::replaced;
     }
     return EndReason::lost;
 }

@@ -21,8 +21,12 @@ TcpLineTransport::TcpLineTransport(QTcpSocket* socket, QObject* parent) : LineTr
     socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     deadline_.setSingleShot(true);
     connect(socket_, &QTcpSocket::readyRead, this, &TcpLineTransport::read_lines);
-    connect(socket_, &QTcpSocket::disconnected, this, [this] { end(QStringLiteral("the connection closed")); });
-    connect(socket_, &QTcpSocket::errorOccurred, this, [this] { end(socket_->errorString()); });
+    // Told once the caller is done: a write that fails ends the connection,
+    // and its owner may be in the middle of sending.
+    connect(socket_, &QTcpSocket::disconnected, this, [this] { end(QStringLiteral("the connection closed")); },
+            Qt::QueuedConnection);
+    connect(socket_, &QTcpSocket::errorOccurred, this, [this] { end(socket_->errorString()); },
+            Qt::QueuedConnection);
 }
 
 TcpLineTransport* TcpLineTransport::connect_to(const QString& host, quint16 port, QObject* parent)

@@ -8,6 +8,7 @@
 #include "replay/pixels_line.h"
 #include "replay/computer_turn.h"
 #include "replay/network_play.h"
+#include "replay/script_feed.h"
 #include "replay/replay_window.h"
 #include "replay/run_failure.h"
 #include "replay/script.h"
@@ -126,11 +127,11 @@ bool settle(ReplayWindow& table)
 ReplayStatus play_script(std::istream& script, std::ostream& states, std::ostream& errors,
                          ReplayWindow& table)
 {
-    std::string line;
     long number = 1;
     NetworkPlay network(table);
-    for (; std::getline(script, line); ++number) {
-        const std::string_view text = number == 1 ? without_byte_order_mark(line) : line;
+    ScriptFeed feed(script);
+    for (std::optional<std::string> line; (line = feed.next_line(network.active())); ++number) {
+        const std::string_view text = number == 1 ? without_byte_order_mark(*line) : *line;
         std::optional<Failure> failure = network.handle_arrived();
         if (!failure) failure = run(parse_script_line(text), table, network, states);
         if (const std::optional<Failure> printed = print_all(states, network.take_lines()); printed && !failure)
@@ -142,7 +143,7 @@ ReplayStatus play_script(std::istream& script, std::ostream& states, std::ostrea
             return failure->status;
         }
     }
-    if (script.bad()) {
+    if (feed.failed()) {
         report(errors, number, "standard input cannot be read");
         return REPLAY_IO_FAILURE;
     }

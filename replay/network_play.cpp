@@ -1,5 +1,6 @@
 #include "replay/network_play.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 
@@ -14,6 +15,9 @@
 namespace {
 
 constexpr int WAIT_LIMIT_MS = 60'000;
+// Passes of the event loop that handle what has arrived before a command; a
+// peer that sends without pause cannot hold the driver there.
+constexpr int MAX_EVENT_PASSES = 64;
 const char* const DRIVER_ADDRESS = "127.0.0.1";
 
 Failure network_failure(const std::string& why)
@@ -29,6 +33,7 @@ std::string guest_lost_because(EndReason reason)
     case EndReason::malformed: return "a line broke the protocol; the connection was ended";
     case EndReason::version: return "the host speaks another version of the protocol";
     case EndReason::busy: return "the host already has a guest";
+    case EndReason::replaced: return "the seat was taken back over another connection";
     }
     return {};
 }
@@ -90,7 +95,11 @@ NetworkPlay::NetworkPlay(ReplayWindow& table) : table_(table), hands_(table), li
 std::optional<Failure> NetworkPlay::handle_arrived()
 {
     if (!active()) return std::nullopt;
-    QCoreApplication::processEvents();
+    // Every event there is, until none is left: a line handled may bring
+    // another event (a closed connection's end follows its last bytes).
+    QAbstractEventDispatcher* const events = QCoreApplication::eventDispatcher();
+    for (int pass = 0; pass < MAX_EVENT_PASSES && events->processEvents(QEventLoop::AllEvents); ++pass) {
+    }
     net_.table_changed();
     return lost();
 }

@@ -22,6 +22,11 @@ class DriverProcess:
         self.process.stdin.write(script)
         self.process.stdin.flush()
 
+    def send(self, script):
+        """More of the script, while the driver runs."""
+        self.process.stdin.write(script)
+        self.process.stdin.flush()
+
     @staticmethod
     def environment():
         return dict(os.environ, QT_QPA_PLATFORM="offscreen")

@@ -10,8 +10,9 @@
 
 // A table small enough to see through: a shot passes the turn and rolls until
 // the test lets it rest; a shot at x = 0 pots the cue ball, which a placement
-// puts back; the undo gives the turn back. Its state is its facts and what
-// was applied since its rack, so two tables that took the same inputs agree.
+// puts back; the undo gives the turn back. Its state is its facts, what was
+// applied since its rack and whether it rolls, so two tables that took the
+// same inputs agree once at rest.
 class FakeMatchTable : public MatchTable {
 public:
     bool rolling = false;
@@ -46,7 +47,8 @@ public:
         apply(Input{InputKind::new_game});
         praise_state = praise;
         for (const Input& input : catch_up_inputs) apply(input);
-        rolling = false;
+        // As a new rack, a caught-up table comes to rest after a moment.
+        rolling = true;
         return true;
     }
     uint32_t praise() const override { return praise_state; }
@@ -59,7 +61,9 @@ public:
     }
     std::string state_without_time() const override
     {
-        return std::to_string(table.current_player) + (table.cue_ball_on_table ? "C" : "-") + inputs;
+        // A table in motion is not the one it comes to rest as.
+        return (rolling ? "~" : "") + std::to_string(table.current_player) + (table.cue_ball_on_table ? "C" : "-")
+               + inputs;
     }
     bool adopt(std::string_view state, uint32_t praise) override
     {

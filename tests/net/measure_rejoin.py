@@ -2,16 +2,23 @@
 """Measures a rejoin after 100 shots: a host and a guest play the 100 shots
 of bench/replay/hundred_shots.script through the protocol on loopback, the
 guest leaves, and a fresh guest joins; the time from its start to its table
-shown, less a driver's own start, is the rejoin. Not a test.
+shown, less a driver's own start, is the rejoin. Then a seat taken back: a
+guest joins and falls silent with its connection open, as one that died
+unheard, and a new connection takes the seat back with its token; the time
+from that connection to the host's whole match received, and with the
+guest's own catch-up (the rejoin) added. Last, a guest joining while a peer
+connects, says nothing and connects again as soon as it is dropped. Not a test.
 
 usage: measure_rejoin.py DRIVER TABLE_PICTURE_FOLDER HUNDRED_SHOTS_SCRIPT"""
 
 import json
 import subprocess
 import sys
+import threading
 import time
 
 from driver_process import DriverProcess, states, wait_for_listener
+from protocol_peer import idle_peer, join
 from two_drivers import free_port
 
 SECONDS = 120
@@ -44,6 +51,33 @@ def seconds_to_first_line(driver, script, folder):
     return elapsed, process.output
 
 
+def seconds_to_seat_taken_back(port):
+    silent, token = join(port, "hello 1 Dee")
+    silent.skip_until(r"check \d+ [0-9a-f]{16}")
+    started = time.monotonic()
+    again, _ = join(port, f"again 1 {token} Dee")
+    again.skip_until(r"check \d+ [0-9a-f]{16}")
+    elapsed = time.monotonic() - started
+    silent.close()
+    again.close()
+    return elapsed
+
+
+def seconds_to_join_past_idle_peer(port):
+    stop, connections = threading.Event(), []
+    nuisance = threading.Thread(target=idle_peer, args=(port, stop, connections))
+    nuisance.start()
+    time.sleep(1)
+    started = time.monotonic()
+    guest, _ = join(port, "hello 1 Eve")
+    guest.skip_until(r"check \d+ [0-9a-f]{16}")
+    elapsed = time.monotonic() - started
+    stop.set()
+    nuisance.join()
+    guest.close()
+    return elapsed
+
+
 def main(driver, folder, hundred_shots):
     with open(hundred_shots, encoding="utf-8") as text:
         shots = [tuple(map(int, line.split()[1:])) for line in text if line.startswith("shot ")]
@@ -57,11 +91,16 @@ def main(driver, folder, hundred_shots):
         return 1
     alone, _ = seconds_to_first_line(driver, "state\n", folder)
     joined, output = seconds_to_first_line(driver, f"join {port} Cy\nstate\n", folder)
+    taken_back = seconds_to_seat_taken_back(port)
+    past_idle_peer = seconds_to_join_past_idle_peer(port)
     host.kill()
     same = states(output) == states(host.output)
     print(f"a driver's start to its first state line: {alone * 1000:.0f} ms")
     print(f"a guest's start to the table of a 100-shot match shown: {joined * 1000:.0f} ms")
     print(f"the rejoin itself: {(joined - alone) * 1000:.0f} ms; the table is the host's: {same}")
+    print(f"a seat taken back over a half-open connection, to the host's match received: {taken_back * 1000:.1f} ms;"
+          f" with the guest's catch-up: {(taken_back + joined - alone) * 1000:.0f} ms")
+    print(f"a guest joining while a silent peer reconnects, to the host's match received: {past_idle_peer * 1000:.1f} ms")
     return 0 if same else 1
 
 

@@ -17,9 +17,12 @@ const ReadLine WELL_FORMED[] = {
     {"hello 1 Anna", Hello{1, "Anna"}},
     {"hello 1 Anna Maria von Brücken", Hello{1, "Anna Maria von Brücken"}},
     {"hello 1 ÄÖÜäöüßÄÖÜäöüßÄÖÜäöüßÄÖÜ", Hello{1, "ÄÖÜäöüßÄÖÜäöüßÄÖÜäöüßÄÖÜ"}},
+    {"again 1 0123456789abcdef Anna Maria", Again{1, "0123456789abcdef", "Anna Maria"}},
     {"welcome 1 Bo", Welcome{1, "Bo"}},
+    {"seat 00ff00ff00ff00ff", SeatToken{"00ff00ff00ff00ff"}},
     {"bye leaving", Bye{ByeReason::leaving}},
     {"bye timeout", Bye{ByeReason::timeout}},
+    {"bye replaced", Bye{ByeReason::replaced}},
     {"match 4294967295", MatchStart{4294967295u}},
     {"ready 0", Ready{0}},
     {"7 shot 704 383", NumberedInput{7, {InputKind::shot, 704, 383}}},
@@ -55,6 +58,7 @@ TEST(Message, AnotherVersionIsReadWithoutItsName)
     EXPECT_EQ(parse_message("hello 2"), Message(Hello{2, ""}));
     EXPECT_EQ(parse_message("hello 2 a name far longer than twenty-four characters"), Message(Hello{2, ""}));
     EXPECT_EQ(parse_message("welcome 3 x"), Message(Welcome{3, ""}));
+    EXPECT_EQ(parse_message("again 2 anything at all"), Message(Again{2, "", ""}));
 }
 
 TEST(Message, LinesOutsideTheProtocolAreRefused)
@@ -65,6 +69,8 @@ TEST(Message, LinesOutsideTheProtocolAreRefused)
         "shot 1.5 2", "0 shot 1 2", "07 shot 1 2", "4294967296 undo", "5 ping", "5", "5 ", "5 new 1",
         "hello 1", "hello 1 ", "hello 01 Anna", "hello x Anna", "hello 1 Abcdefghijklmnopqrstuvwxy",
         "hello 1 tab\there", "hello 1 bell\x07", "hello 1 \xC2\x85next-line", "welcome",
+        "again 1 0123456789abcdef", "again 1 0123456789ABCDEF Anna", "again 1 0123456789abcde Anna",
+        "again 1 Anna", "seat", "seat 0123456789abcdeF", "seat 0123456789abcdef 1",
         "bye", "bye now", "bye leaving now",
         "match", "match -1", "match 4294967296", "ready", "ready 1 2",
         "refused", "refused aim", "refused shot place",

@@ -3,7 +3,9 @@
 against a Corvenne driver on loopback: the opening, numbered inputs and
 checks, refusals, a guest who joins again and gets the match so far, a
 second guest and another version turned away, pings, the aims' limit,
-malformed lines, tables out of step and the sync.
+malformed lines, tables out of step and the sync; a seat taken back over a
+half-open connection, an opening answered while the host's player is idle,
+and connections that never say a word.
 
 usage: protocol_peer.py DRIVER TABLE_PICTURE_FOLDER"""
 
@@ -11,11 +13,13 @@ import re
 import socket
 import subprocess
 import sys
+import threading
 import time
 
 from driver_process import DriverProcess, wait_for_listener
 
 SECONDS = 30
+TOKEN = "seat [0-9a-f]{16}"
 
 
 class Failed(Exception):
@@ -88,16 +92,24 @@ def check_reply(peer, number):
     return check
 
 
+def start_host(driver, folder, script):
+    """A driver hosting as Anna on a free port, then running `script`: the port and the driver."""
+    port = free_port()
+    host = DriverProcess(driver, f"host {port} Anna\n{script}", folder)
+    if not wait_for_listener(port, SECONDS):
+        host.kill()
+        raise Failed("the host never listened")
+    return port, host
+
+
 def as_guest(driver, folder):
     """The peer joins a hosting driver."""
-    port = free_port()
-    host = DriverProcess(driver, f"host {port} Anna\nshot 407 196\nshot 602 176\nawait\nawait\n", folder)
+    port, host = start_host(driver, folder, "shot 407 196\nshot 602 176\nawait\nawait\n")
     try:
-        if not wait_for_listener(port, SECONDS):
-            raise Failed("the host never listened")
         peer = Peer.connect(port)
         peer.send("hello 1 Peer")
         peer.expect("welcome 1 Anna")
+        peer.expect(TOKEN)
         praise = peer.expect(r"match (0|[1-9][0-9]*)")
         peer.expect("ready 0")
         peer.expect("1 shot 407 196")
@@ -117,6 +129,7 @@ def as_guest(driver, folder):
         again = Peer.connect(port)
         again.send("hello 1 Peer")
         again.expect("welcome 1 Anna")
+        again.expect(TOKEN)
         again.expect(praise)
         for line in ("1 shot 407 196", "2 shot 602 176", "3 place 230 191", "ready 3", third):
             again.expect(re.escape(line))
@@ -139,6 +152,77 @@ def as_guest(driver, folder):
         host.kill()
 
 
+def join(port, opening):
+    """A guest that opens and reads its welcome and token: the connection and the token."""
+    peer = Peer.connect(port)
+    peer.send(opening)
+    peer.expect("welcome 1 Anna")
+    return peer, peer.expect(TOKEN).split()[1]
+
+
+def idle_peer(port, stop, connections):
+    """Connects and says nothing, again as soon as it is dropped, until stopped."""
+    while not stop.is_set():
+        peer = Peer.connect(port)
+        connections.append(peer.line())
+        peer.close()
+
+
+def openings(driver, folder):
+    """Openings against a hosting driver whose player is idle, waiting for its next command."""
+    port, host = start_host(driver, folder, "")
+    try:
+        first, token = join(port, "hello 1 Bo")
+        first.skip_until("ready 0")
+        host.send("shot 202 142\n")
+        first.skip_until("1 shot 202 142")
+        check_reply(first, 1)
+
+        # The first connection died unheard: the token takes the seat back at once.
+        second, same_token = join(port, f"again 1 {token} Bo")
+        first.expect_bye("replaced")
+        if same_token != token:
+            raise Failed("the seat's token changed when it was taken back")
+        second.skip_until("ready 1")
+        second.skip_until(r"check 1 [0-9a-f]{16}")
+
+        # The guest leaves and a new one comes at once; the host's player is
+        # idle, then plays its own shot: the new guest is answered all the same.
+        second.send("bye leaving")
+        second.close()
+        third = Peer.connect(port)
+        third.send("hello 1 Bob")
+        host.send("shot 300 200\n")
+        third.expect("welcome 1 Anna")
+        if third.expect(TOKEN).split()[1] == token:
+            raise Failed("a guest that left kept its token")
+        third.skip_until("ready 1")
+
+        # Connections that never speak are dropped; one beyond the bound is turned away at once.
+        silent = [Peer.connect(port) for _ in range(4)]
+        time.sleep(0.5)
+        beyond = Peer.connect(port)
+        beyond.expect_bye("busy")
+        for peer in silent:
+            peer.expect_bye("timeout")
+        # A peer that reconnects as soon as it is dropped keeps nobody out.
+        third.send("bye leaving")
+        third.close()
+        stop, connections = threading.Event(), []
+        nuisance = threading.Thread(target=idle_peer, args=(port, stop, connections))
+        nuisance.start()
+        try:
+            time.sleep(0.5)
+            join(port, "hello 1 Cy")
+        finally:
+            stop.set()
+            nuisance.join()
+        if any(line != "bye timeout" for line in connections):
+            raise Failed(f"an idle connection was told {connections}")
+    finally:
+        host.kill()
+
+
 def as_host(driver, folder):
     """A driver joins the peer, which hosts."""
     table = subprocess.run([driver], input="shot 407 196\nshot 602 176\nstate\n", capture_output=True, text=True,
@@ -153,7 +237,8 @@ def as_host(driver, folder):
         try:
             peer = Peer(listener.accept()[0])
             peer.expect("hello 1 Bo")
-            peer.send("welcome 1 Peer", "match 0", "ready 0", "1 shot 407 196", "check 1 0123456789abcdef")
+            peer.send("welcome 1 Peer", "seat 00000000000000ff", "match 0", "ready 0", "1 shot 407 196",
+                      "check 1 0123456789abcdef")
             peer.skip_until("sync\\?")
             peer.send("sync 0 " + host_state)
             guest.read_until(lambda lines: len(lines) >= 3, SECONDS)
@@ -176,7 +261,7 @@ def free_port():
 
 
 def main(driver, folder):
-    for role in (as_guest, as_host):
+    for role in (as_guest, openings, as_host):
         try:
             role(driver, folder)
         except (Failed, OSError, subprocess.SubprocessError) as failure:

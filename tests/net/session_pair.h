@@ -29,12 +29,34 @@ public:
     std::vector<std::string> to_guest, to_host;
     std::vector<SessionEvent> host_events, guest_events;
 
-    // A guest on a table of its own joins; it keeps the table it had, if any.
-    void join(const std::string& name)
+    // What the connection of a guest whose seat was taken back was told last.
+    std::vector<std::string> to_replaced;
+
+    // A guest on a table of its own joins, with hello or with a seat's token;
+    // it keeps the table it had, if any. The host answers its opening as a
+    // hosting window does.
+    void join(const std::string& name, std::optional<std::string> seat_token = std::nullopt)
     {
-        guest.emplace(guest_table, name);
-        host.guest_connected(now);
+        // What the host still had to say went to the old connection.
+        if (guest) carry();
+        guest.emplace(guest_table, name, std::move(seat_token));
         guest->connected(now);
+        SessionOutput opening = guest->take_output();
+        const std::string first_line = opening.lines.at(0);
+        to_host.push_back(first_line);
+        if (const std::optional<ByeReason> bye = host.answer_opening(first_line)) {
+            to_guest.push_back(format_message(Bye{*bye}));
+            guest->receive(to_guest.back(), now);
+            guest->connection_closed();
+            return;
+        }
+        if (host.guest_seated()) {
+            host.replace_guest();
+            SessionOutput old = host.take_output();
+            host_events.insert(host_events.end(), old.events.begin(), old.events.end());
+            to_replaced = old.lines;
+        }
+        host.seat(first_line, now);
         carry();
     }
     // Carries the lines both ways until neither side has any left to send.
