@@ -18,15 +18,64 @@ constexpr int EXIT_USAGE = 2;
     std::exit(EXIT_USAGE);
 }
 
+// The toolkit's own options, which it reads itself when the window's
+// application starts: accepted here, unlisted, and left to it.
+const QStringList TOOLKIT_OPTIONS_WITH_VALUE = {
+    QStringLiteral("platform"),  QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
+    QStringLiteral("plugin"),    QStringLiteral("qwindowgeometry"),    QStringLiteral("qwindowicon"),
+    QStringLiteral("qwindowtitle"), QStringLiteral("session"),         QStringLiteral("display"),
+    QStringLiteral("style"),     QStringLiteral("stylesheet"),
+};
+const QStringList TOOLKIT_FLAGS = {QStringLiteral("reverse"), QStringLiteral("widgetcount")};
+
+void accept_toolkit_options(QCommandLineParser& parser)
+{
+    for (const QString& name : TOOLKIT_OPTIONS_WITH_VALUE) {
+        QCommandLineOption option(name, QString(), QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const QString& name : TOOLKIT_FLAGS) {
+        QCommandLineOption option(name);
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+}
+
+// The usage line names the program as its players type it, not by its path.
+[[noreturn]] void show_help(const QCommandLineParser& parser)
+{
+    QString text = parser.helpText();
+    const QString path = QCoreApplication::arguments().constFirst();
+    text.replace(text.indexOf(path), path.size(), QCoreApplication::applicationName());
+    std::fputs(qPrintable(text), stdout);
+    std::exit(EXIT_SUCCESS);
+}
+
+// --host takes its port as the word after it, when that word is not an
+// option; anything else there is refused, rather than read as a match file.
+std::optional<quint16> take_host_port(QStringList& arguments)
+{
+    const qsizetype at = arguments.indexOf(QStringLiteral("--host"));
+    if (at < 0 || at + 1 >= arguments.size() || arguments[at + 1].startsWith(u'-')) return std::nullopt;
+    bool number = false;
+    const uint port = arguments[at + 1].toUInt(&number);
+    if (!number || port == 0 || port > 65535) refuse(QStringLiteral("--host takes a port number"));
+    arguments.removeAt(at + 1);
+    return static_cast<quint16>(port);
+}
+
 }  // namespace
 
-RunRequest read_command_line(const QStringList& arguments)
+RunRequest read_command_line(QStringList arguments)
 {
     QCommandLineParser parser;
+    // -platform is one option, as the toolkit reads it, not eight letters.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(QStringLiteral("A two-player pool game for one desktop window."));
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A match file to open at start."),
                                  QStringLiteral("[file]"));
-    // Not addHelpOption(): its --help-all lists the toolkit's own options, which are refused here too.
+    // Not addHelpOption(): its --help-all lists options of the toolkit's that the game has no use for.
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Displays this help."));
     parser.addOption(help);
     const QCommandLineOption version = parser.addVersionOption();
@@ -49,17 +98,16 @@ RunRequest read_command_line(const QStringList& arguments)
     const QCommandLineOption name(QStringLiteral("name"), QStringLiteral("The player's name in a network game."),
                                   QStringLiteral("name"));
     parser.addOption(name);
+    accept_toolkit_options(parser);
 
-    if (!parser.parse(arguments)) refuse(parser.errorText());
-    QStringList files = parser.positionalArguments();
     RunRequest request;
-    // --host takes its port as the word after it, when that is a number.
-    if (parser.isSet(host) && !files.isEmpty() && files.first().toUInt() > 0 && files.first().toUInt() <= 65535) {
-        request.port = static_cast<quint16>(files.takeFirst().toUInt());
-    }
+    const std::optional<quint16> host_port = take_host_port(arguments);
+    if (host_port) request.port = *host_port;
+    if (!parser.parse(arguments)) refuse(parser.errorText());
+    const QStringList files = parser.positionalArguments();
     if (files.size() > 1) refuse(QStringLiteral("unexpected argument '%1'").arg(files[1]));
     if (parser.isSet(version)) parser.showVersion();
-    if (parser.isSet(help)) parser.showHelp(0);
+    if (parser.isSet(help)) show_help(parser);
 
     if (parser.isSet(opponent)) {
         request.second_player = seat_from_word(parser.value(opponent));

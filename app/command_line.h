@@ -20,8 +20,9 @@ struct RunRequest {
 
 // Reads the arguments (the program's name first). --help and --version are
 // answered here and end the program; a word it does not know ends it with
-// status 2 and a message on standard error.
-RunRequest read_command_line(const QStringList& arguments);
+// status 2 and a message on standard error. The toolkit's own options, such
+// as -platform NAME, are passed over: the window's application reads them.
+RunRequest read_command_line(QStringList arguments);
 
 // The remembered choices with what the command line asked for this run on top.
 PlayerChoices choices_for_run(const PlayerChoices& remembered, const RunRequest& request);

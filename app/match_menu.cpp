@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSaveFile>
+#include <QSettings>
 #include <QStandardPaths>
 
 #include "match/match_file.h"
@@ -33,11 +34,22 @@ QString cannot_open(const QString& path, const QString& why)
     return QStringLiteral("The match file “%1” cannot be opened: %2").arg(QDir::toNativeSeparators(path), why);
 }
 
+// The file dialogs keep a history of their own (folders, view) in the
+// settings of no file of their own, which the game does not promise to write.
+// Those go to a folder that cannot hold a file: read as empty, never written.
+// The game's settings name their file; the menu remembers the folder itself.
+void keep_file_dialog_history_nowhere()
+{
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("/dev/null"));
+}
+
 // At most one byte more than a match file may hold, which is enough to refuse it.
 std::variant<OpenedMatch, QString> read_match_file(const QString& path)
 {
+    const QFileInfo info(path);
+    if (!info.exists()) return QStringLiteral("there is no such file");
     // A pipe or a device might never end, or never start.
-    if (!QFileInfo(path).isFile()) return QStringLiteral("it is not a file");
+    if (!info.isFile()) return QStringLiteral("it is not a file");
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return file.errorString();
     const QByteArray bytes = file.read(static_cast<qint64>(MATCH_FILE_MAX_BYTES) + 1);
@@ -54,6 +66,7 @@ MatchMenu::MatchMenu(QMenuBar& bar, QWidget& window, MatchHooks hooks)
     : QObject(&window), window_(window), hooks_(std::move(hooks)), watch_(hooks_, this),
       folder_(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
 {
+    keep_file_dialog_history_nowhere();
     QMenu* menu = bar.addMenu(QStringLiteral("Match"));
     menu->setObjectName(QStringLiteral("MatchMenu"));
     QAction* save = menu->addAction(QStringLiteral("Save match…"));

@@ -1,6 +1,7 @@
 #include "app/settings.h"
 
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace {
 
@@ -11,11 +12,19 @@ const QString SHOW_PLAYERS = QStringLiteral("show_players");
 const QString SOUND = QStringLiteral("sound");
 const QString NAME = QStringLiteral("name");
 
+// Named in full, where the settings of an organisation and an application
+// would go: other settings are sent nowhere (see the Match menu).
+QString settings_file()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/%1/%2.conf").arg(ORGANISATION, APPLICATION);
+}
+
 }  // namespace
 
 PlayerChoices remembered_choices()
 {
-    const QSettings settings(ORGANISATION, APPLICATION);
+    const QSettings settings(settings_file(), QSettings::NativeFormat);
     PlayerChoices choices;
     // A word written by hand that the game does not know leaves the default.
     choices.second_player = seat_from_word(settings.value(OPPONENT).toString()).value_or(Seat{});
@@ -26,25 +35,25 @@ PlayerChoices remembered_choices()
 
 void remember_second_player(const Seat& seat)
 {
-    QSettings(ORGANISATION, APPLICATION).setValue(OPPONENT, word_of(seat));
+    QSettings(settings_file(), QSettings::NativeFormat).setValue(OPPONENT, word_of(seat));
 }
 
 void remember_show_players(bool show)
 {
-    QSettings(ORGANISATION, APPLICATION).setValue(SHOW_PLAYERS, show);
+    QSettings(settings_file(), QSettings::NativeFormat).setValue(SHOW_PLAYERS, show);
 }
 
 void remember_sound(bool on)
 {
-    QSettings(ORGANISATION, APPLICATION).setValue(SOUND, on);
+    QSettings(settings_file(), QSettings::NativeFormat).setValue(SOUND, on);
 }
 
 QString remembered_network_name()
 {
-    return QSettings(ORGANISATION, APPLICATION).value(NAME).toString();
+    return QSettings(settings_file(), QSettings::NativeFormat).value(NAME).toString();
 }
 
 void remember_network_name(const QString& name)
 {
-    QSettings(ORGANISATION, APPLICATION).setValue(NAME, name);
+    QSettings(settings_file(), QSettings::NativeFormat).setValue(NAME, name);
 }

@@ -49,12 +49,17 @@ SoundOutput::SoundOutput(SampleSet samples, std::unique_ptr<QAudioSink> sink, QI
     refill_.setTimerType(Qt::PreciseTimer);
     refill_.setInterval(REFILL_MS);
     QObject::connect(&refill_, &QTimer::timeout, [this] { feed(); });
-    refill_.start();
+    rest();
 }
 
 void SoundOutput::play(const std::vector<SoundStart>& sounds)
 {
+    if (sounds.empty()) return;
     for (const SoundStart& sound : sounds) mixer_.start(sound);
+    if (!refill_.isActive()) {
+        sink_->resume();
+        refill_.start();
+    }
     feed();
 }
 
@@ -64,7 +69,19 @@ void SoundOutput::feed()
         refill_.stop();
         return;
     }
+    const bool sounding = mixer_.voices() > 0;
     frames_.resize(static_cast<size_t>(sink_->bytesFree() / FRAME_BYTES));
     mixer_.mix(frames_);
-    device_->write(reinterpret_cast<const char*>(frames_.data()), static_cast<qint64>(frames_.size()) * FRAME_BYTES);
+    const qint64 bytes = static_cast<qint64>(frames_.size()) * FRAME_BYTES;
+    device_->write(reinterpret_cast<const char*>(frames_.data()), bytes);
+    // Once a whole buffer of silence has gone in, the end of the last sound
+    // has been played and nothing else is queued.
+    silence_queued_ = sounding ? 0 : silence_queued_ + bytes;
+    if (silence_queued_ >= sink_->bufferSize()) rest();
+}
+
+void SoundOutput::rest()
+{
+    refill_.stop();
+    sink_->suspend();
 }

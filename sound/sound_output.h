@@ -11,8 +11,11 @@
 #include "sound/voice_mixer.h"
 
 // The default audio output, kept fed from the mixer a few milliseconds ahead
-// of what it plays, silence included, on the window's thread. Feeding never
-// waits: what the output cannot take yet is mixed on the next refill.
+// of what it plays on the window's thread while something sounds. Feeding
+// never waits: what the output cannot take yet is mixed on the next refill.
+// Once the last sound has ended and the silence after it is queued, the
+// output is suspended and the refills stop, so an idle table costs nothing;
+// the next sound resumes it.
 class SoundOutput {
 public:
     // Opens the default output for the samples. Nothing, with `fault` empty,
@@ -28,6 +31,7 @@ public:
 
 private:
     void feed();
+    void rest();
 
     VoiceMixer mixer_;
     std::unique_ptr<QAudioSink> sink_;
@@ -35,4 +39,5 @@ private:
     QPointer<QIODevice> device_;
     QTimer refill_;
     std::vector<int16_t> frames_;
+    qint64 silence_queued_ = 0;  // bytes written since the last refill that mixed a sound
 };

@@ -6,7 +6,9 @@
 #   2. fuzzing: the libFuzzer targets (build-fuzz/) each run for a bounded time;
 #   3. determinism: the long random match, replayed by the driver built with
 #      g++ -O0 (build-o0/), g++ -O2 (the main build, build/) and clang++ -O2
-#      (build-clang/), prints the committed golden state and pixels lines byte for byte.
+#      (build-clang/), prints the committed golden state and pixels lines byte for byte;
+#   4. arm64: the driver cross-built for aarch64 (build-arm64/) plays every golden
+#      replay under qemu-user to the same bytes as the main build's driver.
 # Each stage ends with a one-line verdict; the script fails if any stage does.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -84,6 +86,8 @@ determinism() {
   return "$failed"
 }
 
+arm64() { tools/arm64_replays.sh; }
+
 failures=0
 verdicts=()
 # run_stage NAME DESCRIPTION: runs the stage function NAME, stopping it at its first error.
@@ -103,6 +107,7 @@ run_stage() {
 run_stage sanitizers "ASan+UBSan: the whole test suite and a $SOAK_SHOTS-shot soak"
 run_stage fuzzing "libFuzzer: the table picture, the match script, the match files and the network protocol, ${FUZZ_SECONDS} s each"
 run_stage determinism "the long match with g++ -O0, g++ -O2 and clang++ -O2 against its golden"
+run_stage arm64 "every golden replay by the aarch64 driver under qemu-user against the x86-64 one"
 
 printf '%s\n' "${verdicts[@]}"
 [ "$failures" -eq 0 ]

@@ -25,8 +25,10 @@ developer_packages=(
   # The relay's tests start brokers of their own, one with a certificate they make.
   mosquitto openssl
   # The install checks: the menu entry, the metadata, the match files' type,
-  # the manual pages and the Debian package's computed dependencies.
-  desktop-file-utils appstream shared-mime-info man-db dpkg-dev file
+  # the manual pages, the Debian package's computed dependencies and its lint.
+  desktop-file-utils appstream shared-mime-info man-db dpkg-dev file lintian
+  # The driver cross-built for aarch64 and run under emulation (tools/arm64_replays.sh).
+  g++-aarch64-linux-gnu qemu-user
 )
 
 case ${1-} in

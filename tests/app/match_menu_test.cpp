@@ -1,6 +1,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <optional>
@@ -43,6 +44,7 @@ private:
 private slots:
     void initTestCase()
     {
+        QStandardPaths::setTestModeEnabled(true);  // settings go to a folder of the tests' own
         MatchHooks hooks;
         hooks.record = [this]() -> const MatchRecord& { return live; };
         hooks.seat_names = [] { return std::array<QString, 2>{QStringLiteral("Anna"), QStringLiteral("Bob")}; };
@@ -74,6 +76,7 @@ private slots:
             {file("bad.corvenne"), "line 3: shot: X 705 is out of range (0 to 704)"},
             {file("big.corvenne"), "the file is over 1 MB"},
             {folder.path(), "it is not a file"},
+            {file("none.corvenne"), "there is no such file"},
         };
         taken_over.reset();
         for (const auto& [path, why] : refused) {
@@ -97,6 +100,17 @@ private slots:
         QFile kept(file("kept.corvenne"));
         QVERIFY(kept.open(QIODevice::ReadOnly));
         QCOMPARE(kept.readAll(), QByteArray("kept"));
+    }
+
+    // The dialog's own history would be a file beside the game's settings.
+    void AFileDialogLeavesNoSettingsBehind()
+    {
+        const QString history =
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/QtProject.conf");
+        QFile::remove(history);
+        QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+        window.findChild<QAction*>("OpenMatch")->trigger();
+        QVERIFY(!QFile::exists(history));
     }
 };
 

@@ -4,7 +4,7 @@
 # or remove. The test list sets CMAKE, CPACK, CORVENNE_BUILD, CORVENNE_ASSETS,
 # CORVENNE_SOUNDS (the build's samples), CORVENNE_WITH_SOUND (1 when the game
 # is built with sound), CORVENNE_PREFIX, CORVENNE_VERSION, CORVENNE_PROBE,
-# DESKTOP_FILE_VALIDATE, APPSTREAMCLI and UPDATE_MIME_DATABASE.
+# DESKTOP_FILE_VALIDATE, APPSTREAMCLI, UPDATE_MIME_DATABASE and LINTIAN.
 set -euo pipefail
 shopt -s inherit_errexit
 
@@ -36,11 +36,14 @@ trap 'rm -rf "$scratch"' EXIT
 scratch_folder() { mktemp -d -p "$scratch"; }
 
 # Starts PROGRAM in FOLDER on the offscreen platform with the probe loaded,
-# and prints what the probe saw of the main window.
+# and prints what the probe saw of the main window. With `toolkit`, the
+# platform is left for the arguments after the folder to name.
 run_game() {
-  local status=0
-  (cd "$2" && timeout 30 env QT_QPA_PLATFORM=offscreen LD_PRELOAD="$CORVENNE_PROBE" "$1") || status=$?
-  [[ $status -eq 0 ]] || fail "$1 in $2 ended with status $status (124: it was still running after 30 s)"
+  local program=$1 folder=$2 status=0 platform=(QT_QPA_PLATFORM=offscreen)
+  shift 2
+  [[ ${1-} != toolkit ]] || { platform=(-u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY); shift; }
+  (cd "$folder" && timeout 30 env "${platform[@]}" LD_PRELOAD="$CORVENNE_PROBE" "$program" "$@") || status=$?
+  [[ $status -eq 0 ]] || fail "$program $* in $folder ended with status $status (124: it was still running after 30 s)"
 }
 
 # Starts PROGRAM from an unrelated folder: it must find its own table picture.
@@ -59,7 +62,7 @@ install() {
 }
 
 files() {
-  [[ -x $prefix/bin/corvenne ]] || fail "no program in bin/"
+  [[ -x $prefix/games/corvenne ]] || fail "no program in games/"
   [[ ! -e $prefix/bin/corvenne-replay ]] || fail "the driver is installed without asking for the tools"
   cmp "$CORVENNE_ASSETS/tavlo2.bmp" "$prefix/share/corvenne/tavlo2.bmp"
   local sample
@@ -96,7 +99,7 @@ entry() {
   [[ $(entry_value Keywords) == "pool;billiards;8-ball;" ]] || fail "Keywords=$(entry_value Keywords)"
   [[ $(entry_value StartupNotify) == true ]] || fail "StartupNotify=$(entry_value StartupNotify)"
   [[ -z $(entry_value Path) ]] || fail "the entry still needs Path=$(entry_value Path)"
-  [[ $(entry_program) == "$prefix/bin/corvenne" ]] || fail "Exec starts $(entry_program)"
+  [[ $(entry_program) == "$prefix/games/corvenne" ]] || fail "Exec starts $(entry_program)"
   [[ $(entry_value MimeType) == "$match_type;" ]] || fail "MimeType=$(entry_value MimeType)"
 }
 
@@ -116,23 +119,33 @@ expect_clean_manual() {
   [[ $(MANWIDTH=80 man -l "$1" 2>/dev/null) == *NAME* ]] || fail "$1 renders empty"
 }
 
-manual() { expect_clean_manual "$prefix/share/man/man6/corvenne.6"; }
+manual() { expect_clean_manual "$prefix/share/man/man6/corvenne.6.gz"; }
 
-# The answers need no display: the program is started without one.
+# The answers need no display: the program is started without one. The
+# toolkit's own options reach the toolkit: the window opens on the platform
+# they name, with no other way to find one.
 command_line() {
-  local program=$prefix/bin/corvenne out status
+  local program=$prefix/games/corvenne out status
   out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --version)
   [[ $out == "corvenne $CORVENNE_VERSION" ]] || fail "--version printed: $out"
   out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --help)
-  [[ $out == *"Usage: "*"--version"* ]] || fail $'--help printed:\n'"$out"
-  local refused
-  for refused in --bogus "one two" -platform; do
+  [[ $out == "Usage: corvenne [options] [file]"*"--version"* ]] || fail $'--help printed:\n'"$out"
+  local words why
+  while IFS='|' read -r words why; do
     status=0
-    # Unquoted on purpose: "one two" is two match files, one more than the game takes.
+    # Unquoted on purpose: the words are separate arguments.
     # shellcheck disable=SC2086
-    out=$(env -u DISPLAY "$program" $refused 2>&1) || status=$?
-    [[ $status -eq 2 && $out == "corvenne: "* ]] || fail "'$refused' gave status $status and: $out"
-  done
+    out=$(env -u DISPLAY "$program" $words 2>&1) || status=$?
+    [[ $status -eq 2 && $out == "corvenne: $why"* ]] || fail "'$words' gave status $status and: $out"
+  done <<'REFUSED'
+--bogus|Unknown option 'bogus'.
+one two|unexpected argument 'two'
+-platform|Missing value after '-platform'.
+--host abc|--host takes a port number
+--host 65536 --name Anna|--host takes a port number
+REFUSED
+  out=$(run_game "$program" "$(scratch_folder)" toolkit -platform offscreen)
+  [[ $out == "$started_as_installed" ]] || fail $'with -platform offscreen the game showed:\n'"$out"
 }
 
 # As the menu starts it: the entry names no folder, so it starts anywhere.
@@ -144,7 +157,7 @@ own_picture() {
   local folder seen
   folder=$(scratch_folder)
   printf 'BM not a picture' >"$folder/tavlo2.bmp"
-  seen=$(run_game "$prefix/bin/corvenne" "$folder")
+  seen=$(run_game "$prefix/games/corvenne" "$folder")
   [[ $seen == *"message box: tavlo2.bmp: "* && $seen != *missing* ]] || fail $'own picture not read first:\n'"$seen"
 }
 
@@ -155,15 +168,15 @@ moved() {
   local moved_to empty seen
   moved_to=$(scratch_folder)/moved
   cp -R "$prefix" "$moved_to"
-  expect_start_from_anywhere "$moved_to/bin/corvenne"
+  expect_start_from_anywhere "$moved_to/games/corvenne"
   rm "$moved_to/share/corvenne/tavlo2.bmp"
   empty=$moved_to/empty
   mkdir "$empty"
-  seen=$(run_game "$moved_to/bin/corvenne" "$empty")
-  local expected="message box: tavlo2.bmp: the file is missing (looked in $empty, $moved_to/share/corvenne and $moved_to/bin)"
+  seen=$(run_game "$moved_to/games/corvenne" "$empty")
+  local expected="message box: tavlo2.bmp: the file is missing (looked in $empty, $moved_to/share/corvenne and $moved_to/games)"
   [[ $seen == *"$expected"* ]] || fail $'without a picture:\n'"$seen"
-  cp "$CORVENNE_ASSETS/tavlo2.bmp" "$moved_to/bin/"
-  expect_start_from_anywhere "$moved_to/bin/corvenne"
+  cp "$CORVENNE_ASSETS/tavlo2.bmp" "$moved_to/games/"
+  expect_start_from_anywhere "$moved_to/games/corvenne"
 }
 
 # The driver and its manual page come with the tools component only.
@@ -172,8 +185,8 @@ tools() {
   tools_prefix=$(scratch_folder)/tools
   "$CMAKE" --install "$CORVENNE_BUILD" --prefix "$tools_prefix" --component tools >/dev/null
   [[ -x $tools_prefix/bin/corvenne-replay ]] || fail "no corvenne-replay in the tools component"
-  [[ ! -e $tools_prefix/bin/corvenne ]] || fail "the tools component holds the game"
-  expect_clean_manual "$tools_prefix/share/man/man1/corvenne-replay.1"
+  [[ ! -e $tools_prefix/games/corvenne ]] || fail "the tools component holds the game"
+  expect_clean_manual "$tools_prefix/share/man/man1/corvenne-replay.1.gz"
 }
 
 # The Debian package, built from this build, unpacked into a scratch root and
@@ -192,15 +205,18 @@ package() {
   root=$folder/root
   dpkg-deb -x "$deb" "$root"
   local file
-  for file in bin/corvenne share/corvenne/tavlo2.bmp share/corvenne/pocket_drop.wav \
+  for file in games/corvenne share/corvenne/tavlo2.bmp share/corvenne/pocket_drop.wav \
     share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml share/mime/packages/$app_id.xml \
-    share/icons/hicolor/256x256/apps/$app_id.png share/man/man6/corvenne.6 share/doc/corvenne/copyright; do
+    share/icons/hicolor/256x256/apps/$app_id.png share/man/man6/corvenne.6.gz share/doc/corvenne/copyright share/doc/corvenne/changelog.gz; do
     [[ -f $root/usr/$file ]] || fail "the package lacks /usr/$file"
   done
   [[ ! -e $root/usr/bin/corvenne-replay ]] || fail "the package holds the driver"
-  [[ $(entry_program "$root/usr/share/applications/$app_id.desktop") == /usr/bin/corvenne ]] \
+  [[ $(entry_program "$root/usr/share/applications/$app_id.desktop") == /usr/games/corvenne ]] \
     || fail "the packaged entry starts $(entry_program "$root/usr/share/applications/$app_id.desktop")"
-  expect_start_from_anywhere "$root/usr/bin/corvenne"
+  expect_start_from_anywhere "$root/usr/games/corvenne"
+  local remarks
+  remarks=$("$LINTIAN" --allow-root --no-cfg --fail-on none "$deb" 2>&1) || fail $'lintian could not check the package:\n'"$remarks"
+  [[ -z $remarks ]] || fail $'lintian has remarks on the package:\n'"$remarks"
 }
 
 remove() { rm -rf "$prefix"; }
