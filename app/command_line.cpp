@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "net/host_address.h"
-#include "net/utf8.h"
+#include "protocol/host_address.h"
+#include "protocol/utf8.h"
 
 namespace {
 

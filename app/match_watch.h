@@ -5,7 +5,7 @@
 #include <cstddef>
 
 #include "app/match_hooks.h"
-#include "replay/script.h"
+#include "match/script.h"
 
 // Plays a match again in the window from its start, at the real speed: a new
 // rack with the praise generator as it was, then each input through the

@@ -5,13 +5,13 @@
 #include <QMessageBox>
 
 #include "app/settings.h"
-#include "net/host_address.h"
-#include "net/host_dialog.h"
-#include "net/join_dialog.h"
+#include "protocol/host_address.h"
+#include "app/host_dialog.h"
+#include "app/join_dialog.h"
 #include "net/lan_host_finder.h"
-#include "net/press_input.h"
-#include "net/protocol_limits.h"
-#include "net/status_text.h"
+#include "protocol/press_input.h"
+#include "protocol/protocol_limits.h"
+#include "protocol/status_text.h"
 #include "sim/variables.h"
 
 namespace {

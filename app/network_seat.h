@@ -6,7 +6,7 @@
 #include <functional>
 #include <optional>
 
-#include "net/live_table.h"
+#include "protocol/live_table.h"
 #include "net/network_match.h"
 
 class JoinDialog;

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "fuzz/fuzz_check.h"
-#include "replay/script.h"
+#include "match/script.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <string_view>
 
 #include "fuzz/fuzz_check.h"
-#include "net/guest_session.h"
-#include "net/host_session.h"
-#include "net/protocol_limits.h"
-#include "tests/net/fake_match_table.h"
+#include "protocol/guest_session.h"
+#include "protocol/host_session.h"
+#include "protocol/protocol_limits.h"
+#include "tests/protocol/fake_match_table.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "replay/script.h"
+#include "match/script.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "match/match_record.h"
-#include "view/table_input.h"
+#include "input/table_input.h"
 
 // Writes down the inputs that change the live game as its handlers take
 // them: the window and the driver tell it what each input did.

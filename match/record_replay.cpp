@@ -1,7 +1,7 @@
 #include "match/record_replay.h"
 
 #include "match/table_check.h"
-#include "replay/script.h"
+#include "match/script.h"
 #include "rules/game_wiring.h"
 #include "rules/random.h"
 #include "rules/supervisor.h"
@@ -11,7 +11,7 @@
 #include "sim/initialisation.h"
 #include "sim/step.h"
 #include "sim/window.h"
-#include "view/table_input.h"
+#include "input/table_input.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <QNetworkDatagram>
 
-#include "net/protocol_limits.h"
+#include "protocol/protocol_limits.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <QUdpSocket>
 #include <vector>
 
-#include "net/hosts_heard.h"
+#include "protocol/hosts_heard.h"
 
 // Listens for the announcements of hosts waiting on the local network and
 // lists those heard in the last 6 s.

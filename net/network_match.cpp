@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "net/protocol_limits.h"
-#include "net/status_text.h"
+#include "protocol/protocol_limits.h"
+#include "protocol/status_text.h"
 #include "net/tcp_line_transport.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <optional>
 #include <vector>
 
-#include "net/guest_session.h"
-#include "net/host_session.h"
+#include "protocol/guest_session.h"
+#include "protocol/host_session.h"
 
 class LineTransport;
 class TcpGuestListener;

@@ -1,6 +1,6 @@
 #include "net/socket_failure.h"
 
-#include "net/host_address.h"
+#include "protocol/host_address.h"
 
 QString connection_failure(QAbstractSocket::SocketError error, const QString& host, quint16 port)
 {

@@ -2,7 +2,7 @@
 
 #include <QTcpSocket>
 
-#include "net/protocol_limits.h"
+#include "protocol/protocol_limits.h"
 #include "net/socket_failure.h"
 
 namespace {

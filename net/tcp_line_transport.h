@@ -4,7 +4,7 @@
 #include <QTcpServer>
 #include <QTimer>
 
-#include "net/line_framer.h"
+#include "protocol/line_framer.h"
 #include "net/line_transport.h"
 
 class QTcpSocket;

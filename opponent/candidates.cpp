@@ -6,8 +6,8 @@
 
 #include "sim/pockets.h"
 #include "sim/table_geometry.h"
-#include "view/aim.h"
-#include "view/placement.h"
+#include "input/aim.h"
+#include "input/placement.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "rules/outcome.h"
 #include "rules/supervisor.h"
 #include "sim/shot_to_rest.h"
-#include "view/table_input.h"
+#include "input/table_input.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "replay/script_feed.h"
 #include "replay/replay_window.h"
 #include "replay/run_failure.h"
-#include "replay/script.h"
+#include "match/script.h"
 #include "match/record_replay.h"
 #include "match/state_line.h"
 #include "rules/random.h"

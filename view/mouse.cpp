@@ -4,7 +4,7 @@
 #include "sim/variables.h"
 #include "sim/window.h"
 #include "view/cue.h"
-#include "view/table_input.h"
+#include "input/table_input.h"
 
 bool PaintBox1MouseMove(QImage& screen, int X, int Y)
 {

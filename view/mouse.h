@@ -2,7 +2,7 @@
 
 #include <QImage>
 
-#include "view/table_input.h"
+#include "input/table_input.h"
 
 // The drawing area's mouse handlers. (X, Y) are drawing-area pixels; `screen`
 // is the drawing area's surface, on which the cue is drawn, and from which

@@ -2,7 +2,7 @@
 
 #include <QMessageAuthenticationCode>
 
-#include "net/utf8.h"
+#include "protocol/utf8.h"
 
 namespace {
 

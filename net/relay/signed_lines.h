@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "net/protocol_limits.h"
+#include "protocol/protocol_limits.h"
 #include "net/relay/relay_keys.h"
 
 // One direction of one connection on the relay, as both ends sign and check

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "net/network_match.h"
-#include "tests/net/session_pair.h"
+#include "tests/protocol/session_pair.h"
 
 namespace {
 

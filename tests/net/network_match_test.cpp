@@ -8,7 +8,7 @@
 
 #include "net/lan_host_finder.h"
 #include "net/network_match.h"
-#include "tests/net/fake_match_table.h"
+#include "tests/protocol/fake_match_table.h"
 
 // Two network matches in one program over loopback, each on a stand-in
 // table: what the window hears of a connection, and the local network's

@@ -13,7 +13,7 @@
 
 #include "match/record_replay.h"
 #include "match/table_check.h"
-#include "net/join_dialog.h"
+#include "app/join_dialog.h"
 #include "tests/support/main_window.h"
 
 // The main window in a network match with a driver on loopback: the

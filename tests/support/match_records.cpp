@@ -3,7 +3,7 @@
 #include <fstream>
 
 #include "match/record_replay.h"
-#include "replay/script.h"
+#include "match/script.h"
 #include "rules/game_wiring.h"
 #include "rules/random.h"
 #include "sim/headless_window.h"

@@ -1,0 +1,84 @@
+#include "app/join_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "protocol/host_address.h"
+#include "net/lan_host_finder.h"
+#include "protocol/status_text.h"
+
+JoinDialog::JoinDialog(const QString& name, LanHostFinder& finder, QWidget* parent)
+    : QDialog(parent),
+      finder_(finder),
+      name_(new QLineEdit(name)),
+      address_(new QLineEdit),
+      found_(new QListWidget),
+      message_(new QLabel),
+      buttons_(new QDialogButtonBox(QDialogButtonBox::Cancel))
+{
+    setWindowTitle(QStringLiteral("Join a network game"));
+    address_->setPlaceholderText(QStringLiteral("host or host:port"));
+    buttons_->addButton(QStringLiteral("Join"), QDialogButtonBox::AcceptRole);
+    auto* form = new QFormLayout(this);
+    form->addRow(QStringLiteral("Your name:"), name_);
+    form->addRow(QStringLiteral("Host:"), address_);
+    form->addRow(QStringLiteral("Games found:"), found_);
+    form->addRow(message_);
+    form->addRow(buttons_);
+    connect(found_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
+        if (item) address_->setText(item->data(Qt::UserRole).toString());
+    });
+    connect(&finder_, &LanHostFinder::hosts_changed, this, &JoinDialog::list_hosts);
+    connect(buttons_, &QDialogButtonBox::accepted, this, &JoinDialog::request_join);
+    connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    list_hosts();
+}
+
+QString JoinDialog::name() const
+{
+    return name_->text().trimmed();
+}
+
+void JoinDialog::show_connecting()
+{
+    message_->setText(QStringLiteral("Connecting\u2026"));
+}
+
+void JoinDialog::show_error(const QString& why)
+{
+    message_->setText(why);
+}
+
+void JoinDialog::list_hosts()
+{
+    const QString typed = address_->text();
+    found_->clear();
+    for (const HeardHost& host : finder_.hosts()) {
+        const QString address = QString::fromStdString(host_and_port_text({host.address, host.port}));
+        auto* item = new QListWidgetItem(QStringLiteral("%1 \u2014 %2").arg(QString::fromStdString(host.name), address));
+        item->setData(Qt::UserRole, address);
+        found_->addItem(item);
+    }
+    address_->setText(typed);
+}
+
+QString JoinDialog::heard_name(const HostAndPort& address) const
+{
+    for (const HeardHost& host : finder_.hosts())
+        if (parse_host_and_port(host_and_port_text({host.address, host.port})) == address)
+            return QString::fromStdString(host.name);
+    return {};
+}
+
+void JoinDialog::request_join()
+{
+    const QString problem = QString::fromStdString(name_problem(name().toStdString()));
+    if (!problem.isEmpty()) return show_error(problem);
+    const std::optional<HostAndPort> host = parse_host_and_port(address_->text().trimmed().toStdString());
+    if (!host) return show_error(QStringLiteral("An address is a host, or a host and a port: anna.local:47147"));
+    emit join_requested(name(), QString::fromStdString(host->host), host->port, heard_name(*host));
+}

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "protocol/input_rules.h"
+#include "protocol/match_session.h"
+#include "protocol/session_link.h"
+
+// The guest's side of one connection to a host. It opens with hello, or with
+// again and the seat's token it was given, catches up with the match so far,
+// then applies the host's numbered inputs in order, each once its table has
+// settled, compares the tables after each, and asks for the host's table
+// when they differ. Its own player's inputs go to the
+// host and take effect when they come back numbered. Plain logic: the owner
+// carries the lines and tells it the time, in monotonic milliseconds. A
+// guest who joins again does so with a new session on the same table.
+class GuestSession : public MatchSession {
+public:
+    // With the seat's token of an earlier connection, it takes that seat back.
+    GuestSession(MatchTable& table, std::string name, std::optional<std::string> seat_token = std::nullopt);
+
+    // The connection to the host stands: sends hello, or again with the token.
+    void connected(int64_t now);
+    void receive(std::string_view line, int64_t now) override;
+    void receive_malformed() override;
+    void connection_closed() override;
+    void pump(int64_t now) override;
+
+    // Nothing is sent before the match stands or while an earlier input is
+    // still unanswered. A new game is asked for.
+    void play(const Input& input) override;
+    void aim(int x, int y, int64_t now) override;
+    void answer_new_game(bool agreed) override;
+    void leave() override;
+    // The host's inputs wait, unless this side's own input has come back
+    // numbered after them.
+    void hold_remote_inputs(bool hold) override { holding_ = hold; }
+    void release_remote_input() override;
+
+    SessionOutput take_output() override { return link_.take_output(); }
+    bool remote_has_cue() const override;
+    bool own_input_waiting() const override { return own_waiting_.has_value(); }
+
+    // The match so far stands on the table and the connection is open.
+    bool playing() const { return stage_ == Stage::playing; }
+    bool ended() const { return stage_ == Stage::ended; }
+    // Every input up to this number has been applied, has settled, and the
+    // host's check agrees with it or the host's table has been taken.
+    uint32_t agreed_through() const { return agreed_through_; }
+    // Playing, and the match as the host sent it on joining agrees with the host's table.
+    bool caught_up() const { return stage_ == Stage::playing && agreed_through_ >= caught_up_to_; }
+    const std::string& host_name() const { return host_name_; }
+    // The token the host gave (or the one this session was made with), for
+    // joining again; nothing once this side has left.
+    const std::optional<std::string>& seat_token() const { return seat_token_; }
+
+private:
+    enum class Stage { opening, seat_token, match_header, catching_up, playing, ended };
+
+    void receive_opening(const Message& message);
+    void receive_catching_up(const Message& message);
+    void catch_up(uint32_t last_number);
+    void receive_in_match(const Message& message, int64_t now);
+    void receive_numbered(const NumberedInput& numbered);
+    void receive_check(const Check& check);
+    void receive_sync(const Sync& sync);
+    void receive_refusal(InputKind kind);
+    void receive_aim(const Aim& aim, int64_t now);
+    void apply_arrived();
+    Side whose(const Input& input) const;
+    void note_applied(const NumberedInput& numbered, Side side);
+    void check_when_settled();
+    void compare_checks();
+    void end(EndReason why, std::optional<ByeReason> say);
+
+    MatchTable& table_;
+    std::string name_;
+    std::string host_name_;
+    std::optional<std::string> seat_token_;
+    SessionLink link_;
+    Stage stage_ = Stage::opening;
+    uint32_t praise_at_rack_ = 0;
+    std::vector<NumberedInput> match_so_far_;
+    std::deque<NumberedInput> to_apply_;
+    uint32_t last_received_ = 0;
+    uint32_t last_applied_ = 0;
+    uint32_t last_checked_ = 0;
+    uint32_t agreed_through_ = 0;
+    uint32_t caught_up_to_ = 0;
+    std::map<uint32_t, std::string> own_checks_;
+    std::map<uint32_t, std::string> host_checks_;
+    bool sync_asked_ = false;
+    std::optional<Input> own_waiting_;
+    bool host_asked_new_ = false;
+    LastShooter last_shooter_;
+    bool holding_ = false;
+    bool released_ = false;
+};

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "protocol/input_rules.h"
+#include "protocol/match_session.h"
+#include "protocol/session_link.h"
+
+// The host's side of a network match, for as long as its player hosts. It
+// answers each connection's opening line when it is read, seats one guest at
+// a time, lets that guest take its seat back over a new connection, numbers
+// every input that changes the game, its own player's and the guest's, judges
+// each against its own table once that has settled, and keeps the current
+// rack's inputs for a guest who joins again. Plain logic: the owner carries the lines to and from the guest's
+// connection and tells it the time, in monotonic milliseconds.
+class HostSession : public MatchSession {
+public:
+    HostSession(MatchTable& table, std::string name);
+
+    // A new connection's opening line, judged when it is read, whatever this
+    // side's player is doing: nothing when it takes the seat (the seat is
+    // free, or the line carries the seat's token), else the goodbye it gets.
+    std::optional<ByeReason> answer_opening(std::string_view first_line) const;
+    // The seated guest's connection ends with `bye replaced`, to make way for
+    // the connection that takes the seat back. Its output is the old connection's.
+    void replace_guest();
+    // The connection whose opening was answered with nothing takes the free
+    // seat: welcome, the seat's token and the match so far.
+    void seat(std::string_view first_line, int64_t now);
+    void receive(std::string_view line, int64_t now) override;
+    void receive_malformed() override;
+    void connection_closed() override;
+    void pump(int64_t now) override;
+
+    // A new game is asked for, and played once the guest agrees.
+    void play(const Input& input) override;
+    void aim(int x, int y, int64_t now) override;
+    void answer_new_game(bool agreed) override;
+    void leave() override;
+    // The guest's inputs that would be taken wait, unless one of this side's
+    // own waits behind them. Refusals and answers go on.
+    void hold_remote_inputs(bool hold) override { holding_ = hold; }
+    void release_remote_input() override;
+
+    SessionOutput take_output() override { return link_.take_output(); }
+    // Whether the guest is there or not.
+    bool remote_has_cue() const override;
+    bool own_input_waiting() const override;
+
+    // Since the first guest joined, the table is the network match's.
+    bool match_started() const { return match_started_; }
+    bool seat_free() const { return !seated_; }
+    bool guest_seated() const { return seated_; }
+    const std::string& guest_name() const { return guest_name_; }
+
+private:
+    // An input in the order it came in, or the guest's sync? when `input` is empty.
+    struct Waiting {
+        Side side = Side::host;
+        std::optional<Input> input;
+    };
+
+    void receive_in_match(const Message& message, int64_t now);
+    void receive_aim(const Aim& aim, int64_t now);
+    void start_rack_record();
+    void send_match();
+    void queue_from_guest(std::optional<Input> input);
+    void guest_asks_new_game();
+    void guest_agrees_new_game();
+    void guest_declines(InputKind kind);
+    void take_waiting();
+    bool held_back(const Waiting& next) const;
+    void judge(const Waiting& waiting);
+    void refuse(Side side, InputKind kind);
+    void number_and_apply(const Input& input, Side side);
+    void send_check_when_settled();
+    void drop_guest(EndReason why, std::optional<ByeReason> say);
+
+    MatchTable& table_;
+    std::string name_;
+    std::string guest_name_;
+    SessionLink link_;
+    bool seated_ = false;
+    // Drawn when a guest takes the free seat with hello; kept while that
+    // guest may come back, forgotten when it leaves.
+    std::optional<std::string> seat_token_;
+    bool match_started_ = false;
+    uint32_t last_number_ = 0;
+    uint32_t praise_at_rack_ = 0;
+    std::vector<NumberedInput> rack_inputs_;
+    std::optional<Check> last_check_;
+    std::deque<Waiting> waiting_;
+    bool host_asked_new_ = false;
+    bool guest_asked_new_ = false;
+    LastShooter last_shooter_;
+    bool holding_ = false;
+    bool released_ = false;
+};
+
+// A seat's token: 16 lower-case hex digits from the system's cryptographic random source.
+std::string draw_seat_token();

@@ -1,0 +1,61 @@
+#include "protocol/status_text.h"
+
+#include <cctype>
+
+#include "protocol/protocol_limits.h"
+#include "protocol/utf8.h"
+
+std::string_view end_words(EndReason reason)
+{
+    switch (reason) {
+    case EndReason::left: return "left";
+    case EndReason::lost: return "connection lost";
+    case EndReason::malformed: return "sent what this game cannot read";
+    case EndReason::version: return "another version";
+    case EndReason::busy: return "already has a guest";
+    case EndReason::replaced: return "joined again elsewhere";
+    }
+    return {};
+}
+
+std::string connection_status(std::string_view remote_name, EndReason reason)
+{
+    return std::string(remote_name) + " \u2014 " + std::string(end_words(reason));
+}
+
+std::string end_sentence(std::string_view remote_name, EndReason reason)
+{
+    // A host that turned this guest away before it said its name.
+    const std::string name = remote_name.empty() ? "the other player" : std::string(remote_name);
+    std::string sentence;
+    switch (reason) {
+    case EndReason::left: sentence = name + " left the game"; break;
+    case EndReason::lost: sentence = "The connection to " + name + " was lost"; break;
+    case EndReason::malformed: sentence = name + "'s game sent what this game cannot read"; break;
+    case EndReason::version: sentence = name + "'s game speaks another version"; break;
+    case EndReason::busy: sentence = name + "'s game already has a second player"; break;
+    case EndReason::replaced: sentence = name + "'s game gave this seat to a newer connection"; break;
+    }
+    if (remote_name.empty() && sentence.starts_with(name))
+        sentence[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(sentence[0])));
+    return sentence;
+}
+
+std::string name_problem(std::string_view name)
+{
+    const std::string most = std::to_string(MAX_NAME_CHARACTERS);
+    if (name.empty()) return "Type your name, 1 to " + most + " characters: the other player sees it.";
+    if (is_player_name(name)) return {};
+    return "A name is at most " + most + " characters, none of them a control character.";
+}
+
+std::string refusal_text(std::string_view remote_name, InputKind kind)
+{
+    switch (kind) {
+    case InputKind::shot: return "Not your shot";
+    case InputKind::place: return "The cue ball cannot be placed now";
+    case InputKind::undo: return "Only the last shot of your own can be taken back";
+    case InputKind::new_game: return std::string(remote_name) + " plays on: no new game";
+    }
+    return {};
+}

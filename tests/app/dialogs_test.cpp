@@ -1,0 +1,89 @@
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QUdpSocket>
+
+#include "app/host_dialog.h"
+#include "app/join_dialog.h"
+#include "net/lan_host_finder.h"
+
+// The host and join dialogs as a player uses them, offscreen; the network
+// seen only through a loopback announcement.
+class DialogsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void HostingNeedsAPlayersNameThenWaitsForAGuest();
+    void JoiningTakesAGameFoundOnTheNetworkOrAnAddressThatReads();
+};
+
+namespace {
+
+QPushButton* button(QDialog& dialog, const QString& text)
+{
+    for (QPushButton* candidate : dialog.findChildren<QPushButton*>())
+        if (candidate->text() == text) return candidate;
+    return nullptr;
+}
+
+QString message(QDialog& dialog)
+{
+    QString text;
+    for (QLabel* label : dialog.findChildren<QLabel*>()) text += label->text();
+    return text;
+}
+
+}  // namespace
+
+void DialogsTest::HostingNeedsAPlayersNameThenWaitsForAGuest()
+{
+    HostDialog dialog(QString(), 47147);
+    QSignalSpy requested(&dialog, &HostDialog::host_requested);
+    QPushButton* host = button(dialog, QStringLiteral("Host"));
+    QVERIFY(host && !host->isEnabled());
+    QLineEdit* name = dialog.findChild<QLineEdit*>();
+    QTest::keyClicks(name, QStringLiteral("Abcdefghijklmnopqrstuvwxy"));  // 25 characters
+    QVERIFY(!host->isEnabled());
+    QVERIFY(message(dialog).contains(QStringLiteral("at most 24 characters")));
+    name->setText(QStringLiteral("Anna"));
+    QTest::mouseClick(host, Qt::LeftButton);
+    QCOMPARE(requested.count(), 1);
+    QCOMPARE(requested.at(0).at(0).toString(), QStringLiteral("Anna"));
+    QCOMPARE(requested.at(0).at(1).value<quint16>(), quint16{47147});
+
+    dialog.show_waiting({QStringLiteral("192.168.1.20")});
+    QVERIFY(message(dialog).contains(QStringLiteral("192.168.1.20, port 47147")));
+    QVERIFY(message(dialog).contains(QStringLiteral("Waiting for a player\u2026")));
+    QVERIFY(host->isHidden());
+}
+
+void DialogsTest::JoiningTakesAGameFoundOnTheNetworkOrAnAddressThatReads()
+{
+    LanHostFinder finder;
+    // As the game listens: on both kinds of address, so an IPv4 sender comes IPv4-mapped.
+    QVERIFY(finder.listen(QHostAddress::Any, 0));
+    JoinDialog dialog(QStringLiteral("Bo"), finder);
+    QSignalSpy requested(&dialog, &JoinDialog::join_requested);
+    QUdpSocket announcer;
+    announcer.writeDatagram(QByteArray("corvenne-host 1 5000 Anna"), QHostAddress::LocalHost, finder.port());
+    auto* found = dialog.findChild<QListWidget*>();
+    QTRY_COMPARE(found->count(), 1);
+    QCOMPARE(found->item(0)->text(), QStringLiteral("Anna \u2014 127.0.0.1:5000"));
+    found->setCurrentRow(0);
+    QTest::mouseClick(button(dialog, QStringLiteral("Join")), Qt::LeftButton);
+    QCOMPARE(requested.count(), 1);
+    QCOMPARE(requested.at(0).at(1).toString(), QStringLiteral("127.0.0.1"));
+    QCOMPARE(requested.at(0).at(2).value<quint16>(), quint16{5000});
+
+    dialog.findChildren<QLineEdit*>().at(1)->setText(QStringLiteral("anna.local:0"));
+    QTest::mouseClick(button(dialog, QStringLiteral("Join")), Qt::LeftButton);
+    QCOMPARE(requested.count(), 1);
+    QVERIFY(message(dialog).contains(QStringLiteral("anna.local:47147")));
+}
+
+QTEST_MAIN(DialogsTest)
+#include "dialogs_test.moc"
