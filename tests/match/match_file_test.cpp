@@ -159,12 +159,15 @@ TEST(MatchFile, ADamagedFileIsRefusedWithItsLineAndReasonAndTheTableStaysAsItWas
     attach_window(nullptr);
 }
 
-// A rack with more inputs than a file keeps is not saved as a file that Open
-// would refuse: saving stops at the first input beyond, in Open's words,
-// before anything is replayed.
+// A rack with more inputs than a file keeps, here a person pressing off the
+// table while the potted cue ball waits to be placed, is not saved as a file
+// that Open would refuse: saving stops at the first input beyond, in Open's words.
 TEST(MatchFile, ARackLongerThanAFileKeepsIsNotSaved)
 {
-    const MatchRecord record{7, std::vector<std::string>(MAX_RACK_INPUTS + 1, "undo")};
+    const std::vector<DrawingPoint> long_match = shots_of_script(LONG_MATCH_SCRIPT);
+    MatchRecord record = record_of_shots({long_match[0], long_match[1]}, 7);
+    ASSERT_EQ(record.inputs.back(), "press 228 178");
+    record.inputs.insert(record.inputs.end() - 1, MAX_RACK_INPUTS, "press 0 0");
     const std::variant<std::string, ReplayFault> text = match_file_text(record, HEADER);
     ASSERT_TRUE(std::holds_alternative<ReplayFault>(text));
     EXPECT_EQ(std::get<ReplayFault>(text).input, MAX_RACK_INPUTS);
