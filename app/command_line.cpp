@@ -89,7 +89,7 @@ RunRequest read_command_line(QStringList arguments)
     const QCommandLineOption sound(QStringLiteral("sound"), QStringLiteral("Plays the table's sounds in this run."));
     parser.addOption(sound);
     const QCommandLineOption host(QStringLiteral("host"),
-                                  QStringLiteral("Hosts a network game at once, on PORT (47147 unless given) as --name."));
+                                  QStringLiteral("Hosts a network game at once, on PORT (%1 unless given) as --name.").arg(DEFAULT_PORT));
     parser.addOption(host);
     const QCommandLineOption join(QStringLiteral("join"),
                                   QStringLiteral("Joins the network game at HOST[:PORT] at once, as --name."),

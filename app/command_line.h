@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "app/settings.h"
+#include "protocol/protocol_limits.h"
 
 // What the command line asks of one run.
 struct RunRequest {
@@ -14,7 +15,7 @@ struct RunRequest {
     // --host [PORT] or --join HOST[:PORT], with --name NAME: a network match at once.
     bool host = false;
     QString join_host;
-    quint16 port = 47147;
+    quint16 port = DEFAULT_PORT;
     QString name;
 };
 

@@ -9,7 +9,6 @@
 namespace {
 
 constexpr float SHOT_POWER_FACTOR = 0.5f;
-constexpr double STRENGTH_DIVISOR = 6;  // pixels of mouse distance per unit
 constexpr float WEAKEST_STRENGTH = 1.0f;
 constexpr float DISTANCE_FLOOR = 0.0001f;
 constexpr long double PI = std::numbers::pi_v<long double>;

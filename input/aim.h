@@ -5,6 +5,8 @@
 
 // The strongest shot: a mouse farther out gives the same one.
 constexpr float FULL_STRENGTH = 28.0f;
+// Pixels of mouse distance, beyond the ball's radius, per unit of strength.
+constexpr double STRENGTH_DIVISOR = 6;
 
 // Sets the aim angle, its sine and negated cosine and the strength from the
 // mouse at (X, Y) in drawing-area pixels.

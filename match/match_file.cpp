@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "match/script.h"
+#include "protocol/protocol_limits.h"
 
 namespace {
 
@@ -28,6 +29,12 @@ std::string on_one_line(std::string_view text)
     std::replace_if(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; },
                     ' ');
     return line;
+}
+
+// Why a rack's inputs do not fit a file, on opening and on saving.
+std::string too_many_inputs()
+{
+    return "more than " + std::to_string(MAX_RACK_INPUTS) + " inputs";
 }
 
 // The file so far, line by line.
@@ -78,8 +85,7 @@ std::string read_body_line(std::string_view line, long number, Reading& reading)
     default: break;
     }
     if (!reading.has_praise) return "an input comes before the praise line";
-    if (reading.record.inputs.size() == MATCH_FILE_MAX_INPUTS)
-        return "more than " + std::to_string(MATCH_FILE_MAX_INPUTS) + " inputs";
+    if (reading.record.inputs.size() == MAX_RACK_INPUTS) return too_many_inputs();
     reading.record.inputs.emplace_back(without_blanks(line));
     reading.input_lines.push_back(number);
     return {};
@@ -115,6 +121,8 @@ std::string describe(const MatchFileFault& fault)
 
 std::variant<std::string, ReplayFault> match_file_text(const MatchRecord& record, const MatchFileHeader& header)
 {
+    // Saved, it would be a file that cannot be opened.
+    if (record.inputs.size() > MAX_RACK_INPUTS) return ReplayFault{MAX_RACK_INPUTS, too_many_inputs()};
     std::variant<TableSnapshot, ReplayFault> replayed = replay_record(record);
     if (const auto* fault = std::get_if<ReplayFault>(&replayed)) return *fault;
     std::string text = std::string(FORMAT_NAME) + std::string(FORMAT_VERSION) + "\n";

@@ -24,9 +24,6 @@
 //   # check 5e0c63e1c1f24b9d
 
 constexpr size_t MATCH_FILE_MAX_BYTES = 1024 * 1024;
-// A long match with many shots taken back stays below; the bound keeps a
-// hostile file from holding the window for more than about a second.
-constexpr size_t MATCH_FILE_MAX_INPUTS = 2'000;
 
 // What the header tells a reader; a file reads the same whatever it says.
 struct MatchFileHeader {
@@ -46,7 +43,9 @@ std::string describe(const MatchFileFault& fault);
 
 // The file of `record`. The record is replayed for the check of the table it
 // leads to, whatever the live table is doing; a record the game wrote always
-// replays, so a fault here means the record is not the game's own.
+// replays, so a fault here means the record is not the game's own, or that
+// it holds more inputs than a file keeps (the fault's input is the first
+// beyond them).
 std::variant<std::string, ReplayFault> match_file_text(const MatchRecord& record, const MatchFileHeader& header);
 
 struct OpenedMatch {

@@ -168,7 +168,7 @@ bool read_ball(Cursor& line, BallLine& ball)
     return read;
 }
 
-bool read_player(Cursor& line, PlayerLine& player)
+bool read_player(Cursor& line, tjoueur& player)
 {
     return read_int32(line, "{\"group\":", 0, 0xFFFFFF, player.group) && is_group(player.group)
            && read_flag(line, ",\"keeps_turn\":", player.keeps_turn)

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "sim/ball.h"
+#include "sim/variables.h"
 
 // A state line read back: what a network guest takes over from the host's table.
 struct BallLine {
@@ -14,18 +15,11 @@ struct BallLine {
     BallState state = BALL_OFF_TABLE;
 };
 
-struct PlayerLine {
-    int32_t group = 0;
-    bool keeps_turn = false;
-    int32_t first_touched = 0;
-    bool on_black = false;
-};
-
 struct StateLine {
     std::array<BallLine, BALL_COUNT> balls;
     int32_t current_player = 1;
     int32_t previous_player = 1;
-    std::array<PlayerLine, 2> players;
+    std::array<tjoueur, 2> players;  // their rule fields: the names stay empty
     int32_t outcome = 0;
     std::string status;
     bool game_over = false;

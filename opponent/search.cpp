@@ -5,6 +5,7 @@
 #include <thread>
 #include <vector>
 
+#include "input/aim.h"
 #include "opponent/aim_error.h"
 #include "opponent/candidates.h"
 #include "opponent/computer_shot.h"
@@ -178,7 +179,7 @@ MousePoint shaken(const CuePosition& from, MousePoint aim, double turn, double s
     const double dx = aim.x - cx, dy = aim.y - cy;
     const double c = std::cos(turn), s = std::sin(turn);
     const std::optional<MousePoint> moved = mouse_nearest(from.cue, -(dx * c - dy * s), -(dx * s + dy * c),
-                                                          strength_factor * (std::hypot(dx, dy) - BALL_RADIUS) / 6);
+                                                          strength_factor * (std::hypot(dx, dy) - BALL_RADIUS) / STRENGTH_DIVISOR);
     return moved.value_or(aim);
 }
 

@@ -20,8 +20,10 @@ constexpr int64_t ANNOUNCE_EVERY_MS = 2'000;
 constexpr int64_t HOST_HEARD_FOR_MS = 6'000;
 
 // This program's own bounds on what a peer may make it hold.
-// The inputs of one rack, and so of the match a joining guest receives.
-constexpr std::size_t MAX_RACK_INPUTS = 10'000;
+// The inputs of one rack: of the match a joining guest receives, and of a
+// match file. The bound keeps a hostile peer or file from holding the window
+// for more than about a second; a rack played beyond it cannot be saved.
+constexpr std::size_t MAX_RACK_INPUTS = 2'000;
 // A guest's inputs waiting for the host's table to settle.
 constexpr std::size_t MAX_WAITING_FROM_GUEST = 32;
 // The host's inputs waiting for the guest's table to settle.

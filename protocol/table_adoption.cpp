@@ -1,14 +1,11 @@
 #include "protocol/table_adoption.h"
 
-#include <string_view>
-
 #include "match/record_replay.h"
+#include "rules/player_rules.h"
+#include "rules/supervisor.h"
 #include "sim/variables.h"
 
 namespace {
-
-// The banner of a decided game, as the judgement writes it.
-constexpr std::string_view END_OF_GAME = "The end of the game";
 
 void take_balls(const StateLine& state, GameState& table)
 {
@@ -26,14 +23,8 @@ void take_balls(const StateLine& state, GameState& table)
 
 void take_players(const StateLine& state, GameState& table)
 {
-    for (int p = 1; p <= 2; ++p) {
-        const PlayerLine& line = state.players[static_cast<std::size_t>(p - 1)];
-        tjoueur& player = table.players[p];
-        player.group = line.group;
-        player.keeps_turn = line.keeps_turn;
-        player.first_touched = line.first_touched;
-        player.on_black = line.on_black;
-    }
+    for (int p = 1; p <= 2; ++p)
+        take_player_rules(table.players[p], state.players[static_cast<std::size_t>(p - 1)]);
     table.current_player = state.current_player;
     table.previous_player = state.previous_player;
 }

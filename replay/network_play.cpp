@@ -6,6 +6,7 @@
 
 #include "match/record_replay.h"
 #include "match/state_line.h"
+#include "protocol/status_text.h"
 #include "replay/replay_window.h"
 #include "rules/undo.h"
 #include "sim/initialisation.h"
@@ -23,19 +24,6 @@ const char* const DRIVER_ADDRESS = "127.0.0.1";
 Failure network_failure(const std::string& why)
 {
     return Failure{REPLAY_NETWORK_FAILURE, why};
-}
-
-std::string guest_lost_because(EndReason reason)
-{
-    switch (reason) {
-    case EndReason::left: return "the host left";
-    case EndReason::lost: return "the connection to the host was lost";
-    case EndReason::malformed: return "a line broke the protocol; the connection was ended";
-    case EndReason::version: return "the host speaks another version of the protocol";
-    case EndReason::busy: return "the host already has a guest";
-    case EndReason::replaced: return "the seat was taken back over another connection";
-    }
-    return {};
 }
 
 std::string remote_line(const NumberedInput& numbered)
@@ -86,7 +74,7 @@ NetworkPlay::NetworkPlay(ReplayWindow& table) : table_(table), hands_(table), li
     // The driver agrees to every new game the other side asks for.
     QObject::connect(&net_, &NetworkMatch::new_game_asked, &net_, [this] { net_.answer_new_game(true); });
     QObject::connect(&net_, &NetworkMatch::connection_ended, &net_, [this](EndReason reason) {
-        if (net_.joining()) lost_because_ = guest_lost_because(reason);
+        if (net_.joining()) lost_because_ = end_sentence(net_.remote_name().toStdString(), reason);
     });
     QObject::connect(&net_, &NetworkMatch::join_failed, &net_,
                      [this](const QString& why) { lost_because_ = "no host answers: " + why.toStdString(); });

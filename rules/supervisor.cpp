@@ -7,9 +7,6 @@
 
 namespace {
 
-// Both on the banner and, for a lost game, in the status line.
-constexpr std::string_view END_OF_GAME = "The end of the game";
-
 tjoueur& current_player_record()
 {
     return game.players[game.current_player];

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "sim/variables.h"
+
+// The banner of a decided game, and the status line of a lost one.
+constexpr std::string_view END_OF_GAME = "The end of the game";
 
 // The supervisor's tick (every 100 ms): runs the simulation timer while any
 // ball moves and judges each finished shot once.

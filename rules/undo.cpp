@@ -1,5 +1,6 @@
 #include "rules/undo.h"
 
+#include "rules/player_rules.h"
 #include "rules/supervisor.h"
 #include "sim/ball_drawing.h"
 #include "sim/step.h"
@@ -33,14 +34,7 @@ static void put_back_at_shot_start(int i)
 static void put_back_what_the_shot_recorded()
 {
     game.first_contact_seen = game.shot_first_contact_seen;
-    for (int p = 1; p <= 2; ++p) {
-        tjoueur& player = game.players[p];
-        const tjoueur& at_launch = game.shot_players[p];
-        player.group = at_launch.group;
-        player.first_touched = at_launch.first_touched;
-        player.keeps_turn = at_launch.keeps_turn;
-        player.on_black = at_launch.on_black;
-    }
+    for (int p = 1; p <= 2; ++p) take_player_rules(game.players[p], game.shot_players[p]);
 }
 
 bool undo_available()

@@ -5,6 +5,7 @@
 
 #include "match/match_file.h"
 #include "match/table_check.h"
+#include "protocol/protocol_limits.h"
 #include "rules/game_wiring.h"
 #include "rules/random.h"
 #include "sim/headless_window.h"
@@ -129,7 +130,7 @@ TEST(MatchFile, ADamagedFileIsRefusedWithItsLineAndReasonAndTheTableStaysAsItWas
         {edited(decided, "praise 7", "shot 407 196\npraise 7\n"), "line 5: an input comes before the praise line"},
         {edited(decided, "shot 435 339", "praise 8\nshot 435 339\n"),
          "line 7: the praise line comes once, before the inputs"},
-        {edited(decided, "praise 7", "praise 7\n" + repeated("undo", MATCH_FILE_MAX_INPUTS + 1)),
+        {edited(decided, "praise 7", "praise 7\n" + repeated("undo", MAX_RACK_INPUTS + 1)),
          "line 2006: more than 2000 inputs"},
         {unchecked, "line 7: the file ends without its check line"},
         {unchecked + "# check 29ea0ce9\n", "line 8: the check is not 16 hex digits"},
@@ -156,6 +157,21 @@ TEST(MatchFile, ADamagedFileIsRefusedWithItsLineAndReasonAndTheTableStaysAsItWas
         EXPECT_EQ(&window(), &live) << message;
     }
     attach_window(nullptr);
+}
+
+// A rack with more inputs than a file keeps, here a person pressing off the
+// table while the potted cue ball waits to be placed, is not saved as a file
+// that Open would refuse: saving stops at the first input beyond, in Open's words.
+TEST(MatchFile, ARackLongerThanAFileKeepsIsNotSaved)
+{
+    const std::vector<DrawingPoint> long_match = shots_of_script(LONG_MATCH_SCRIPT);
+    MatchRecord record = record_of_shots({long_match[0], long_match[1]}, 7);
+    ASSERT_EQ(record.inputs.back(), "press 228 178");
+    record.inputs.insert(record.inputs.end() - 1, MAX_RACK_INPUTS, "press 0 0");
+    const std::variant<std::string, ReplayFault> text = match_file_text(record, HEADER);
+    ASSERT_TRUE(std::holds_alternative<ReplayFault>(text));
+    EXPECT_EQ(std::get<ReplayFault>(text).input, MAX_RACK_INPUTS);
+    EXPECT_EQ(std::get<ReplayFault>(text).reason, "more than 2000 inputs");
 }
 
 }  // namespace
