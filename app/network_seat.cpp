@@ -115,7 +115,7 @@ void NetworkSeat::join_now(const QString& host, quint16 port, const QString& nam
     own_name_ = name;
     remote_name_ = host_name;
     joined_address_ = QString::fromStdString(host_and_port_text({host.toStdString(), port}));
-    match_.join(host, port, name);
+    match_.join(TcpHost{host, port}, name);
     update();
 }
 

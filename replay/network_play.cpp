@@ -118,7 +118,7 @@ std::optional<Failure> NetworkPlay::join(int port, const std::string& name)
 {
     if (active()) return network_failure("already in a network match");
     lost_because_.reset();
-    net_.join(DRIVER_ADDRESS, static_cast<quint16>(port), QString::fromStdString(name));
+    net_.join(TcpHost{DRIVER_ADDRESS, static_cast<quint16>(port)}, QString::fromStdString(name));
     return wait_until([this] { return net_.connected(); }, "the host sent no match within 60 s");
 }
 

@@ -9,6 +9,8 @@ struct RelayAddress {
     QString host;
     quint16 port = 0;
     bool tls = true;
+
+    bool operator==(const RelayAddress&) const = default;
 };
 
 // A relay as a player writes it: HOST[:PORT], or with mqtts:// or mqtt:// in

@@ -77,7 +77,7 @@ struct Loopback {
     {
         QString why;
         if (!host.host(QHostAddress::LocalHost, 0, QStringLiteral("Anna"), why)) return false;
-        guest.join(QStringLiteral("127.0.0.1"), host.hosting_port(), QStringLiteral("Bo"));
+        guest.join(TcpHost{QStringLiteral("127.0.0.1"), host.hosting_port()}, QStringLiteral("Bo"));
         run_until([this] { return guest.connected(); });
         // The caught-up table comes to rest before the first shot.
         rest();
