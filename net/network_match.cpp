@@ -66,11 +66,16 @@ void NetworkMatch::host_relay(const RelayAddress& address, const QString& name)
 {
     leave();
     const QString code = draw_match_code();
-    match_code_ = show_match_code(code);
+    over_relay_ = true;
     auto* listener = new RelayGuestListener(this);
     listener_ = listener;
     connect(listener, &RelayGuestListener::guest_arrived, this, &NetworkMatch::take_connection);
-    connect(listener, &RelayGuestListener::listening, this, [this] { emit relay_listening(match_code_); });
+    // The code is shown only once the relay has heard the match, so that a
+    // guest's opening never goes to nobody.
+    connect(listener, &RelayGuestListener::listening, this, [this, code] {
+        match_code_ = show_match_code(code);
+        emit relay_listening(match_code_);
+    });
     connect(listener, &RelayGuestListener::relay_failed, this, &NetworkMatch::relay_failed);
     listener->listen(address, derive_relay_keys(code));
     start_hosting(name);
@@ -161,6 +166,7 @@ void NetworkMatch::leave()
     delete listener_;
     listener_ = nullptr;
     match_code_.clear();
+    over_relay_ = false;
     host_.reset();
     guest_.reset();
     upkeep_timer_.stop();

@@ -77,7 +77,9 @@ public:
     bool hosting() const { return host_.has_value(); }
     // The port a host listens on, as the player chose it or the system gave it.
     quint16 hosting_port() const { return hosting_port_; }
-    // A host's match code over the relay, as a player reads it: XXXXX-XXXXX.
+    bool hosting_over_relay() const { return host_.has_value() && over_relay_; }
+    // A host's match code over the relay, as a player reads it (XXXXX-XXXXX),
+    // once the relay has heard the match.
     QString match_code() const { return match_code_; }
     bool joining() const { return guest_.has_value(); }
     // The table is the network match's: the host's since its first guest,
@@ -146,6 +148,7 @@ private:
     HostPlace join_place_;
     QString name_;
     quint16 hosting_port_ = 0;
+    bool over_relay_ = false;
     QString match_code_;
     QUdpSocket announcer_;
     QTimer announce_timer_;
