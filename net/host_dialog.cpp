@@ -37,6 +37,7 @@ HostDialog::HostDialog(const QString& name, quint16 port, const QString& relay, 
     port_->setRange(1, 65535);
     port_->setValue(port);
     local_->setChecked(true);
+    relay_->setObjectName(QStringLiteral("relay"));
     QFont large = code_->font();
     large.setPointSizeF(large.pointSizeF() * CODE_SCALE);
     code_->setFont(large);

@@ -70,7 +70,7 @@ void DialogsTest::HostingOverTheInternetShowsTheCodeAndTheRelay()
     HostDialog dialog(QStringLiteral("Anna"), 47147, QStringLiteral("relay.example.org"));
     QSignalSpy requested(&dialog, &HostDialog::host_over_relay_requested);
     dialog.findChildren<QRadioButton*>().at(1)->setChecked(true);
-    QLineEdit* relay = dialog.findChildren<QLineEdit*>().at(1);
+    auto* relay = dialog.findChild<QLineEdit*>(QStringLiteral("relay"));
     relay->clear();
     QTest::mouseClick(button(dialog, QStringLiteral("Host")), Qt::LeftButton);
     QCOMPARE(requested.count(), 0);
