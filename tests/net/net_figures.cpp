@@ -7,11 +7,8 @@
 //
 //   build/tests/net/net_figures [AIMING_SECONDS] [relay]
 
-#include <sys/resource.h>
-
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QFile>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
@@ -22,6 +19,7 @@
 
 #include "net/network_match.h"
 #include "net/relay/match_code.h"
+#include "tests/net/process_use.h"
 #include "tests/net/relay/test_broker.h"
 #include "tests/net/session_pair.h"
 
@@ -122,17 +120,6 @@ std::vector<double> guest_shot_delays(Loopback& loopback, int shots)
     return delays;
 }
 
-// Bytes this process has read and written through system calls.
-long long bytes_moved()
-{
-    QFile io(QStringLiteral("/proc/self/io"));
-    io.open(QIODevice::ReadOnly);
-    long long total = 0;
-    for (const QByteArray& line : io.readAll().split('\n'))
-        if (line.startsWith("rchar:") || line.startsWith("wchar:")) total += line.mid(6).trimmed().toLongLong();
-    return total;
-}
-
 // Over the relay, a guest's shot as a player makes it: aiming 100 moves a
 // second for `aiming_ms`, then the shot, until both tables have checked it.
 long long relay_bytes_per_shot(Loopback& relay, int64_t aiming_ms)
@@ -152,14 +139,6 @@ long long relay_bytes_per_shot(Loopback& relay, int64_t aiming_ms)
     relay.rest();
     run_until([&] { return relay.guest.agreed_through() > agreed; });
     return bytes_moved() - before;
-}
-
-double processor_seconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
-           + static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 }  // namespace
