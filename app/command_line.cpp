@@ -7,6 +7,8 @@
 
 #include "protocol/host_address.h"
 #include "protocol/utf8.h"
+#include "net/relay/match_code.h"
+#include "net/relay/relay_address.h"
 
 namespace {
 
@@ -91,10 +93,16 @@ RunRequest read_command_line(QStringList arguments)
     const QCommandLineOption host(QStringLiteral("host"),
                                   QStringLiteral("Hosts a network game at once, on PORT (%1 unless given) as --name.").arg(DEFAULT_PORT));
     parser.addOption(host);
-    const QCommandLineOption join(QStringLiteral("join"),
-                                  QStringLiteral("Joins the network game at HOST[:PORT] at once, as --name."),
-                                  QStringLiteral("host[:port]"));
+    const QCommandLineOption join(
+        QStringLiteral("join"),
+        QStringLiteral("Joins the network game at HOST[:PORT], or of a match code over the relay, at once, as --name."),
+        QStringLiteral("host[:port] or code"));
     parser.addOption(join);
+    const QCommandLineOption relay(QStringLiteral("relay"),
+                                   QStringLiteral("The relay for play over the internet in this run; with --host, "
+                                                  "hosts over it and shows the match code."),
+                                   QStringLiteral("host[:port]"));
+    parser.addOption(relay);
     const QCommandLineOption name(QStringLiteral("name"), QStringLiteral("The player's name in a network game."),
                                   QStringLiteral("name"));
     parser.addOption(name);
@@ -117,15 +125,25 @@ RunRequest read_command_line(QStringList arguments)
     request.sound = parser.isSet(sound);
     if (!files.isEmpty()) request.match_file = files.first();
     request.host = parser.isSet(host);
-    if (parser.isSet(join)) {
-        const auto address = parse_host_and_port(parser.value(join).toStdString());
-        if (!address) refuse(QStringLiteral("cannot join '%1'").arg(parser.value(join)));
-        request.join_host = QString::fromStdString(address->host);
-        request.port = address->port;
+    if (parser.isSet(relay)) {
+        request.relay = parser.value(relay);
+        if (!read_relay_address(request.relay)) refuse(QStringLiteral("cannot use the relay '%1'").arg(request.relay));
     }
-    if (request.host && !request.join_host.isEmpty()) refuse(QStringLiteral("--host and --join together"));
+    if (parser.isSet(join)) {
+        const QString target = parser.value(join);
+        if (const std::optional<QString> code = read_code_not_address(target)) {
+            request.join_code = *code;
+        } else {
+            const auto address = parse_host_and_port(target.toStdString());
+            if (!address) refuse(QStringLiteral("cannot join '%1'").arg(target));
+            request.join_host = QString::fromStdString(address->host);
+            request.port = address->port;
+        }
+    }
+    const bool joining = !request.join_host.isEmpty() || !request.join_code.isEmpty();
+    if (request.host && joining) refuse(QStringLiteral("--host and --join together"));
     request.name = parser.value(name);
-    const bool network = request.host || !request.join_host.isEmpty();
+    const bool network = request.host || joining;
     if (network && !is_player_name(request.name.toStdString()))
         refuse(QStringLiteral("a network game needs --name NAME, 1 to 24 characters"));
     return request;

@@ -17,6 +17,10 @@ struct RunRequest {
     QString join_host;
     quint16 port = DEFAULT_PORT;
     QString name;
+    // --join CODE: the match of a code, over the relay.
+    QString join_code;
+    // --relay HOST[:PORT]: the relay for this run; with --host, hosts over it.
+    QString relay;
 };
 
 // Reads the arguments (the program's name first). --help and --version are

@@ -1,29 +1,57 @@
 #include "app/host_dialog.h"
 
+#include <QClipboard>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QNetworkInterface>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 
 #include "protocol/status_text.h"
+#include "net/relay/relay_address.h"
 
-HostDialog::HostDialog(const QString& name, quint16 port, QWidget* parent)
+namespace {
+
+// The code is read aloud or copied by hand: large enough to read from across a desk.
+constexpr double CODE_SCALE = 2.5;
+
+}  // namespace
+
+HostDialog::HostDialog(const QString& name, quint16 port, const QString& relay, QWidget* parent)
     : QDialog(parent),
       name_(new QLineEdit(name)),
+      local_(new QRadioButton(QStringLiteral("On this network"))),
+      internet_(new QRadioButton(QStringLiteral("Over the internet"))),
       port_(new QSpinBox),
+      relay_(new QLineEdit(relay)),
+      code_(new QLabel),
       message_(new QLabel),
+      copy_(new QPushButton(QStringLiteral("Copy"))),
       buttons_(new QDialogButtonBox(QDialogButtonBox::Cancel))
 {
     setWindowTitle(QStringLiteral("Host a network game"));
     port_->setRange(1, 65535);
     port_->setValue(port);
+    local_->setChecked(true);
+    relay_->setObjectName(QStringLiteral("relay"));
+    QFont large = code_->font();
+    large.setPointSizeF(large.pointSizeF() * CODE_SCALE);
+    code_->setFont(large);
+    code_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    code_->hide();
+    copy_->hide();
     QPushButton* host = buttons_->addButton(QStringLiteral("Host"), QDialogButtonBox::AcceptRole);
     auto* form = new QFormLayout(this);
     form->addRow(QStringLiteral("Your name:"), name_);
+    form->addRow(local_);
     form->addRow(QStringLiteral("Port:"), port_);
+    form->addRow(internet_);
+    form->addRow(QStringLiteral("Relay:"), relay_);
+    form->addRow(code_, copy_);
     form->addRow(message_);
     form->addRow(buttons_);
     // A name that cannot be had greys out Host, and says why.
@@ -34,7 +62,8 @@ HostDialog::HostDialog(const QString& name, quint16 port, QWidget* parent)
     };
     connect(name_, &QLineEdit::textChanged, this, name_checked);
     name_checked();
-    connect(buttons_, &QDialogButtonBox::accepted, this, [this] { emit host_requested(this->name(), this->port()); });
+    connect(copy_, &QPushButton::clicked, this, [this] { QGuiApplication::clipboard()->setText(code_->text()); });
+    connect(buttons_, &QDialogButtonBox::accepted, this, &HostDialog::request_host);
     connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
@@ -48,15 +77,39 @@ quint16 HostDialog::port() const
     return static_cast<quint16>(port_->value());
 }
 
-void HostDialog::show_waiting(const QStringList& addresses)
+void HostDialog::request_host()
 {
-    name_->setEnabled(false);
-    port_->setEnabled(false);
+    if (local_->isChecked()) return emit host_requested(name(), port());
+    const QString relay = relay_->text().trimmed();
+    if (!read_relay_address(relay)) return show_error(QString::fromLatin1(RELAY_ADDRESS_HINT));
+    message_->setText(QStringLiteral("Reaching the relay\u2026"));
+    emit host_over_relay_requested(name(), relay);
+}
+
+void HostDialog::stop_editing()
+{
+    for (QWidget* field : std::initializer_list<QWidget*>{name_, local_, internet_, port_, relay_})
+        field->setEnabled(false);
     buttons_->button(QDialogButtonBox::Cancel)->setFocus();
     for (QAbstractButton* button : buttons_->buttons())
         if (buttons_->buttonRole(button) == QDialogButtonBox::AcceptRole) button->hide();
+}
+
+void HostDialog::show_waiting(const QStringList& addresses)
+{
+    stop_editing();
     const QString where = addresses.isEmpty() ? QStringLiteral("no network address") : addresses.join(QStringLiteral(", "));
     message_->setText(QStringLiteral("This computer: %1, port %2\nWaiting for a player\u2026").arg(where).arg(port()));
+}
+
+void HostDialog::show_code(const QString& code, const QString& relay)
+{
+    stop_editing();
+    code_->setText(code);
+    code_->show();
+    copy_->show();
+    message_->setText(
+        QStringLiteral("Give this code to your friend\nRelay: %1\nWaiting for a player\u2026").arg(relay));
 }
 
 void HostDialog::show_error(const QString& why)

@@ -6,32 +6,46 @@
 class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
+class QRadioButton;
 class QSpinBox;
 
-// "Host a network game…": the player's name and the port. Once the window
-// hosts, it shows this computer's addresses and "Waiting for a player…"
-// until a guest joins (the window accepts it) or the player cancels.
+// "Host a network game…": the player's name, and "On this network" with a
+// port or "Over the internet" through a relay. Once the window hosts, it
+// shows this computer's addresses, or the match code to give to a friend,
+// and "Waiting for a player…" until a guest joins (the window accepts it)
+// or the player cancels.
 class HostDialog : public QDialog {
     Q_OBJECT
 
 public:
-    HostDialog(const QString& name, quint16 port, QWidget* parent = nullptr);
+    HostDialog(const QString& name, quint16 port, const QString& relay, QWidget* parent = nullptr);
 
     QString name() const;
     quint16 port() const;
-    // The window hosts: where a guest can find it.
+    // The window hosts on this network: where a guest can find it.
     void show_waiting(const QStringList& addresses);
-    // The port could not be had.
+    // The window hosts over the relay, which has heard the match.
+    void show_code(const QString& code, const QString& relay);
+    // The port could not be had, or the relay fails.
     void show_error(const QString& why);
 
 signals:
-    // "Host" with a player's name.
+    // "Host" with a player's name, on this network or over the relay.
     void host_requested(const QString& name, quint16 port);
+    void host_over_relay_requested(const QString& name, const QString& relay);
 
 private:
+    void request_host();
+    void stop_editing();
+
     QLineEdit* name_;
+    QRadioButton* local_;
+    QRadioButton* internet_;
     QSpinBox* port_;
+    QLineEdit* relay_;
+    QLabel* code_;
     QLabel* message_;
+    QPushButton* copy_;
     QDialogButtonBox* buttons_;
 };
 

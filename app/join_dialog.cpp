@@ -10,23 +10,27 @@
 #include "protocol/host_address.h"
 #include "net/lan_host_finder.h"
 #include "protocol/status_text.h"
+#include "net/relay/match_code.h"
+#include "net/relay/relay_address.h"
 
-JoinDialog::JoinDialog(const QString& name, LanHostFinder& finder, QWidget* parent)
+JoinDialog::JoinDialog(const QString& name, const QString& relay, LanHostFinder& finder, QWidget* parent)
     : QDialog(parent),
       finder_(finder),
       name_(new QLineEdit(name)),
       address_(new QLineEdit),
+      relay_(new QLineEdit(relay)),
       found_(new QListWidget),
       message_(new QLabel),
       buttons_(new QDialogButtonBox(QDialogButtonBox::Cancel))
 {
     setWindowTitle(QStringLiteral("Join a network game"));
-    address_->setPlaceholderText(QStringLiteral("host or host:port"));
+    address_->setPlaceholderText(QStringLiteral("host, host:port or match code"));
     buttons_->addButton(QStringLiteral("Join"), QDialogButtonBox::AcceptRole);
     auto* form = new QFormLayout(this);
     form->addRow(QStringLiteral("Your name:"), name_);
     form->addRow(QStringLiteral("Host:"), address_);
     form->addRow(QStringLiteral("Games found:"), found_);
+    form->addRow(QStringLiteral("Relay (for a code):"), relay_);
     form->addRow(message_);
     form->addRow(buttons_);
     connect(found_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
@@ -78,7 +82,14 @@ void JoinDialog::request_join()
 {
     const QString problem = QString::fromStdString(name_problem(name().toStdString()));
     if (!problem.isEmpty()) return show_error(problem);
+    if (const std::optional<QString> code = read_code_not_address(address_->text())) {
+        const QString relay = relay_->text().trimmed();
+        if (!read_relay_address(relay)) return show_error(QString::fromLatin1(RELAY_ADDRESS_HINT));
+        return emit join_code_requested(name(), *code, relay);
+    }
     const std::optional<HostAndPort> host = parse_host_and_port(address_->text().trimmed().toStdString());
-    if (!host) return show_error(QStringLiteral("An address is a host, or a host and a port: anna.local:47147"));
+    if (!host)
+        return show_error(QStringLiteral("An address is a host, or a host and a port: anna.local:47147; a match code "
+                                         "is ten letters and digits: 7K3QM-2B9XD"));
     emit join_requested(name(), QString::fromStdString(host->host), host->port, heard_name(*host));
 }

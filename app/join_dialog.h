@@ -10,7 +10,8 @@ class QLineEdit;
 class QListWidget;
 
 // "Join a network game…": the player's name and the host's address and port,
-// typed or picked from the games found on the local network. It shows
+// typed or picked from the games found on the local network, or a match code
+// with the relay that carries it. It shows
 // "Connecting…" once the window joins; the window accepts it when the table
 // stands.
 class JoinDialog : public QDialog {
@@ -18,7 +19,7 @@ class JoinDialog : public QDialog {
 
 public:
     // `finder` lists the hosts heard on the local network.
-    JoinDialog(const QString& name, LanHostFinder& finder, QWidget* parent = nullptr);
+    JoinDialog(const QString& name, const QString& relay, LanHostFinder& finder, QWidget* parent = nullptr);
 
     QString name() const;
     void show_connecting();
@@ -28,6 +29,8 @@ signals:
     // "Join" with a player's name and an address that reads; `host_name` is
     // the name the host announced itself with, if it was heard.
     void join_requested(const QString& name, const QString& host, quint16 port, const QString& host_name);
+    // "Join" with a match code as read_match_code gives it.
+    void join_code_requested(const QString& name, const QString& code, const QString& relay);
 
 private:
     void list_hosts();
@@ -37,6 +40,7 @@ private:
     LanHostFinder& finder_;
     QLineEdit* name_;
     QLineEdit* address_;
+    QLineEdit* relay_;
     QListWidget* found_;
     QLabel* message_;
     QDialogButtonBox* buttons_;

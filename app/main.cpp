@@ -31,7 +31,6 @@ int main(int argc, char* argv[])
 
     Form1.show();
     if (!request.match_file.isEmpty()) Form1.match_menu().open_file(request.match_file);
-    if (request.host) Form1.network().host_now(request.port, request.name);
-    if (!request.join_host.isEmpty()) Form1.network().join_now(request.join_host, request.port, request.name);
+    Form1.network().start(request);
     return application.exec();
 }

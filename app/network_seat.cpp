@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMessageBox>
 
+#include "app/command_line.h"
 #include "app/settings.h"
 #include "protocol/host_address.h"
 #include "app/host_dialog.h"
@@ -12,6 +13,7 @@
 #include "protocol/press_input.h"
 #include "protocol/protocol_limits.h"
 #include "protocol/status_text.h"
+#include "net/relay/match_code.h"
 #include "sim/variables.h"
 
 namespace {
@@ -36,11 +38,24 @@ QString hosting_text(quint16 port)
     return QStringLiteral("Hosting on %1, port %2: waiting for a player\u2026").arg(where).arg(port);
 }
 
+QString hosting_over_relay_text(const QString& code, const QString& relay)
+{
+    if (code.isEmpty()) return QStringLiteral("Reaching the relay %1\u2026").arg(relay);
+    return QStringLiteral("Match code %1: give this code to your friend. Relay %2: waiting for a player\u2026")
+        .arg(code, relay);
+}
+
 }  // namespace
 
 NetworkSeat::NetworkSeat(TableHands& hands, QWidget& window, std::function<void()> changed)
-    : table_(hands), match_(table_), window_(window), changed_(std::move(changed))
+    : table_(hands), match_(table_), window_(window), changed_(std::move(changed)), relay_(remembered_relay())
 {
+    connect(&match_, &NetworkMatch::relay_listening, this, [this](const QString& code) {
+        ended_why_.clear();
+        if (host_dialog_) host_dialog_->show_code(code, relay_);
+        update();
+    });
+    connect(&match_, &NetworkMatch::relay_failed, this, &NetworkSeat::relay_failed);
     connect(&match_, &NetworkMatch::remote_joined, this, [this](const QString& name) {
         remote_name_ = name;
         joined_once_ = true;
@@ -102,6 +117,44 @@ void NetworkSeat::start_hosting(quint16 port, const QString& name, QString& why)
     update();
 }
 
+void NetworkSeat::start(const RunRequest& request)
+{
+    if (!request.relay.isEmpty()) relay_ = request.relay;
+    if (request.host && !request.relay.isEmpty())
+        host_over_relay_now(request.name);
+    else if (request.host)
+        host_now(request.port, request.name);
+    if (!request.join_host.isEmpty()) join_now(request.join_host, request.port, request.name);
+    if (!request.join_code.isEmpty()) join_code_now(request.join_code, request.name);
+}
+
+void NetworkSeat::use_relay(const QString& relay)
+{
+    if (relay == relay_) return;
+    relay_ = relay;
+    remember_relay(relay);
+}
+
+void NetworkSeat::host_over_relay_now(const QString& name)
+{
+    forget_match();
+    own_name_ = name;
+    const std::optional<RelayAddress> address = read_relay_address(relay_);
+    if (!address) return tell(QString::fromLatin1(RELAY_ADDRESS_HINT));
+    match_.host_relay(*address, name);
+    update();
+}
+
+// A host that has no guest yet hears it in the dialog and the window; the
+// relay is tried again meanwhile, unless TLS failed.
+void NetworkSeat::relay_failed(const QString& why)
+{
+    if (!match_.hosting() || connected()) return;
+    ended_why_ = why;
+    if (host_dialog_) host_dialog_->show_error(why);
+    update();
+}
+
 void NetworkSeat::host_now(quint16 port, const QString& name)
 {
     QString why;
@@ -111,11 +164,25 @@ void NetworkSeat::host_now(quint16 port, const QString& name)
 
 void NetworkSeat::join_now(const QString& host, quint16 port, const QString& name, const QString& host_name)
 {
+    join_place(TcpHost{host, port}, QString::fromStdString(host_and_port_text({host.toStdString(), port})), name,
+               host_name);
+}
+
+void NetworkSeat::join_code_now(const QString& code, const QString& name)
+{
+    const std::optional<RelayAddress> address = read_relay_address(relay_);
+    if (!address) return tell(QString::fromLatin1(RELAY_ADDRESS_HINT));
+    join_place(RelayMatch{*address, code}, show_match_code(code), name, {});
+}
+
+void NetworkSeat::join_place(const HostPlace& place, const QString& label, const QString& name,
+                             const QString& host_name)
+{
     forget_match();
     own_name_ = name;
     remote_name_ = host_name;
-    joined_address_ = QString::fromStdString(host_and_port_text({host.toStdString(), port}));
-    match_.join(host, port, name);
+    joined_address_ = label;
+    match_.join(place, name);
     update();
 }
 
@@ -173,8 +240,14 @@ void NetworkSeat::leave()
 // The dialog stays until a guest joins or the player cancels, which stops hosting.
 void NetworkSeat::open_host_dialog()
 {
-    auto* dialog = new HostDialog(remembered_network_name(), DEFAULT_PORT, &window_);
+    auto* dialog = new HostDialog(remembered_network_name(), DEFAULT_PORT, relay_, &window_);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    host_dialog_ = dialog;
+    connect(dialog, &HostDialog::host_over_relay_requested, this, [this](const QString& name, const QString& relay) {
+        remember_network_name(name);
+        use_relay(relay);
+        host_over_relay_now(name);
+    });
     connect(dialog, &HostDialog::host_requested, this, [this, dialog](const QString& name, quint16 port) {
         remember_network_name(name);
         QString why;
@@ -194,7 +267,7 @@ void NetworkSeat::open_join_dialog()
 {
     auto* finder = new LanHostFinder;
     finder->listen(QHostAddress::Any, DEFAULT_PORT);  // without it, the address is typed
-    auto* dialog = new JoinDialog(remembered_network_name(), *finder, &window_);
+    auto* dialog = new JoinDialog(remembered_network_name(), relay_, *finder, &window_);
     finder->setParent(dialog);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     join_dialog_ = dialog;
@@ -203,6 +276,13 @@ void NetworkSeat::open_join_dialog()
                 remember_network_name(name);
                 dialog->show_connecting();
                 join_now(host, port, name, host_name);
+            });
+    connect(dialog, &JoinDialog::join_code_requested, this,
+            [this, dialog](const QString& name, const QString& code, const QString& relay) {
+                remember_network_name(name);
+                use_relay(relay);
+                dialog->show_connecting();
+                join_code_now(code, name);
             });
     connect(&match_, &NetworkMatch::remote_joined, dialog, &QDialog::accept);
     dialog->open();
@@ -240,6 +320,8 @@ QString NetworkSeat::remote_panel_text() const
 QString NetworkSeat::notice() const
 {
     if (!engaged() || connected()) return {};
+    if (match_.hosting_over_relay())
+        return followed_by(ended_why_, hosting_over_relay_text(match_.match_code(), relay_));
     if (match_.hosting()) return followed_by(ended_why_, hosting_text(match_.hosting_port()));
     if (match_.can_join_again()) return followed_by(ended_why_, QStringLiteral("Opponent menu: Join again or Leave."));
     return QStringLiteral("Joining %1\u2026").arg(remote_label());

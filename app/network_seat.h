@@ -9,7 +9,9 @@
 #include "protocol/live_table.h"
 #include "net/network_match.h"
 
+class HostDialog;
 class JoinDialog;
+struct RunRequest;
 class QMenu;
 class QAction;
 class QWidget;
@@ -31,10 +33,14 @@ public:
 
     // Adds the network items below the computer levels.
     void add_menu_items(QMenu& opponent_menu);
-    // From the command line: host at once, or join at once.
+    // From the command line: the relay for this run, and hosting or joining at once.
+    void start(const RunRequest& request);
     void host_now(quint16 port, const QString& name);
+    void host_over_relay_now(const QString& name);
     // `host_name` is the host's name when it was heard announcing itself.
     void join_now(const QString& host, quint16 port, const QString& name, const QString& host_name = {});
+    // A code as read_match_code gives it, over the relay in use.
+    void join_code_now(const QString& code, const QString& name);
 
     // Hosting or joining, until the player leaves: the remote seat plays player 2.
     bool engaged() const { return match_.hosting() || match_.joining(); }
@@ -63,6 +69,10 @@ private:
     void open_join_dialog();
     void forget_match();
     void start_hosting(quint16 port, const QString& name, QString& why);
+    void join_place(const HostPlace& place, const QString& label, const QString& name, const QString& host_name);
+    // The relay the player chose in a dialog: remembered once it changes.
+    void use_relay(const QString& relay);
+    void relay_failed(const QString& why);
     void ask_for_new_game(const QString& name);
     void connection_ended(EndReason reason);
     void join_failed(const QString& why);
@@ -78,11 +88,13 @@ private:
     QString own_name_;
     // The other player's name once known: heard on the network, or said on joining.
     QString remote_name_;
-    QString joined_address_;  // the guest's host:port
+    QString joined_address_;  // the guest's host:port, or match code
+    QString relay_;           // as the player wrote it: HOST[:PORT]
     bool joined_once_ = false;
     // Why the other player is not there, told until they are back.
     std::optional<EndReason> end_reason_;
     QString ended_why_;
+    QPointer<HostDialog> host_dialog_;
     QPointer<JoinDialog> join_dialog_;
     QAction* leave_ = nullptr;
     QAction* join_again_ = nullptr;

@@ -11,6 +11,10 @@ const QString OPPONENT = QStringLiteral("opponent");
 const QString SHOW_PLAYERS = QStringLiteral("show_players");
 const QString SOUND = QStringLiteral("sound");
 const QString NAME = QStringLiteral("name");
+const QString RELAY = QStringLiteral("relay");
+// A public broker anyone may use, until the player names another. It sees
+// the players' names and their shots, never anything else of theirs.
+const QString PUBLIC_RELAY = QStringLiteral("broker.hivemq.com:8883");
 
 // Named in full, where the settings of an organisation and an application
 // would go: other settings are sent nowhere (see the Match menu).
@@ -56,4 +60,14 @@ QString remembered_network_name()
 void remember_network_name(const QString& name)
 {
     QSettings(settings_file(), QSettings::NativeFormat).setValue(NAME, name);
+}
+
+QString remembered_relay()
+{
+    return QSettings(settings_file(), QSettings::NativeFormat).value(RELAY, PUBLIC_RELAY).toString();
+}
+
+void remember_relay(const QString& relay)
+{
+    QSettings(settings_file(), QSettings::NativeFormat).setValue(RELAY, relay);
 }

@@ -17,3 +17,6 @@ void remember_sound(bool on);
 // The player's name in a network game, as last given in a dialog.
 QString remembered_network_name();
 void remember_network_name(const QString& name);
+// The relay for play over the internet, as the player wrote it: HOST[:PORT].
+QString remembered_relay();
+void remember_relay(const QString& relay);

@@ -32,9 +32,10 @@ struct CommandShape {
     CommandKind kind;
     std::span<const NumberKind> numbers;
     bool named = false;  // a name follows the numbers: the rest of the line
+    bool coded = false;  // a match code comes between the numbers and the name
 };
 
-constexpr std::array<CommandShape, 15> COMMANDS{{
+constexpr std::array<CommandShape, 17> COMMANDS{{
     {"move", CommandKind::move, POSITION},
     {"press", CommandKind::press, POSITION},
     {"wait", CommandKind::wait, DURATION},
@@ -48,6 +49,8 @@ constexpr std::array<CommandShape, 15> COMMANDS{{
     {"praise", CommandKind::praise, PRAISE_STATE},
     {"host", CommandKind::host, PORT, true},
     {"join", CommandKind::join, PORT, true},
+    {"host-relay", CommandKind::host_relay, PORT, true},
+    {"join-relay", CommandKind::join_relay, PORT, true, true},
     {"await", CommandKind::await, {}},
     {"leave", CommandKind::leave, {}},
 }};
@@ -73,6 +76,9 @@ std::vector<std::string_view> split_words(std::string_view line)
     }
     return words;
 }
+
+// A match code's word is read as the player typed it, within reason.
+constexpr size_t MAX_CODE_WORD = 64;
 
 // An error message shows about this many bytes of a word from the script.
 constexpr size_t ECHO_LIMIT = 40;
@@ -174,8 +180,15 @@ ScriptCommand read_command(const CommandShape& shape, std::span<const std::strin
     }
     ScriptCommand command;
     command.kind = shape.kind;
+    size_t name_at = expected.size();
+    if (shape.coded) {
+        if (arguments.size() <= name_at) return invalid(word + ": missing CODE");
+        if (arguments[name_at].size() > MAX_CODE_WORD)
+            return invalid(word + ": CODE " + quoted(arguments[name_at]) + " is too long");
+        command.code = arguments[name_at++];
+    }
     if (shape.named) {
-        command.name = arguments.size() > expected.size() ? rest_of_line(line, arguments[expected.size()]) : "";
+        command.name = arguments.size() > name_at ? rest_of_line(line, arguments[name_at]) : "";
         const std::string fault = read_name(command.name);
         if (!fault.empty()) return invalid(word + ": " + fault);
     }

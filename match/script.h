@@ -22,6 +22,8 @@ enum class CommandKind {
     praise,    // praise R: the praise generator's state, as a saved match starts from it
     host,      // host PORT NAME: host a network match on 127.0.0.1:PORT
     join,      // join PORT NAME: join the network match hosted on 127.0.0.1:PORT
+    host_relay,  // host-relay PORT NAME: host over the relay at 127.0.0.1:PORT, print the code
+    join_relay,  // join-relay PORT CODE NAME: join the match of CODE over the relay at 127.0.0.1:PORT
     await,     // the other side's next numbered input of a network match
     leave,     // leave the network match
     invalid,   // not a command; `error` says why
@@ -36,6 +38,7 @@ struct ScriptCommand {
     uint32_t praise_state = 0;
     int port = 0;
     std::string name;  // a player's name: 1 to 24 characters, no control character
+    std::string code;  // a match code as a player typed it, one word
     std::string error;
 };
 

@@ -5,9 +5,8 @@
 #include <string>
 
 // One connection that carries the protocol's lines, whatever carries them: a
-// TCP socket (TcpLineTransport) today; a relay through a message broker, for
-// play across the internet without opening a port, could take its place. The
-// sessions never see what is underneath.
+// TCP socket (TcpLineTransport) or a relay through a message broker
+// (RelayLineTransport). The sessions never see what is underneath.
 class LineTransport : public QObject {
     Q_OBJECT
 

@@ -4,6 +4,9 @@
 
 #include "protocol/protocol_limits.h"
 #include "protocol/status_text.h"
+#include "net/relay/match_code.h"
+#include "net/relay/relay_keys.h"
+#include "net/relay/relay_line_transport.h"
 #include "net/tcp_line_transport.h"
 
 namespace {
@@ -52,23 +55,45 @@ bool NetworkMatch::host(const QHostAddress& address, quint16 port, const QString
         return false;
     }
     listener_ = listener;
-    connect(listener_, &TcpGuestListener::guest_arrived, this, &NetworkMatch::take_connection);
-    host_.emplace(table_, name.toStdString());
-    start_session(*host_);
-    name_ = name;
-    hosting_port_ = listener_->port();
-    upkeep_timer_.start(UPKEEP_EVERY_MS);
+    connect(listener, &TcpGuestListener::guest_arrived, this, &NetworkMatch::take_connection);
+    hosting_port_ = listener->port();
+    start_hosting(name);
     if (announce_to_) start_announcing();
     return true;
 }
 
-void NetworkMatch::join(const QString& host, quint16 port, const QString& name)
+void NetworkMatch::host_relay(const RelayAddress& address, const QString& name)
 {
-    const bool same_host = can_join_again() && host == join_host_ && port == join_port_;
+    leave();
+    const QString code = draw_match_code();
+    over_relay_ = true;
+    auto* listener = new RelayGuestListener(this);
+    listener_ = listener;
+    connect(listener, &RelayGuestListener::guest_arrived, this, &NetworkMatch::take_connection);
+    // The code is shown only once the relay has heard the match, so that a
+    // guest's opening never goes to nobody.
+    connect(listener, &RelayGuestListener::listening, this, [this, code] {
+        match_code_ = show_match_code(code);
+        emit relay_listening(match_code_);
+    });
+    connect(listener, &RelayGuestListener::relay_failed, this, &NetworkMatch::relay_failed);
+    listener->listen(address, derive_relay_keys(code));
+    start_hosting(name);
+}
+
+void NetworkMatch::start_hosting(const QString& name)
+{
+    host_.emplace(table_, name.toStdString());
+    start_session(*host_);
+    name_ = name;
+}
+
+void NetworkMatch::join(const HostPlace& place, const QString& name)
+{
+    const bool same_host = can_join_again() && place == join_place_;
     const std::optional<std::string> seat_token = same_host ? guest_->seat_token() : std::nullopt;
     leave();
-    join_host_ = host;
-    join_port_ = port;
+    join_place_ = place;
     name_ = name;
     connect_to_host(seat_token);
 }
@@ -85,7 +110,11 @@ void NetworkMatch::connect_to_host(std::optional<std::string> seat_token)
     guest_.emplace(table_, name_.toStdString(), std::move(seat_token));
     start_session(*guest_);
     transport_opened_ = false;
-    transport_ = TcpLineTransport::connect_to(join_host_, join_port_, this);
+    if (const auto* relay = std::get_if<RelayMatch>(&join_place_))
+        transport_ = RelayLineTransport::connect_to(relay->relay, derive_relay_keys(relay->code), this);
+    else
+        transport_ = TcpLineTransport::connect_to(std::get<TcpHost>(join_place_).host,
+                                                  std::get<TcpHost>(join_place_).port, this);
     wire(transport_);
     connect(transport_, &LineTransport::opened, this, [this] {
         transport_opened_ = true;
@@ -136,6 +165,8 @@ void NetworkMatch::leave()
     openings_.clear();
     delete listener_;
     listener_ = nullptr;
+    match_code_.clear();
+    over_relay_ = false;
     host_.reset();
     guest_.reset();
     upkeep_timer_.stop();

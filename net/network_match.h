@@ -6,16 +6,30 @@
 #include <QTimer>
 #include <QUdpSocket>
 #include <optional>
+#include <variant>
 #include <vector>
 
 #include "protocol/guest_session.h"
 #include "protocol/host_session.h"
+#include "net/relay/relay_address.h"
 
 class LineTransport;
-class TcpGuestListener;
+
+// Where a guest finds its host: at an address, or by a match code on a relay.
+struct TcpHost {
+    QString host;
+    quint16 port = 0;
+    bool operator==(const TcpHost&) const = default;
+};
+struct RelayMatch {
+    RelayAddress relay;
+    QString code;  // as read_match_code gives it
+    bool operator==(const RelayMatch&) const = default;
+};
+using HostPlace = std::variant<TcpHost, RelayMatch>;
 
 // A network match as its owner (the window, or the driver) plays it: hosting
-// or joining over TCP, the session of either side, its upkeep, and what it
+// or joining over TCP or a relay, the session of either side, its upkeep, and what it
 // tells. The table it plays on is the owner's. Without a call to host() or
 // join() it does nothing at all.
 class NetworkMatch : public QObject {
@@ -33,9 +47,14 @@ public:
     // Starts hosting on address:port as `name`: false, with why, when the
     // port cannot be had. The table is left alone until a guest joins.
     bool host(const QHostAddress& address, quint16 port, const QString& name, QString& why);
-    // Joins the host at host:port as `name`: remote_joined() or join_failed()
+    // Starts hosting over the relay at `address` as `name`, with a new match
+    // code: relay_listening() follows each time the relay has heard the
+    // match (the code may then be given out), relay_failed() when it is out
+    // of reach. The table is left alone until a guest joins.
+    void host_relay(const RelayAddress& address, const QString& name);
+    // Joins the host at `place` as `name`: remote_joined() or join_failed()
     // follows. A guest whose connection to that host was lost takes its seat back.
-    void join(const QString& host, quint16 port, const QString& name);
+    void join(const HostPlace& place, const QString& name);
     // A guest whose connection has ended joins the same host again, taking
     // its seat back with the token it was given.
     void join_again();
@@ -58,6 +77,10 @@ public:
     bool hosting() const { return host_.has_value(); }
     // The port a host listens on, as the player chose it or the system gave it.
     quint16 hosting_port() const { return hosting_port_; }
+    bool hosting_over_relay() const { return host_.has_value() && over_relay_; }
+    // A host's match code over the relay, as a player reads it (XXXXX-XXXXX),
+    // once the relay has heard the match.
+    QString match_code() const { return match_code_; }
     bool joining() const { return guest_.has_value(); }
     // The table is the network match's: the host's since its first guest,
     // the guest's while connected.
@@ -83,6 +106,8 @@ signals:
     void input_refused(InputKind kind);
     void new_game_asked(const QString& name);
     void out_of_step(uint32_t number);
+    void relay_listening(const QString& code);
+    void relay_failed(const QString& why);
 
 private:
     // A connection that has not yet sent its opening line.
@@ -98,6 +123,7 @@ private:
     void drop_opening(LineTransport* transport, std::optional<ByeReason> say);
     void forget_opening(LineTransport* transport);
     void drop_late_openings();
+    void start_hosting(const QString& name);
     void connect_to_host(std::optional<std::string> seat_token);
     void start_session(MatchSession& session);
     void wire(LineTransport* transport);
@@ -114,15 +140,16 @@ private:
     std::optional<HostSession> host_;
     std::optional<GuestSession> guest_;
     MatchSession* session_ = nullptr;  // the host's or the guest's, whichever plays
-    TcpGuestListener* listener_ = nullptr;
+    QObject* listener_ = nullptr;  // TCP's or the relay's, whichever hosts
     LineTransport* transport_ = nullptr;  // the seated guest's, or the guest's to its host
     bool transport_opened_ = false;
     bool hold_remote_inputs_ = false;
     std::vector<Opening> openings_;
-    QString join_host_;
-    quint16 join_port_ = 0;
+    HostPlace join_place_;
     QString name_;
     quint16 hosting_port_ = 0;
+    bool over_relay_ = false;
+    QString match_code_;
     QUdpSocket announcer_;
     QTimer announce_timer_;
     std::optional<std::pair<QHostAddress, quint16>> announce_to_;

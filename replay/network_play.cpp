@@ -5,6 +5,7 @@
 #include <QDeadlineTimer>
 
 #include "match/record_replay.h"
+#include "net/relay/match_code.h"
 #include "match/state_line.h"
 #include "protocol/status_text.h"
 #include "replay/replay_window.h"
@@ -20,6 +21,12 @@ constexpr int WAIT_LIMIT_MS = 60'000;
 // peer that sends without pause cannot hold the driver there.
 constexpr int MAX_EVENT_PASSES = 64;
 const char* const DRIVER_ADDRESS = "127.0.0.1";
+
+// The relay on this machine, in plain text.
+RelayAddress driver_relay(int port)
+{
+    return {DRIVER_ADDRESS, static_cast<quint16>(port), false};
+}
 
 Failure network_failure(const std::string& why)
 {
@@ -78,6 +85,8 @@ NetworkPlay::NetworkPlay(ReplayWindow& table) : table_(table), hands_(table), li
     });
     QObject::connect(&net_, &NetworkMatch::join_failed, &net_,
                      [this](const QString& why) { lost_because_ = "no host answers: " + why.toStdString(); });
+    QObject::connect(&net_, &NetworkMatch::relay_failed, &net_,
+                     [this](const QString& why) { relay_trouble_ = why.toStdString(); });
 }
 
 std::optional<Failure> NetworkPlay::handle_arrived()
@@ -99,14 +108,51 @@ std::optional<Failure> NetworkPlay::host(int port, const std::string& name)
     if (!net_.host(QHostAddress(DRIVER_ADDRESS), static_cast<quint16>(port), QString::fromStdString(name), why))
         return network_failure("cannot host on " + std::string(DRIVER_ADDRESS) + ":" + std::to_string(port) + ": "
                                + why.toStdString());
+    return await_guest();
+}
+
+std::optional<Failure> NetworkPlay::host_relay(int port, const std::string& name)
+{
+    if (active()) return network_failure("already in a network match");
+    relay_trouble_.reset();
+    bool heard = false;
+    const QMetaObject::Connection listening =
+        QObject::connect(&net_, &NetworkMatch::relay_listening, &net_, [&heard] { heard = true; });
+    net_.host_relay(driver_relay(port), QString::fromStdString(name));
+    std::optional<Failure> failure =
+        wait_until([this, &heard] { return heard || relay_trouble_; }, "the relay heard no match within 60 s");
+    QObject::disconnect(listening);
+    if (!failure && !heard) failure = network_failure("cannot host over the relay: " + *relay_trouble_);
+    if (failure) {
+        net_.leave();
+        return failure;
+    }
+    lines_.push_back("{\"code\":" + json_string(net_.match_code().toStdString()) + "}");
+    return std::nullopt;
+}
+
+std::optional<Failure> NetworkPlay::await_guest()
+{
     return wait_until([this] { return net_.in_match(); }, "no guest joined within 60 s");
 }
 
 std::optional<Failure> NetworkPlay::join(int port, const std::string& name)
 {
+    return join_at(TcpHost{DRIVER_ADDRESS, static_cast<quint16>(port)}, name);
+}
+
+std::optional<Failure> NetworkPlay::join_relay(int port, const std::string& code, const std::string& name)
+{
+    const std::optional<QString> read = read_match_code(QString::fromStdString(code));
+    if (!read) return network_failure("\"" + code + "\" is not a match code");
+    return join_at(RelayMatch{driver_relay(port), *read}, name);
+}
+
+std::optional<Failure> NetworkPlay::join_at(const HostPlace& place, const std::string& name)
+{
     if (active()) return network_failure("already in a network match");
     lost_because_.reset();
-    net_.join(DRIVER_ADDRESS, static_cast<quint16>(port), QString::fromStdString(name));
+    net_.join(place, QString::fromStdString(name));
     return wait_until([this] { return net_.connected(); }, "the host sent no match within 60 s");
 }
 

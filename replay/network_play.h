@@ -11,8 +11,8 @@
 
 class ReplayWindow;
 
-// The driver's side of a network match on 127.0.0.1: `host`, `join`,
-// `await`, `leave`, and this side's inputs while the match lasts, each
+// The driver's side of a network match on 127.0.0.1, directly or over a
+// relay there: `host`, `join`, `host-relay`, `join-relay`, `await`, `leave`, and this side's inputs while the match lasts, each
 // waiting at most a minute of wall time for the other side. The table's time
 // goes on only to let it settle. The lines it has to print (remote inputs,
 // refusals, tables out of step) are taken after each command.
@@ -27,6 +27,11 @@ public:
     std::optional<Failure> handle_arrived();
     std::optional<Failure> host(int port, const std::string& name);
     std::optional<Failure> join(int port, const std::string& name);
+    // Hosts over the relay and waits until it hears the match; the code line
+    // is then among the lines to print, and await_guest() follows.
+    std::optional<Failure> host_relay(int port, const std::string& name);
+    std::optional<Failure> await_guest();
+    std::optional<Failure> join_relay(int port, const std::string& code, const std::string& name);
     std::optional<Failure> await_remote();
     void leave();
 
@@ -51,6 +56,7 @@ private:
         ReplayWindow& table_;
     };
 
+    std::optional<Failure> join_at(const HostPlace& place, const std::string& name);
     std::optional<Failure> wait_until(const std::function<bool()>& done, const std::string& what);
     std::optional<Failure> lost() const;
     // The guest's table has settled and agrees with the host's up to `number`.
@@ -64,5 +70,6 @@ private:
     std::deque<NumberedInput> remote_inputs_;
     std::optional<uint32_t> own_applied_;
     std::optional<std::string> lost_because_;
+    std::optional<std::string> relay_trouble_;
     std::vector<std::string> lines_;
 };

@@ -43,3 +43,9 @@ std::optional<QString> read_match_code(const QString& typed)
     if (code.size() != MATCH_CODE_LENGTH) return std::nullopt;
     return code;
 }
+
+std::optional<QString> read_code_not_address(const QString& typed)
+{
+    if (typed.contains(u'.') || typed.contains(u':')) return std::nullopt;
+    return read_match_code(typed);
+}

@@ -15,3 +15,6 @@ QString show_match_code(const QString& code);
 // The code a player typed: blanks and dashes left out, any case, O read as 0
 // and I or L as 1. Nothing when it is not a code.
 std::optional<QString> read_match_code(const QString& typed);
+// Where a player may type either: a code, unless it has the dot or colon of
+// an address (a host named with ten such letters is typed with its port).
+std::optional<QString> read_code_not_address(const QString& typed);

@@ -9,6 +9,8 @@ struct RelayAddress {
     QString host;
     quint16 port = 0;
     bool tls = true;
+
+    bool operator==(const RelayAddress&) const = default;
 };
 
 // A relay as a player writes it: HOST[:PORT], or with mqtts:// or mqtt:// in
@@ -16,3 +18,5 @@ struct RelayAddress {
 // other port TLS, 8883 when none is given: an encrypted relay is never tried
 // in plain text. Nothing when it is not an address.
 std::optional<RelayAddress> read_relay_address(const QString& text);
+// What a player is told when a relay's address does not read.
+inline constexpr char RELAY_ADDRESS_HINT[] = "A relay is a host, or a host and a port: relay.example.org:8883";

@@ -1,8 +1,11 @@
+#include <QClipboard>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QUdpSocket>
@@ -18,6 +21,7 @@ class DialogsTest : public QObject {
 
 private slots:
     void HostingNeedsAPlayersNameThenWaitsForAGuest();
+    void HostingOverTheInternetShowsTheCodeAndTheRelay();
     void JoiningTakesAGameFoundOnTheNetworkOrAnAddressThatReads();
 };
 
@@ -41,7 +45,7 @@ QString message(QDialog& dialog)
 
 void DialogsTest::HostingNeedsAPlayersNameThenWaitsForAGuest()
 {
-    HostDialog dialog(QString(), 47147);
+    HostDialog dialog(QString(), 47147, QStringLiteral("relay.example.org"));
     QSignalSpy requested(&dialog, &HostDialog::host_requested);
     QPushButton* host = button(dialog, QStringLiteral("Host"));
     QVERIFY(host && !host->isEnabled());
@@ -61,12 +65,34 @@ void DialogsTest::HostingNeedsAPlayersNameThenWaitsForAGuest()
     QVERIFY(host->isHidden());
 }
 
+void DialogsTest::HostingOverTheInternetShowsTheCodeAndTheRelay()
+{
+    HostDialog dialog(QStringLiteral("Anna"), 47147, QStringLiteral("relay.example.org"));
+    QSignalSpy requested(&dialog, &HostDialog::host_over_relay_requested);
+    dialog.findChildren<QRadioButton*>().at(1)->setChecked(true);
+    auto* relay = dialog.findChild<QLineEdit*>(QStringLiteral("relay"));
+    relay->clear();
+    QTest::mouseClick(button(dialog, QStringLiteral("Host")), Qt::LeftButton);
+    QCOMPARE(requested.count(), 0);
+    relay->setText(QStringLiteral("mqtt://127.0.0.1:1883"));
+    QTest::mouseClick(button(dialog, QStringLiteral("Host")), Qt::LeftButton);
+    QCOMPARE(requested.count(), 1);
+    QCOMPARE(requested.at(0).at(1).toString(), QStringLiteral("mqtt://127.0.0.1:1883"));
+
+    dialog.show_code(QStringLiteral("7K3QM-2B9XD"), QStringLiteral("mqtt://127.0.0.1:1883"));
+    QVERIFY(message(dialog).contains(QStringLiteral("7K3QM-2B9XD")));
+    QVERIFY(message(dialog).contains(QStringLiteral("Give this code to your friend")));
+    QVERIFY(message(dialog).contains(QStringLiteral("Relay: mqtt://127.0.0.1:1883")));
+    QTest::mouseClick(button(dialog, QStringLiteral("Copy")), Qt::LeftButton);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("7K3QM-2B9XD"));
+}
+
 void DialogsTest::JoiningTakesAGameFoundOnTheNetworkOrAnAddressThatReads()
 {
     LanHostFinder finder;
     // As the game listens: on both kinds of address, so an IPv4 sender comes IPv4-mapped.
     QVERIFY(finder.listen(QHostAddress::Any, 0));
-    JoinDialog dialog(QStringLiteral("Bo"), finder);
+    JoinDialog dialog(QStringLiteral("Bo"), QStringLiteral("relay.example.org"), finder);
     QSignalSpy requested(&dialog, &JoinDialog::join_requested);
     QUdpSocket announcer;
     announcer.writeDatagram(QByteArray("corvenne-host 1 5000 Anna"), QHostAddress::LocalHost, finder.port());
@@ -83,6 +109,14 @@ void DialogsTest::JoiningTakesAGameFoundOnTheNetworkOrAnAddressThatReads()
     QTest::mouseClick(button(dialog, QStringLiteral("Join")), Qt::LeftButton);
     QCOMPARE(requested.count(), 1);
     QVERIFY(message(dialog).contains(QStringLiteral("anna.local:47147")));
+
+    // A code as a friend may type it, read aloud.
+    QSignalSpy code_requested(&dialog, &JoinDialog::join_code_requested);
+    dialog.findChildren<QLineEdit*>().at(1)->setText(QStringLiteral(" 7k3qm 2b9xd"));
+    QTest::mouseClick(button(dialog, QStringLiteral("Join")), Qt::LeftButton);
+    QCOMPARE(code_requested.count(), 1);
+    QCOMPARE(code_requested.at(0).at(1).toString(), QStringLiteral("7K3QM2B9XD"));
+    QCOMPARE(code_requested.at(0).at(2).toString(), QStringLiteral("relay.example.org"));
 }
 
 QTEST_MAIN(DialogsTest)

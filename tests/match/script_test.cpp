@@ -92,6 +92,8 @@ const std::pair<const char*, const char*> REFUSED_LINES[] = {
     {"host 47147 Abcdefghijklmnopqrstuvwxy",
      "host: NAME \"Abcdefghijklmnopqrstuvwxy\" is not 1 to 24 characters without a control character"},
     {"join 47147 Bo\tLi", "join: NAME \"Bo\\x09Li\" is not 1 to 24 characters without a control character"},
+    {"join-relay 1883", "join-relay: missing CODE"},
+    {"join-relay 1883 7K3QM-2B9XD", "join-relay: missing NAME"},
     {"await now", "await: unexpected \"now\""},
     {"wait 4294967296", "wait: MS 4294967296 is out of range (0 to 3600000)"},
     {"move 99999999999999999999999 1", "move: X 99999999999999999999999 is out of range (0 to 704)"},
@@ -114,6 +116,11 @@ TEST(ScriptLine, ANetworkCommandNamesItsPlayerWithTheRestOfTheLine)
     EXPECT_EQ(join.kind, CommandKind::join);
     EXPECT_EQ(join.port, 1);
     EXPECT_EQ(join.name, "#2");
+    const ScriptCommand relay = parse_script_line("join-relay 1883 7k3qm-2b9xd  Bo Li");
+    EXPECT_EQ(relay.kind, CommandKind::join_relay);
+    EXPECT_EQ(relay.port, 1883);
+    EXPECT_EQ(relay.code, "7k3qm-2b9xd");
+    EXPECT_EQ(relay.name, "Bo Li");
 }
 
 TEST(ScriptLine, ARefusedLineSaysWhy)

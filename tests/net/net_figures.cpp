@@ -1,10 +1,11 @@
 // Figures of network play, measured rather than tested: the bytes a shot
 // costs, a guest's shot from the press to the launch on both sides over
-// loopback, and the processor a connected, idle match takes.
+// loopback, and the processor a connected, idle match takes. With `relay`,
+// the match goes over a broker of its own on loopback, and the bytes a shot
+// are those both sides read and write to the broker (the process's own
+// count, /proc/self/io).
 //
-//   build-net/tests/net/net_figures [AIMING_SECONDS]
-
-#include <sys/resource.h>
+//   build/tests/net/net_figures [AIMING_SECONDS] [relay]
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -17,6 +18,10 @@
 #include <vector>
 
 #include "net/network_match.h"
+#include "tests/protocol/session_pair.h"
+#include "net/relay/match_code.h"
+#include "tests/net/process_use.h"
+#include "tests/net/relay/test_broker.h"
 #include "tests/protocol/session_pair.h"
 
 namespace {
@@ -72,12 +77,19 @@ struct Loopback {
     TimedTable host_table, guest_table;
     NetworkMatch host{host_table};
     NetworkMatch guest{guest_table};
+    std::optional<TestBroker> broker;
 
     bool connect()
     {
-        QString why;
-        if (!host.host(QHostAddress::LocalHost, 0, QStringLiteral("Anna"), why)) return false;
-        guest.join(QStringLiteral("127.0.0.1"), host.hosting_port(), QStringLiteral("Bo"));
+        if (broker) {
+            host.host_relay(broker->plain_address(), QStringLiteral("Anna"));
+            run_until([this] { return !host.match_code().isEmpty(); });
+            guest.join(RelayMatch{broker->plain_address(), *read_match_code(host.match_code())}, QStringLiteral("Bo"));
+        } else {
+            QString why;
+            if (!host.host(QHostAddress::LocalHost, 0, QStringLiteral("Anna"), why)) return false;
+            guest.join(TcpHost{QStringLiteral("127.0.0.1"), host.hosting_port()}, QStringLiteral("Bo"));
+        }
         run_until([this] { return guest.connected(); });
         // The caught-up table comes to rest before the first shot.
         rest();
@@ -109,12 +121,25 @@ std::vector<double> guest_shot_delays(Loopback& loopback, int shots)
     return delays;
 }
 
-double processor_seconds()
+// Over the relay, a guest's shot as a player makes it: aiming 100 moves a
+// second for `aiming_ms`, then the shot, until both tables have checked it.
+long long relay_bytes_per_shot(Loopback& relay, int64_t aiming_ms)
 {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
-           + static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    relay.host.play(Input{InputKind::shot, 400, 200});
+    run_until([&] { return relay.guest_table.rolling; });
+    relay.rest();
+    const uint32_t agreed = relay.guest.agreed_through();
+    const long long before = bytes_moved();
+    for (int64_t t = 0; t < aiming_ms; t += 10) {
+        relay.guest.aim(100 + static_cast<int>(t / 10 % 500), 150);
+        const QDeadlineTimer tick(10);
+        while (!tick.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    }
+    relay.guest.play(Input{InputKind::shot, 300, 150});
+    run_until([&] { return relay.guest_table.rolling && relay.host_table.rolling; });
+    relay.rest();
+    run_until([&] { return relay.guest.agreed_through() > agreed; });
+    return bytes_moved() - before;
 }
 
 }  // namespace
@@ -123,14 +148,19 @@ int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
     const int64_t aiming_ms = argc > 1 ? std::stoll(argv[1]) * 1000 : 3000;
+    const bool over_relay = argc > 2 && QByteArray(argv[2]) == "relay";
     std::printf("bytes a guest's shot costs, both ways, after %lld s of aiming: %zu\n",
                 static_cast<long long>(aiming_ms / 1000), bytes_per_shot(aiming_ms));
 
     Loopback loopback;
+    if (over_relay) loopback.broker.emplace();
     if (!loopback.connect()) {
         std::printf("no connection on loopback\n");
         return 1;
     }
+    if (over_relay)
+        std::printf("over the relay, bytes both sides read and write to the broker for a guest's shot: %lld\n",
+                    relay_bytes_per_shot(loopback, aiming_ms));
     std::vector<double> delays = guest_shot_delays(loopback, 200);
     std::sort(delays.begin(), delays.end());
     std::printf("a guest's shot, press to launch on both sides: median %.3f ms, slowest %.3f ms (%zu shots)\n",

@@ -44,7 +44,7 @@ TEST_F(Hosted, TheRemotePanelNamesThePlayerAndHowTheirConnectionEnded)
 {
     QSignalSpy host_status(&host, &NetworkMatch::remote_status);
     QSignalSpy guest_joined(&guest, &NetworkMatch::remote_joined);
-    guest.join(QStringLiteral("127.0.0.1"), port, QStringLiteral("Bo"));
+    guest.join(TcpHost{QStringLiteral("127.0.0.1"), port}, QStringLiteral("Bo"));
     ASSERT_TRUE(wait_until([&] { return guest.connected() && host.connected(); }));
     EXPECT_EQ(guest_joined.at(0).at(0).toString(), QStringLiteral("Anna"));
     EXPECT_EQ(host.remote_name(), QStringLiteral("Bo"));
@@ -66,13 +66,13 @@ TEST_F(Hosted, TheRemotePanelNamesThePlayerAndHowTheirConnectionEnded)
     }));
     EXPECT_EQ(answer, QByteArray("bye malformed\n"));
     QSignalSpy joined_again(&host, &NetworkMatch::remote_joined);
-    guest.join(QStringLiteral("127.0.0.1"), port, QStringLiteral("Bo"));
+    guest.join(TcpHost{QStringLiteral("127.0.0.1"), port}, QStringLiteral("Bo"));
     ASSERT_TRUE(wait_until([&] { return joined_again.count() == 1; }));
 }
 
 TEST_F(Hosted, AGuestWhoseHostIsGoneCanJoinAgainAndOneWithoutAHostIsTold)
 {
-    guest.join(QStringLiteral("127.0.0.1"), port, QStringLiteral("Bo"));
+    guest.join(TcpHost{QStringLiteral("127.0.0.1"), port}, QStringLiteral("Bo"));
     ASSERT_TRUE(wait_until([&] { return guest.connected(); }));
     QSignalSpy guest_status(&guest, &NetworkMatch::remote_status);
     host.leave();

@@ -5,28 +5,44 @@ black. Each `state` of the host has its twin on the guest's side, and they
 must be equal; the other lines (remote inputs with their numbers, refusals,
 the tables out of step) must be those in expected_lines.json.
 
-usage: two_drivers.py DRIVER TABLE_PICTURE_FOLDER"""
+With a broker's program, the same match is played over a relay: a broker of
+the test's own, the host's match code given to each guest.
+
+usage: two_drivers.py DRIVER TABLE_PICTURE_FOLDER [MOSQUITTO]"""
 
 import json
 import os
-import socket
 import sys
+import time
 
+from broker_process import BrokerProcess, free_port
 from driver_process import DriverProcess, other_lines, states, wait_for_listener
 
 HERE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "two_drivers")
 SECONDS = 90
+# Over the relay the host hears that a guest is gone only from its silence.
+HOST_HEARS_SILENCE_S = 17
 
 
-def free_port():
-    with socket.socket() as probe:
-        probe.bind(("127.0.0.1", 0))
-        return probe.getsockname()[1]
-
-
-def script(name, port):
+def script(name, port, code=None):
+    """The script for a match on loopback; with a code (the host's: empty),
+    for the same match over the relay."""
     with open(os.path.join(HERE, name), encoding="utf-8") as text:
-        return text.read().replace("PORT", str(port))
+        lines = text.read()
+    if code is not None:
+        lines = lines.replace("host PORT", "host-relay PORT").replace("join PORT", f"join-relay PORT {code}")
+    return lines.replace("PORT", str(port))
+
+
+def relay_code(host):
+    """The match code the host prints once the relay hears its match."""
+    if not host.read_until(lambda lines: any(line.startswith('{"code":') for line in lines), SECONDS):
+        return None
+    return next(json.loads(line)["code"] for line in host.output if line.startswith('{"code":'))
+
+
+def not_code(lines):
+    return [line for line in lines if not line.startswith('{"code":')]
 
 
 def check(failures, holds, what):
@@ -34,18 +50,21 @@ def check(failures, holds, what):
         failures.append(what)
 
 
-def main(driver, folder):
-    port = free_port()
-    host = DriverProcess(driver, script("host.script", port), folder)
-    if not wait_for_listener(port, SECONDS):
+def main(driver, folder, broker):
+    port = broker.port if broker else free_port()
+    host = DriverProcess(driver, script("host.script", port, "" if broker else None), folder)
+    code = relay_code(host) if broker else None
+    if not (code if broker else wait_for_listener(port, SECONDS)):
         host.kill()
         print("the host never listened")
         return 1
-    first = DriverProcess(driver, script("first_guest.script", port), folder)
+    first = DriverProcess(driver, script("first_guest.script", port, code), folder)
     first_done = first.read_until(lambda lines: len(states(lines)) == 7, SECONDS)
     # The connection drops: no goodbye, the program is gone.
     first.kill()
-    second = DriverProcess(driver, script("second_guest.script", port), folder)
+    if broker:
+        time.sleep(HOST_HEARS_SILENCE_S)
+    second = DriverProcess(driver, script("second_guest.script", port, code), folder)
     second_status = second.finish(SECONDS)
     host_status = host.finish(SECONDS)
 
@@ -59,7 +78,8 @@ def main(driver, folder):
     check(failures, len(states(host.output)) == 16, f"the host printed {len(states(host.output))} states")
     check(failures, states(host.output) == guest_states, "the state lines differ")
     for name, process in (("host", host), ("first_guest", first), ("second_guest", second)):
-        check(failures, other_lines(process.output) == expected[name], f"{name}: {other_lines(process.output)}")
+        lines = not_code(other_lines(process.output))
+        check(failures, lines == expected[name], f"{name}: {lines}")
     final = json.loads(host.output[-1])
     check(failures, final["status"] == "Victory!" and final["game_over"] == 1, "the match did not end in a victory")
     if failures:
@@ -75,4 +95,7 @@ def main(driver, folder):
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1], sys.argv[2]))
+    if len(sys.argv) > 3:
+        with BrokerProcess(sys.argv[3]) as relay:
+            sys.exit(main(sys.argv[1], sys.argv[2], relay))
+    sys.exit(main(sys.argv[1], sys.argv[2], None))

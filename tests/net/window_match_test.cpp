@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTcpServer>
 #include <QUdpSocket>
@@ -14,6 +16,8 @@
 #include "match/record_replay.h"
 #include "match/table_check.h"
 #include "app/join_dialog.h"
+#include "app/host_dialog.h"
+#include "tests/net/relay/test_broker.h"
 #include "tests/support/main_window.h"
 
 // The main window in a network match with a driver on loopback: the
@@ -26,18 +30,12 @@ private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void AWindowHostsADriverJoinsAndBothPlayTwoShots();
     void AWindowJoinsAHostPickedFromTheListAndIsToldWhenItLeaves();
+    void AWindowHostsOverTheRelayAndADriverJoinsWithTheCodeItShows();
 };
 
 namespace {
 
 constexpr int ANNOUNCEMENT_PORT = 47147;
-
-quint16 free_port()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
 
 QLabel& panel(const TForm1& form, const char* name)
 {
@@ -140,6 +138,44 @@ void WindowMatchTest::AWindowHostsADriverJoinsAndBothPlayTwoShots()
     QCOMPARE(panel(*form, "Panel2").text(), guest + QStringLiteral("\nleft"));
     QVERIFY(readable_in_full(panel(*form, "Panel2")));
     QVERIFY(press_changes_nothing(*form));
+}
+
+void WindowMatchTest::AWindowHostsOverTheRelayAndADriverJoinsWithTheCodeItShows()
+{
+    TestBroker broker;
+    std::unique_ptr<TForm1> form = open_main_window();
+    QVERIFY(form);
+    menu_item(*form, QStringLiteral("Host a network game\u2026"))->trigger();
+    auto* dialog = form->findChild<HostDialog*>();
+    QVERIFY(dialog);
+    dialog->findChildren<QLineEdit*>().at(0)->setText(QStringLiteral("Anna"));
+    dialog->findChildren<QRadioButton*>().at(1)->setChecked(true);
+    dialog->findChild<QLineEdit*>(QStringLiteral("relay"))
+        ->setText(QStringLiteral("mqtt://127.0.0.1:%1").arg(broker.port()));
+    for (QPushButton* button : dialog->findChildren<QPushButton*>())
+        if (button->text() == QStringLiteral("Host")) QTest::mouseClick(button, Qt::LeftButton);
+
+    // The code shows once the relay has heard the match, in the dialog and the window.
+    const QRegularExpression code_form(QStringLiteral("^[0-9A-Z]{5}-[0-9A-Z]{5}$"));
+    QString code;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        [&] {
+            for (QLabel* label : dialog->findChildren<QLabel*>())
+                if (code_form.match(label->text()).hasMatch()) code = label->text();
+            return !code.isEmpty();
+        }(),
+        10'000);
+    QVERIFY(status_line(*form).startsWith(QStringLiteral("Match code %1: give this code to your friend.").arg(code)));
+
+    QProcess driver;
+    driver.start(QStringLiteral(CORVENNE_REPLAY), {});
+    QVERIFY(driver.waitForStarted());
+    driver.write(QStringLiteral("join-relay %1 %2 Bo\n").arg(broker.port()).arg(code.toLower()).toUtf8());
+    QTRY_COMPARE_WITH_TIMEOUT(panel(*form, "Panel2").text(), QStringLiteral("Bo"), 20'000);
+    QTRY_VERIFY(!dialog->isVisible());
+    driver.closeWriteChannel();
+    QVERIFY(driver.waitForFinished(10'000));
+    QCOMPARE(driver.exitCode(), 0);
 }
 
 void WindowMatchTest::AWindowJoinsAHostPickedFromTheListAndIsToldWhenItLeaves()

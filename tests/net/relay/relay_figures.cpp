@@ -5,10 +5,7 @@
 //
 //   build/tests/net/relay/relay_figures [ROUND_TRIPS]
 
-#include <sys/resource.h>
-
 #include <QCoreApplication>
-#include <QFile>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
@@ -17,30 +14,12 @@
 
 #include "net/relay/match_code.h"
 #include "net/relay/relay_line_transport.h"
+#include "tests/net/process_use.h"
 #include "tests/net/relay/test_broker.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-double cpu_seconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-// Bytes this process has read and written through system calls.
-long long bytes_moved()
-{
-    QFile io(QStringLiteral("/proc/self/io"));
-    io.open(QIODevice::ReadOnly);
-    long long total = 0;
-    for (const QByteArray& line : io.readAll().split('\n'))
-        if (line.startsWith("rchar:") || line.startsWith("wchar:")) total += line.mid(6).trimmed().toLongLong();
-    return total;
-}
 
 }  // namespace
 
@@ -81,10 +60,10 @@ int main(int argc, char** argv)
     std::printf("bytes both ends read and write for one round trip (two lines): %lld\n", bytes_per_trip);
 
     // The event loop itself, waiting: the tests' helpers poll it instead.
-    const double cpu_before = cpu_seconds();
+    const double cpu_before = processor_seconds();
     QTimer::singleShot(10'000, &app, &QCoreApplication::quit);
     app.exec();
     std::printf("processor of a connected, idle pair: %.3f %% of one core over 10 s\n",
-                (cpu_seconds() - cpu_before) / 10.0 * 100.0);
+                (processor_seconds() - cpu_before) / 10.0 * 100.0);
     return 0;
 }
