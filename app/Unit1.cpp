@@ -8,20 +8,18 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QThread>
+#include <utility>
 
 #include "app/drawing_area.h"
 #include "app/game_ending.h"
 #include "app/panel_fit.h"
 #include "app/picture_folders.h"
 #include "app/widgets.h"
-#include "match/take_back.h"
 #include "rules/game_wiring.h"
-#include "rules/undo.h"
 #include "sim/initialisation.h"
 #include "sim/variables.h"
 #include "view/colours.h"
 #include "view/cue.h"
-#include "view/mouse.h"
 
 namespace {
 
@@ -55,7 +53,7 @@ void show_indicator(QLabel* panel, const QRect& home, int32_t colour, bool their
 TForm1::TForm1(const QImage& background, const PlayerChoices& choices)
     : view_(background.copy(QRect(DRAWING_AREA_AT, QSize(DRAWING_AREA_WIDTH, DRAWING_AREA_HEIGHT))),
             game_picture_folders()),
-      computer_([this](int x, int y) { mouse_moved(x, y); }, [this](int x, int y) { mouse_pressed(x, y); }),
+      hands_(recorder_, view_, computer_, [this] { PaintBox1->update(); }),
       choices_(choices)
 {
     setWindowTitle(QStringLiteral("Corvenne"));
@@ -64,9 +62,14 @@ TForm1::TForm1(const QImage& background, const PlayerChoices& choices)
     build_controls(background);
     build_menu();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    computer_.set_level(choices_.second_player.computer);
     connect(&computer_, &ComputerPlayer::at_work_changed, this, &TForm1::show_panels);
     for (TimerId t : ALL_TIMERS) timers_.wire(t, tick_handler(t));
+    // Whoever plays next hears of it once the supervisor's tick has returned,
+    // so that nothing they do (a remote input applied, a shot launched) runs
+    // inside the tick.
+    timers_.wire(Timer2, [this] {
+        if (std::exchange(turn_told_, false)) seats_.turn_begins();
+    });
     // What a tick's iterations changed reaches the screen in one copy.
     timers_.wire(Timer1, [this] { surface_changed(view_.show_pending_parts()); });
 #ifdef CORVENNE_SOUND
@@ -100,8 +103,8 @@ void TForm1::build_controls(const QImage& background)
     PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
     PaintBox1->setGeometry(QRect(DRAWING_AREA_AT, QSize(DRAWING_AREA_WIDTH, DRAWING_AREA_HEIGHT)));
     // While the computer has the cue, the person's mouse does nothing.
-    connect(PaintBox1, &DrawingArea::mouse_moved, this, &TForm1::person_moved);
-    connect(PaintBox1, &DrawingArea::mouse_pressed, this, &TForm1::person_pressed);
+    connect(PaintBox1, &DrawingArea::mouse_moved, this, [this](int x, int y) { seats_.person_moved(x, y); });
+    connect(PaintBox1, &DrawingArea::mouse_pressed, this, [this](int x, int y) { seats_.person_pressed(x, y); });
 
     SpeedButton1 = new QPushButton(QStringLiteral("Отмена хода"), client);
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
@@ -109,7 +112,7 @@ void TForm1::build_controls(const QImage& background)
     SpeedButton1->setFlat(true);
     SpeedButton1->setFont(pixel_font(QStringLiteral("MS Sans Serif"), PANEL_TEXT_PIXELS, true));
     SpeedButton1->setStyleSheet(QStringLiteral("QPushButton { color: white; }"));
-    connect(SpeedButton1, &QPushButton::clicked, this, &TForm1::undo_clicked);
+    connect(SpeedButton1, &QPushButton::clicked, this, [this] { seats_.person_undo(); });
 
     const QFont indicator_font = pixel_font(QStringLiteral("Arial"), PANEL_TEXT_PIXELS, true);
     Panel1 = make_panel(client, QStringLiteral("Panel1"), PANEL_PLACES[0], indicator_font, Qt::black);
@@ -128,7 +131,7 @@ void TForm1::build_menu()
     Fichier1->setObjectName(QStringLiteral("Fichier1"));
     QAction* Nouvellepartie1 = Fichier1->addAction(QStringLiteral("New game"));
     Nouvellepartie1->setObjectName(QStringLiteral("Nouvellepartie1"));
-    connect(Nouvellepartie1, &QAction::triggered, this, &TForm1::new_game_chosen);
+    connect(Nouvellepartie1, &QAction::triggered, this, [this] { seats_.person_new_game(); });
     QAction* Quitter1 = Fichier1->addAction(QStringLiteral("Exit"));
     Quitter1->setObjectName(QStringLiteral("Quitter1"));
     connect(Quitter1, &QAction::triggered, this, &TForm1::Quitter1Click);
@@ -142,20 +145,10 @@ MatchHooks TForm1::match_hooks()
     MatchHooks hooks;
     hooks.record = [this]() -> const MatchRecord& { return recorder_.record(); };
     hooks.seat_names = [this] {
-        return std::array<QString, 2>{seat_name(Seat{}, 1), seat_name(choices_.second_player, 2)};
+        return std::array<QString, 2>{seat_name(Seat{}, 1), seat_name(seats_.second_player(), 2)};
     };
-    hooks.take_over = hands_.took_over;
-    hooks.new_game = [this] { start_new_game(); };
-    hooks.move = [this](int x, int y) { mouse_moved(x, y); };
-    hooks.press = [this](int x, int y) { mouse_pressed(x, y); };
-    hooks.undo = [this] { take_back_shot(); };
-    hooks.keep_seats_out = [this](bool out) {
-        watching_ = out;
-        if (out)
-            computer_.new_game();
-        else if (!network_.engaged())
-            computer_.turn_begins();  // the table it was left on may be its turn
-    };
+    hooks.hands = &hands_;
+    hooks.keep_seats_out = [this](bool out) { seats_.watch(out); };
     return hooks;
 }
 
@@ -176,7 +169,7 @@ void TForm1::build_opponent_menu()
     for (const auto& [caption, level] : items) {
         QAction* item = opponent->addAction(QString::fromUtf8(caption));
         item->setCheckable(true);
-        item->setChecked(level == choices_.second_player.computer);
+        item->setChecked(level == seats_.second_player().computer);
         choices->addAction(item);
         // Captured by copy under a new name: clang 14 cannot capture a structured binding.
         connect(item, &QAction::triggered, this, [this, chosen = level] { choose_second_player(Seat{chosen}); });
@@ -186,8 +179,7 @@ void TForm1::build_opponent_menu()
 
 void TForm1::choose_second_player(const Seat& seat)
 {
-    choices_.second_player = seat;
-    computer_.set_level(seat.computer);
+    seats_.choose_second_player(seat);
     if (remember_choices_) remember_second_player(seat);
     show_panels();
 }
@@ -216,88 +208,6 @@ void TForm1::build_view_menu()
         if (remember_choices_) remember_sound(on);
     });
 #endif
-}
-
-WindowHands TForm1::hands()
-{
-    WindowHands hands;
-    hands.moved = [this](int x, int y) { mouse_moved(x, y); };
-    hands.pressed = [this](int x, int y) { mouse_pressed(x, y); };
-    hands.undone = [this] { take_back_shot(); };
-    hands.new_rack = [this] { start_new_game(); };
-    // A guest catching up takes the match so far, and its record goes on from it.
-    hands.took_over = [this](const MatchRecord& record, const TableSnapshot& table) {
-        computer_.new_game();
-        take_over_table(table);
-        recorder_.resume(record);
-    };
-    return hands;
-}
-
-void TForm1::person_moved(int x, int y)
-{
-    computer_.mouse_seen_at(x, y);
-    if (!person_has_cue()) return;
-    if (!network_.engaged()) return mouse_moved(x, y);
-    if (!network_.connected()) return;
-    mouse_moved(x, y);
-    network_.aim(x, y);
-}
-
-void TForm1::person_pressed(int x, int y)
-{
-    if (!person_has_cue()) return;
-    if (network_.engaged()) return network_.press(x, y);
-    mouse_pressed(x, y);
-}
-
-void TForm1::undo_clicked()
-{
-    if (network_.engaged()) return network_.play(Input{InputKind::undo});
-    if (choices_.second_player.computer && !watching_) return take_back_from_computer();
-    take_back_shot();
-}
-
-// The person's last shot and every computer shot after it: the record
-// without them, replayed, becomes the table, as an opened match does.
-void TForm1::take_back_from_computer()
-{
-    const std::optional<MatchRecord> shorter = without_last_shot_of(recorder_.record(), PERSON_PLAYER);
-    if (!shorter) return;
-    const auto replayed = replay_record(*shorter);
-    if (const auto* table = std::get_if<TableSnapshot>(&replayed)) hands_.took_over(*shorter, *table);
-}
-
-void TForm1::new_game_chosen()
-{
-    if (network_.engaged()) return network_.play(Input{InputKind::new_game});
-    start_new_game();
-}
-
-void TForm1::take_back_shot()
-{
-    const bool undoable = undo_available();
-    SpeedButton1Click();
-    if (undoable) recorder_.shot_taken_back();
-}
-
-void TForm1::start_new_game()
-{
-    computer_.new_game();
-    Nouvellepartie1Click();
-}
-
-// The cue is drawn straight onto the surface, so the area is shown again after each.
-void TForm1::mouse_moved(int x, int y)
-{
-    recorder_.mouse_moved(x, y, PaintBox1MouseMove(view_.surface(), x, y));
-    PaintBox1->update();
-}
-
-void TForm1::mouse_pressed(int x, int y)
-{
-    recorder_.mouse_pressed(x, y, PaintBox1MouseDown(x, y));
-    PaintBox1->update();
 }
 
 void TForm1::FormCreate()
@@ -383,23 +293,13 @@ void TForm1::show_status()
     if (!notice.isEmpty()) return Panel3->setText(notice);
     const int winner = shown_winner();
     if (!winner) return Panel3->setText(QString::fromStdString(status_line_));
-    const int here = network_.engaged() ? network_.own_player() : PERSON_PLAYER;
-    Panel3->setText(ending_text(winner == here, player_name(winner)));
+    Panel3->setText(ending_text(winner == seats_.own_player(), seats_.player_name(winner)));
 }
 
-// While a network match lasts, the remote seat is player 2's only seat: the
-// computer is stopped and the menu's other seats wait until the match ends.
+// While a network match lasts, the menu's other seats wait until it ends.
 void TForm1::network_changed()
 {
-    const bool engaged = network_.engaged();
-    if (engaged != network_engaged_) {
-        network_engaged_ = engaged;
-        opponent_choices_->setEnabled(!engaged);
-        if (engaged)
-            computer_.new_game();
-        else if (!watching_)
-            computer_.turn_begins();  // the table it was left on may be its turn
-    }
+    if (seats_.network_changed()) opponent_choices_->setEnabled(!network_.engaged());
     show_panels();
 }
 
@@ -416,14 +316,14 @@ void TForm1::show_player_indicators(int32_t colour1, int32_t colour2, int curren
 // the winner of a game that ended is marked, and nobody is underlined.
 void TForm1::show_panels()
 {
-    const bool shown = choices_.show_players || someone_else_plays();
+    const bool shown = choices_.show_players || seats_.someone_else_plays();
     const int winner = shown_winner();
     QLabel* panels[2] = {Panel1, Panel2};
     for (int p = 1; p <= 2; ++p) {
-        QString name = player_name(p);
-        if (!network_.engaged() && p == COMPUTER_PLAYER && computer_.at_work()) name += QStringLiteral(" \u2026");
+        QString name = seats_.player_name(p);
+        if (seats_.at_work(p)) name += QStringLiteral(" \u2026");
         if (p == winner) name += QStringLiteral(" \u2605");
-        const bool their_turn = panel_current_player_ == p && !(winner && someone_else_plays());
+        const bool their_turn = panel_current_player_ == p && !(winner && seats_.someone_else_plays());
         show_indicator(panels[p - 1], PANEL_PLACES[p - 1], panel_colours_[p - 1], their_turn,
                        shown ? name : QString());
         panels[p - 1]->setVisible(shown);
@@ -431,20 +331,9 @@ void TForm1::show_panels()
     show_status();
 }
 
-bool TForm1::someone_else_plays() const
-{
-    return choices_.second_player.computer || network_.engaged();
-}
-
-QString TForm1::player_name(int p) const
-{
-    if (network_.engaged()) return p == network_.own_player() ? network_.own_name() : network_.remote_panel_text();
-    return seat_name(p == COMPUTER_PLAYER ? choices_.second_player : Seat{}, p);
-}
-
 int TForm1::shown_winner() const
 {
-    return someone_else_plays() ? winner_of(game, status_line_) : 0;
+    return seats_.someone_else_plays() ? winner_of(game, status_line_) : 0;
 }
 
 // Told without blocking, so the window still opens and "New game" can try again.

@@ -6,8 +6,10 @@
 #include "app/computer_player.h"
 #include "app/match_menu.h"
 #include "app/network_seat.h"
+#include "app/seats.h"
 #include "app/settings.h"
 #include "app/timers.h"
+#include "app/window_hands.h"
 #include "match/match_recorder.h"
 #ifdef CORVENNE_SOUND
 #include "app/picture_folders.h"
@@ -49,11 +51,8 @@ public:
     const std::string& status_line() const override { return status_line_; }
     void set_timer(TimerId t, bool on) override { timers_.set_running(t, on); }
     bool timer_on(TimerId t) const override { return timers_.running(t); }
-    void turn_begins() override
-    {
-        if (!watching_ && !network_.engaged()) computer_.turn_begins();
-        network_.table_changed();
-    }
+    // Heard once the supervisor's tick has returned (see the constructor).
+    void turn_begins() override { turn_told_ = true; }
     void new_rack() override { recorder_.rack_set_up(); }
 #ifdef CORVENNE_SOUND
     void table_event(const TableEvent& event) override { sound_.hear(event); }
@@ -87,31 +86,12 @@ private:
     void show_panels();
     // The network seat has something new to show, or a match began or ended.
     void network_changed();
-    // The computer or a remote player holds a seat: the window tells a
-    // game's end from its own side.
-    bool someone_else_plays() const;
-    QString player_name(int p) const;
     // Who won the game that ended, when the window tells it; 0 otherwise.
     int shown_winner() const;
     // The status line, what the network seat has to say instead, or a
     // game's end told from this window's side.
     void show_status();
     MatchHooks match_hooks();
-    bool person_has_cue() const { return !watching_ && !computer_.has_cue() && !network_.remote_has_cue(); }
-    // The person's mouse and buttons: in a network match they go to the
-    // match, and while the other player is not there they do nothing.
-    void person_moved(int x, int y);
-    void person_pressed(int x, int y);
-    void undo_clicked();
-    void take_back_from_computer();
-    void new_game_chosen();
-    // What applies an input to the table, whoever gave it.
-    void take_back_shot();
-    void start_new_game();
-    WindowHands hands();
-    // The drawing area's mouse, the person's or the computer's.
-    void mouse_moved(int x, int y);
-    void mouse_pressed(int x, int y);
     // The table picture could not be loaded; `message` names the file and the fault.
     void report_picture_error(const QString& message);
     // Puts the changed part of the drawing area's surface on the screen.
@@ -128,9 +108,10 @@ private:
     QLabel* Panel3 = nullptr;
     TableView view_;
     WindowTimers timers_;
-    ComputerPlayer computer_;
     std::string status_line_;
     MatchRecorder recorder_;
+    WindowHands hands_;
+    ComputerPlayer computer_{hands_};
 #ifdef CORVENNE_SOUND
     TableSound sound_{game_picture_folders()};  // the samples lie beside the table picture
 #endif
@@ -138,10 +119,9 @@ private:
     bool remember_choices_ = false;
     MatchMenu* match_menu_ = nullptr;
     QActionGroup* opponent_choices_ = nullptr;
-    bool network_engaged_ = false;  // as the window last saw it
-    bool watching_ = false;  // a match watched again: no seat plays
-    WindowHands hands_ = hands();
     NetworkSeat network_{hands_, *this, [this] { network_changed(); }};
+    Seats seats_{choices_.second_player, hands_, computer_, network_, recorder_};
+    bool turn_told_ = false;  // by the supervisor, in the tick that is running
     // What the supervisor last showed in the player panels.
     int32_t panel_colours_[2] = {NoGroup, NoGroup};
     int panel_current_player_ = 0;

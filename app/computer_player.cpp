@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "opponent/aim_error.h"
+#include "protocol/live_table.h"
 #include "sim/step.h"
 
 namespace {
@@ -20,8 +21,7 @@ bool computer_to_play()
 
 }  // namespace
 
-ComputerPlayer::ComputerPlayer(MouseHandler move, MouseHandler press)
-    : move_(std::move(move)), press_(std::move(press))
+ComputerPlayer::ComputerPlayer(TableHands& hands) : hands_(hands)
 {
     wait_.setSingleShot(true);
     wait_.setInterval(WAIT_MS);
@@ -108,7 +108,7 @@ void ComputerPlayer::take_shot(ComputerShot shot, unsigned turn)
     if (turn != turn_ || phase_ != Phase::thinking) return;
     if (!table_unchanged()) return cancel();
     shot_ = shot;
-    if (shot.place) press_(shot.place->x, shot.place->y);
+    if (shot.place) hands_.press(shot.place->x, shot.place->y);
     glide_from_ = mouse_at_.value_or(shot.aim);
     glide_step_ = 0;
     table_when_gliding_ = table_hash(game);
@@ -123,7 +123,7 @@ void ComputerPlayer::glide_step()
     const double t = static_cast<double>(glide_step_) / GLIDE_STEPS;
     const int x = static_cast<int>(std::lround(glide_from_.x + (shot_.aim.x - glide_from_.x) * t));
     const int y = static_cast<int>(std::lround(glide_from_.y + (shot_.aim.y - glide_from_.y) * t));
-    move_(x, y);
+    hands_.move(x, y);
     mouse_at_ = MousePoint{x, y};
     if (glide_step_ < GLIDE_STEPS) return;
     glide_.stop();
@@ -135,5 +135,5 @@ void ComputerPlayer::press()
 {
     const bool still_ready = computer_to_play() && table_hash(game) == table_when_gliding_;
     enter(Phase::idle);
-    if (still_ready) press_(shot_.aim.x, shot_.aim.y);
+    if (still_ready) hands_.press(shot_.aim.x, shot_.aim.y);
 }

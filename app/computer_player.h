@@ -4,11 +4,12 @@
 #include <QTimer>
 #include <atomic>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <thread>
 
 #include "opponent/computer_shot.h"
+
+class TableHands;
 
 // Against the computer, the person plays player 1 and the computer player 2.
 constexpr int PERSON_PLAYER = 1;
@@ -25,11 +26,8 @@ class ComputerPlayer : public QObject {
     Q_OBJECT
 
 public:
-    // The mouse handlers the computer uses: the window's own, without the
-    // check that shuts the person out.
-    using MouseHandler = std::function<void(int x, int y)>;
-
-    ComputerPlayer(MouseHandler move, MouseHandler press);
+    // `hands` are the window's own, without the check that shuts the person out.
+    explicit ComputerPlayer(TableHands& hands);
     ~ComputerPlayer() override;
 
     // None: a second person plays player 2. Takes effect from the next turn:
@@ -64,7 +62,7 @@ private:
     void press();
     bool table_unchanged() const;
 
-    MouseHandler move_, press_;
+    TableHands& hands_;
     std::optional<ComputerLevel> chosen_;  // the menu's choice
     std::optional<ComputerLevel> level_;   // who plays player 2 this turn
     Phase phase_ = Phase::idle;

@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 
 #include "match/match_file.h"
+#include "protocol/live_table.h"
 
 namespace {
 
@@ -89,7 +90,7 @@ bool MatchMenu::open_file(const QString& path)
     }
     watch_.stop();
     const OpenedMatch& match = std::get<OpenedMatch>(opened);
-    hooks_.take_over(match.record, match.table);
+    hooks_.hands->take_over(match.record, match.table);
     folder_ = QFileInfo(path).absolutePath();
     return true;
 }

@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <cmath>
 
+#include "protocol/live_table.h"
 #include "rules/random.h"
 #include "sim/table_geometry.h"
 
@@ -37,7 +38,7 @@ void MatchWatch::start(const MatchRecord& record)
     from_y_ = DRAWING_AREA_HEIGHT / 2;
     hooks_.keep_seats_out(true);
     set_praise_state(record.praise_at_rack);
-    hooks_.new_game();
+    hooks_.hands->new_game();
     qApp->installEventFilter(this);
     ticks_.start();
 }
@@ -94,7 +95,7 @@ void MatchWatch::begin_input()
 void MatchWatch::glide_step()
 {
     const double t = static_cast<double>(++phase_ticks_) / GLIDE_TICKS;
-    hooks_.move(between(from_x_, input_.x, t), between(from_y_, input_.y, t));
+    hooks_.hands->move(between(from_x_, input_.x, t), between(from_y_, input_.y, t));
     if (phase_ticks_ < GLIDE_TICKS) return;
     from_x_ = input_.x;
     from_y_ = input_.y;
@@ -105,9 +106,9 @@ void MatchWatch::glide_step()
 void MatchWatch::take_input()
 {
     if (input_.kind == CommandKind::undo)
-        hooks_.undo();
+        hooks_.hands->undo();
     else
-        hooks_.press(input_.x, input_.y);
+        hooks_.hands->press(input_.x, input_.y);
     ++next_input_;
     phase_ = Phase::settling;
 }

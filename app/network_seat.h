@@ -100,14 +100,3 @@ private:
     QAction* join_again_ = nullptr;
 };
 
-// The window's own handlers, as a network match applies inputs through them.
-struct WindowHands : TableHands {
-    std::function<void(int, int)> moved, pressed;
-    std::function<void()> undone, new_rack;
-    std::function<void(const MatchRecord&, const TableSnapshot&)> took_over;
-    void move(int x, int y) override { moved(x, y); }
-    void press(int x, int y) override { pressed(x, y); }
-    void undo() override { undone(); }
-    void new_game() override { new_rack(); }
-    void take_over(const MatchRecord& record, const TableSnapshot& table) override { took_over(record, table); }
-};

@@ -3,8 +3,9 @@
 #include "match/record_replay.h"
 #include "protocol/match_table.h"
 
-// What plays a network match's inputs on the live game: the handlers of the
-// window, or of the driver, that the mouse and the menu use there.
+// What plays inputs on the live game: the handlers of the window, or of the
+// driver, through which every seat plays there (the person's mouse and
+// menu, the computer, a network match's inputs, a match watched again).
 class TableHands {
 public:
     virtual ~TableHands() = default;

@@ -64,11 +64,15 @@ public:
     virtual bool timer_on(TimerId t) const = 0;
 
     // What only the live game tells: the window of the live game hears these,
-    // a worker thread's headless window does not.
+    // a worker thread's headless window does not. They are told from inside
+    // the tick that runs, so a window keeps them and acts on them once the
+    // tick has returned: nothing it does then (an input applied, a shot
+    // launched) may run inside the tick.
     // Something happened on the table, in the iteration that is running.
     virtual void table_event(const TableEvent&) {}
     // A shot has been judged, or taken back, and the table waits for the
-    // current player's next one (aiming enabled, the game not over). Told once.
+    // current player's next one (aiming enabled, the game not over). Told
+    // once, by the supervisor's tick.
     virtual void turn_begins() {}
     // The black has decided the game; the table is frozen until a new rack.
     virtual void game_ended() {}

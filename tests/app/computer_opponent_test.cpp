@@ -191,6 +191,28 @@ private slots:
         QCOMPARE(status_line(*form), QString("Start new game"));
     }
 
+    // The computer hears its turn once the supervisor's tick has returned:
+    // told by a tick run outside the window's timer, it is heard only at
+    // that timer's next tick.
+    void TheTurnIsHeardAfterTheSupervisorsTick()
+    {
+        choose("Computer: hard");
+        form->set_timer(Timer2, false);
+        const QPoint ball = shown(game.balls[CUE_BALL].x, game.balls[CUE_BALL].y);
+        QTest::mouseMove(drawing_area(*form), ball + QPoint(0, -60));
+        QTest::mouseClick(drawing_area(*form), Qt::LeftButton, {}, ball + QPoint(0, -60));
+        QVERIFY(!game.shot_evaluated);
+        form->set_timer(Timer1, true);
+        QVERIFY(QTest::qWaitFor([] { return balls_at_rest(); }, 30000));
+        Timer2Timer();
+        QCOMPARE(game.current_player, 2);
+        QTest::qWait(1500);  // past the computer's waiting second
+        QVERIFY(!form->computer().at_work());
+        QVERIFY(game.shot_evaluated);
+        form->set_timer(Timer2, true);
+        QVERIFY(QTest::qWaitFor([&] { return form->computer().at_work(); }, 5000));
+    }
+
     // The panels name the seats once the computer plays, the current player's
     // underlined, and say when the computer is at work.
     void ThePanelsNameTheSeats()

@@ -8,6 +8,7 @@
 
 #include "app/match_menu.h"
 #include "match/match_file.h"
+#include "protocol/live_table.h"
 #include "rules/game_wiring.h"
 
 // The Match menu's files on a window of its own: what it writes, what it
@@ -21,6 +22,17 @@ private:
     MatchRecord live{2'891'336'453u, {"shot 399 286", "press 228 178", "shot 228 178"}};
     std::optional<MatchRecord> taken_over;
     MatchMenu* menu = nullptr;
+
+    // The window's hands as far as the menu uses them: an opened match is taken over.
+    struct Hands : TableHands {
+        std::optional<MatchRecord>& taken_over;
+        explicit Hands(std::optional<MatchRecord>& taken) : taken_over(taken) {}
+        void move(int, int) override {}
+        void press(int, int) override {}
+        void undo() override {}
+        void new_game() override {}
+        void take_over(const MatchRecord& record, const TableSnapshot&) override { taken_over = record; }
+    } hands{taken_over};
 
     QString file(const char* name) const { return folder.filePath(QString::fromUtf8(name)); }
     void write(const QString& path, const QByteArray& bytes)
@@ -48,7 +60,7 @@ private slots:
         MatchHooks hooks;
         hooks.record = [this]() -> const MatchRecord& { return live; };
         hooks.seat_names = [] { return std::array<QString, 2>{QStringLiteral("Anna"), QStringLiteral("Bob")}; };
-        hooks.take_over = [this](const MatchRecord& record, const TableSnapshot&) { taken_over = record; };
+        hooks.hands = &hands;
         menu = new MatchMenu(*window.menuBar(), window, hooks);
         window.show();
     }

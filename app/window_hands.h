@@ -1,0 +1,33 @@
+#pragma once
+
+#include <functional>
+
+#include "protocol/live_table.h"
+
+class ComputerPlayer;
+class MatchRecorder;
+class TableView;
+
+// The window's own handlers, which apply an input to the live table and
+// record it, whoever gave it: the person, the computer, the remote player
+// or a match watched again all play through them.
+class WindowHands : public TableHands {
+public:
+    // `drawn` shows the drawing area again after the cue moved on its surface;
+    // `computer` drops whatever turn it was playing when the rack is replaced.
+    WindowHands(MatchRecorder& recorder, TableView& view, ComputerPlayer& computer, std::function<void()> drawn);
+
+    void move(int x, int y) override;
+    void press(int x, int y) override;
+    void undo() override;
+    void new_game() override;
+    // A guest catching up, an opened match or a shot taken back from the
+    // computer: the table becomes `table`, and the record goes on from `record`.
+    void take_over(const MatchRecord& record, const TableSnapshot& table) override;
+
+private:
+    MatchRecorder& recorder_;
+    TableView& view_;
+    ComputerPlayer& computer_;
+    std::function<void()> drawn_;
+};
