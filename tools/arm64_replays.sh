@@ -20,7 +20,7 @@ host_build=$PWD/build
 # what neither the link nor a replay touches: the GPU drivers and their
 # compiler, the scripting languages, package tools and the sanitizers'
 # run-times (the arm64 moc and qmake too: the host's act instead).
-ROOT_PACKAGES=(qt6-base-dev libjpeg62-turbo-dev libc6-dev libstdc++-12-dev)
+ROOT_PACKAGES=(qt6-base-dev libjpeg62-turbo-dev libmosquitto-dev libc6-dev libstdc++-12-dev)
 NOT_NEEDED='^(libllvm[0-9]+|libgl1-mesa-dri|libz3-4|libsensors5|perl.*|libperl.*|python3.*|libpython3.*|dpkg|cdebconf|tar|sysvinit-utils|install-info|libdebian-installer4|libnewt0.52|xfonts-utils|qt6-base-dev-tools|qmake6-bin|lib(a|t|hwa|l|ub)san[0-9]+|shared-mime-info)$'
 
 need() {
@@ -69,6 +69,9 @@ make_sysroot() {
 sysroot_made=$sysroot/etc/fonts.aside
 
 cross_build() {
+  # pkg-config reads the sysroot's .pc files (the relay's client library).
+  PKG_CONFIG_SYSROOT_DIR=$sysroot \
+  PKG_CONFIG_LIBDIR=$sysroot/usr/lib/aarch64-linux-gnu/pkgconfig:$sysroot/usr/share/pkgconfig \
   cmake -S . -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF -DCORVENNE_WERROR=ON \
     -DCMAKE_SYSTEM_NAME=Linux -DCMAKE_SYSTEM_PROCESSOR=aarch64 -DCMAKE_SYSROOT="$sysroot" \
     -DCMAKE_CXX_COMPILER=aarch64-linux-gnu-g++ \
