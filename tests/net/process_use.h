@@ -2,7 +2,9 @@
 
 #include <sys/resource.h>
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QTimer>
 
 // What this process has used so far, for the figures of network play.
 
@@ -23,4 +25,13 @@ inline long long bytes_moved()
     for (const QByteArray& line : io.readAll().split('\n'))
         if (line.startsWith("rchar:") || line.startsWith("wchar:")) total += line.mid(6).trimmed().toLongLong();
     return total;
+}
+
+// The event loop left to itself for `seconds`: the share of one core it used.
+inline double idle_share_of_core(QCoreApplication& application, int seconds)
+{
+    const double started = processor_seconds();
+    QTimer::singleShot(seconds * 1000, &application, &QCoreApplication::quit);
+    application.exec();
+    return (processor_seconds() - started) / seconds * 100.0;
 }
