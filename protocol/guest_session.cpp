@@ -227,8 +227,8 @@ void GuestSession::apply_arrived()
     while (!to_apply_.empty() && table_.settled()) {
         const NumberedInput next = to_apply_.front();
         const Side side = whose(next.input);
-        // While this side's own input waits, what the host numbered before it goes on.
-        if (holding_ && !released_ && !own_waiting_ && side == Side::host) break;
+        // Once this side's own input has come back numbered, what the host numbered before it goes on.
+        if (holding_ && !released_ && side == Side::host && !own_input_numbered()) break;
         to_apply_.pop_front();
         if (side == Side::host) released_ = false;
         link_.forget_aims();
@@ -237,6 +237,15 @@ void GuestSession::apply_arrived()
         note_applied(next, side);
         check_when_settled();
     }
+}
+
+// The host may number its own inputs before it hears ours: those arrive
+// first, and ours (or its refusal) after them.
+bool GuestSession::own_input_numbered() const
+{
+    return own_waiting_ && std::any_of(to_apply_.begin(), to_apply_.end(), [this](const NumberedInput& numbered) {
+               return numbered.input == *own_waiting_;
+           });
 }
 
 // Whose a numbered input is, judged on the table it is about to be applied

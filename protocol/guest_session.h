@@ -36,6 +36,7 @@ public:
     // still unanswered. A new game is asked for.
     void play(const Input& input) override;
     void aim(int x, int y, int64_t now) override;
+    void pace_aims(int per_second) override { link_.pace_aims(per_second); }
     void answer_new_game(bool agreed) override;
     void leave() override;
     // The host's inputs wait, unless this side's own input has come back
@@ -72,6 +73,8 @@ private:
     void receive_sync(const Sync& sync);
     void receive_refusal(InputKind kind);
     void receive_aim(const Aim& aim, int64_t now);
+    // An input equal to this side's waiting one has arrived numbered.
+    bool own_input_numbered() const;
     void apply_arrived();
     Side whose(const Input& input) const;
     void note_applied(const NumberedInput& numbered, Side side);
