@@ -94,6 +94,7 @@ void NetworkMatch::join(const HostPlace& place, const QString& name)
     const std::optional<std::string> seat_token = same_host ? guest_->seat_token() : std::nullopt;
     leave();
     join_place_ = place;
+    over_relay_ = std::holds_alternative<RelayMatch>(place);
     name_ = name;
     connect_to_host(seat_token);
 }
@@ -137,6 +138,7 @@ void NetworkMatch::start_session(MatchSession& session)
 {
     session_ = &session;
     session_->hold_remote_inputs(hold_remote_inputs_);
+    session_->pace_aims(over_relay_ ? RELAY_AIMS_PER_SECOND : MAX_AIMS_PER_SECOND);
     upkeep_timer_.start(UPKEEP_EVERY_MS);
 }
 

@@ -40,6 +40,7 @@ public:
     // A new game is asked for, and played once the guest agrees.
     void play(const Input& input) override;
     void aim(int x, int y, int64_t now) override;
+    void pace_aims(int per_second) override { link_.pace_aims(per_second); }
     void answer_new_game(bool agreed) override;
     void leave() override;
     // The guest's inputs that would be taken wait, unless one of this side's

@@ -23,6 +23,9 @@ public:
     virtual void play(const Input& input) = 0;
     // This side's player aimed at (x, y).
     virtual void aim(int x, int y, int64_t now) = 0;
+    // This side's aims go out at most `per_second` a second, for a
+    // connection where each line costs more than over TCP.
+    virtual void pace_aims(int per_second) = 0;
     virtual void answer_new_game(bool agreed) = 0;
     // Says goodbye to the other side, if any.
     virtual void leave() = 0;

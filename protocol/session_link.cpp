@@ -9,8 +9,6 @@ namespace {
 
 constexpr int64_t AIM_COST = 1000;
 constexpr int64_t AIM_BUDGET_LIMIT = AIM_COST * MAX_AIMS_PER_SECOND;
-// Whole milliseconds between two aims sent, so that no second holds more than 30.
-constexpr int64_t AIM_SPACING_MS = (1000 + MAX_AIMS_PER_SECOND - 1) / MAX_AIMS_PER_SECOND;
 
 }  // namespace
 
@@ -49,11 +47,16 @@ bool SessionLink::silent_too_long(int64_t now) const
 void SessionLink::keep_up(int64_t now)
 {
     now_ = now;
-    if (held_aim_ && now - *last_aim_sent_at_ >= AIM_SPACING_MS) {
+    if (held_aim_ && now - *last_aim_sent_at_ >= aim_spacing_ms_) {
         send_aim(*held_aim_, now);
         held_aim_.reset();
     }
     if (now - last_sent_ >= PING_AFTER_MS) send(Ping{});
+}
+
+void SessionLink::pace_aims(int per_second)
+{
+    aim_spacing_ms_ = spacing_ms(std::clamp(per_second, 1, MAX_AIMS_PER_SECOND));
 }
 
 bool SessionLink::aim_within_limit(int64_t now)
@@ -72,7 +75,7 @@ void SessionLink::offer_aim(const Aim& aim, int64_t now)
         held_aim_.reset();
         return;
     }
-    if (last_aim_sent_at_ && now - *last_aim_sent_at_ < AIM_SPACING_MS) {
+    if (last_aim_sent_at_ && now - *last_aim_sent_at_ < aim_spacing_ms_) {
         held_aim_ = aim;
         return;
     }

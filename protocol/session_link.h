@@ -5,6 +5,7 @@
 #include <utility>
 #include <variant>
 
+#include "protocol/protocol_limits.h"
 #include "protocol/session_events.h"
 
 // One connection as either side keeps it up: what goes out and what happened,
@@ -37,6 +38,8 @@ public:
     // one went out too recently; a later aim replaces one held back. The
     // point the other side's cue stands at already is not sent again.
     void offer_aim(const Aim& aim, int64_t now);
+    // This side's aims go out at most `per_second` a second (30 unless told).
+    void pace_aims(int per_second);
     // An input was played: no aim is held back, and the cue is drawn afresh
     // at the next aim, wherever it is.
     void forget_aims()
@@ -48,6 +51,8 @@ public:
     SessionOutput take_output();
 
 private:
+    // Whole milliseconds between two aims sent, so that no second holds more than `per_second`.
+    static constexpr int64_t spacing_ms(int per_second) { return (1000 + per_second - 1) / per_second; }
     void send_aim(const Aim& aim, int64_t now);
 
     bool open_ = false;
@@ -62,6 +67,7 @@ private:
     std::optional<Aim> held_aim_;
     std::optional<Aim> aim_sent_;
     std::optional<int64_t> last_aim_sent_at_;
+    int64_t aim_spacing_ms_ = spacing_ms(MAX_AIMS_PER_SECOND);
 };
 
 // How this side tells its player of the other side's goodbye.

@@ -2,8 +2,7 @@
 // costs, a guest's shot from the press to the launch on both sides over
 // loopback, and the processor a connected, idle match takes. With `relay`,
 // the match goes over a broker of its own on loopback, and the bytes a shot
-// are those both sides read and write to the broker (the process's own
-// count, /proc/self/io).
+// are those each side's connection to the broker carries, both ways.
 //
 //   build/tests/net/net_figures [AIMING_SECONDS] [relay]
 
@@ -18,7 +17,6 @@
 #include <vector>
 
 #include "net/network_match.h"
-#include "tests/protocol/session_pair.h"
 #include "net/relay/match_code.h"
 #include "tests/net/process_use.h"
 #include "tests/net/relay/test_broker.h"
@@ -123,13 +121,14 @@ std::vector<double> guest_shot_delays(Loopback& loopback, int shots)
 
 // Over the relay, a guest's shot as a player makes it: aiming 100 moves a
 // second for `aiming_ms`, then the shot, until both tables have checked it.
-long long relay_bytes_per_shot(Loopback& relay, int64_t aiming_ms)
+// The bytes each connection to the broker carried for it, both ways.
+std::vector<long long> relay_bytes_per_shot(Loopback& relay, int64_t aiming_ms)
 {
     relay.host.play(Input{InputKind::shot, 400, 200});
     run_until([&] { return relay.guest_table.rolling; });
     relay.rest();
     const uint32_t agreed = relay.guest.agreed_through();
-    const long long before = bytes_moved();
+    std::vector<long long> bytes = bytes_with_port(relay.broker->port());
     for (int64_t t = 0; t < aiming_ms; t += 10) {
         relay.guest.aim(100 + static_cast<int>(t / 10 % 500), 150);
         const QDeadlineTimer tick(10);
@@ -139,7 +138,9 @@ long long relay_bytes_per_shot(Loopback& relay, int64_t aiming_ms)
     run_until([&] { return relay.guest_table.rolling && relay.host_table.rolling; });
     relay.rest();
     run_until([&] { return relay.guest.agreed_through() > agreed; });
-    return bytes_moved() - before;
+    const std::vector<long long> after = bytes_with_port(relay.broker->port());
+    for (std::size_t k = 0; k < bytes.size() && k < after.size(); ++k) bytes[k] = after[k] - bytes[k];
+    return bytes;
 }
 
 }  // namespace
@@ -158,9 +159,11 @@ int main(int argc, char** argv)
         std::printf("no connection on loopback\n");
         return 1;
     }
-    if (over_relay)
-        std::printf("over the relay, bytes both sides read and write to the broker for a guest's shot: %lld\n",
-                    relay_bytes_per_shot(loopback, aiming_ms));
+    if (over_relay) {
+        std::printf("over the relay, bytes each connection to the broker carries for a guest's shot:");
+        for (const long long bytes : relay_bytes_per_shot(loopback, aiming_ms)) std::printf(" %lld", bytes);
+        std::printf("\n");
+    }
     std::vector<double> delays = guest_shot_delays(loopback, 200);
     std::sort(delays.begin(), delays.end());
     std::printf("a guest's shot, press to launch on both sides: median %.3f ms, slowest %.3f ms (%zu shots)\n",

@@ -320,6 +320,31 @@ TEST(NetworkSession, WhoseAnInputIsFollowsTheRules)
     }
 }
 
+// A driver steps the guest: the host's inputs wait for their release, also
+// while this side's own input is on its way and the host numbers its own
+// first. They go on once ours comes back numbered after them, not when it is
+// refused.
+TEST(NetworkSession, HeldInputsWaitForTheirReleaseOrForTheGuestsOwnNumberedAfterThem)
+{
+    for (const bool refused : {false, true}) {
+        SCOPED_TRACE(refused ? "refused" : "numbered");
+        SessionPair match;
+        match.join("Bo");
+        match.guest->hold_remote_inputs(true);
+        match.guest->play(refused ? UNDO : shot(10, 20));
+        match.host.play(shot(30, 40));
+        for (const std::string& line : match.host.take_output().lines) match.guest->receive(line, match.now);
+        match.guest->pump(match.now);
+        EXPECT_EQ(match.guest_table.inputs, "");
+        match.rest();
+        EXPECT_EQ(match.guest_table.inputs.empty(), refused);
+        match.guest->release_remote_input();
+        match.rest();
+        EXPECT_TRUE(match.same_tables());
+        EXPECT_FALSE(match.guest->own_input_waiting());
+    }
+}
+
 TEST(NetworkSession, SilenceIsPingedThenLost)
 {
     SessionPair match;
@@ -342,7 +367,7 @@ TEST(NetworkSession, SilenceIsPingedThenLost)
     EXPECT_EQ(events_of<Disconnected>(output.events).at(0).reason, EndReason::lost);
 }
 
-TEST(NetworkSession, AimsAreShownWhileTheirPlayerHasTheCueThirtyASecondAtMost)
+TEST(NetworkSession, AimsAreShownWhileTheirPlayerHasTheCueAtTheirPace)
 {
     SessionPair match;
     match.join("Bo");
@@ -357,6 +382,17 @@ TEST(NetworkSession, AimsAreShownWhileTheirPlayerHasTheCueThirtyASecondAtMost)
     match.carry();
     EXPECT_EQ(match.guest_table.aims_shown, (std::vector<std::pair<int, int>>{{5, 6}, {9, 10}}));
     EXPECT_EQ(match.to_host, std::vector<std::string>{"hello 1 Bo"});
+
+    // Paced to ten a second, as over a relay: 100 ms from one aim sent to the next.
+    match.host.pace_aims(10);
+    match.host.aim(11, 12, match.now + 134);
+    match.host.aim(13, 14, match.now + 200);
+    match.host.pump(match.now + 233);
+    match.carry();
+    EXPECT_EQ(match.guest_table.aims_shown.back(), std::make_pair(11, 12));
+    match.host.pump(match.now + 234);
+    match.carry();
+    EXPECT_EQ(match.guest_table.aims_shown.back(), std::make_pair(13, 14));
 
     // Thirty a second are taken for as long as they come; a burst of thirty
     // is taken once, and one more then is not.
