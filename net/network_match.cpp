@@ -110,7 +110,6 @@ void NetworkMatch::connect_to_host(std::optional<std::string> seat_token)
 {
     guest_.emplace(table_, name_.toStdString(), std::move(seat_token));
     start_session(*guest_);
-    transport_opened_ = false;
     if (const auto* relay = std::get_if<RelayMatch>(&join_place_))
         transport_ = RelayLineTransport::connect_to(relay->relay, derive_relay_keys(relay->code), this);
     else
@@ -118,13 +117,15 @@ void NetworkMatch::connect_to_host(std::optional<std::string> seat_token)
                                                   std::get<TcpHost>(join_place_).port, this);
     wire(transport_);
     connect(transport_, &LineTransport::opened, this, [this] {
-        transport_opened_ = true;
         guest_->connected(now());
         flush();
     });
+    // Until the host answers, the connection's own words say why it ended
+    // (over a relay: no game answers with this code).
     connect(transport_, &LineTransport::ended, this, [this](const QString& why) {
+        const bool answered = guest_->answered();
         guest_->connection_closed();
-        if (transport_opened_) {
+        if (answered) {
             flush();
         } else {
             guest_->take_output();

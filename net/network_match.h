@@ -142,7 +142,6 @@ private:
     MatchSession* session_ = nullptr;  // the host's or the guest's, whichever plays
     QObject* listener_ = nullptr;  // TCP's or the relay's, whichever hosts
     LineTransport* transport_ = nullptr;  // the seated guest's, or the guest's to its host
-    bool transport_opened_ = false;
     bool hold_remote_inputs_ = false;
     std::vector<Opening> openings_;
     HostPlace join_place_;

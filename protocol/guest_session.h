@@ -50,6 +50,8 @@ public:
 
     // The match so far stands on the table and the connection is open.
     bool playing() const { return stage_ == Stage::playing; }
+    // The host has answered the opening: with its welcome, or with goodbye.
+    bool answered() const { return stage_ != Stage::opening; }
     bool ended() const { return stage_ == Stage::ended; }
     // Every input up to this number has been applied, has settled, and the
     // host's check agrees with it or the host's table has been taken.

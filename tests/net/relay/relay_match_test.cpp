@@ -9,15 +9,19 @@
 #include "tests/net/relay/test_broker.h"
 
 // A network match over a broker of the test's own, on stand-in tables: the
-// broker is killed mid-match and started again, and the match goes on.
+// broker is killed mid-match and started again, and the match goes on. A
+// stranger with a code nobody hosts is told so.
 namespace {
 
 TEST(RelayMatch, ABrokerThatFallsMidMatchIsFoundAgainAndTheGuestTakesItsSeatBack)
 {
     TestBroker broker;
-    FakeMatchTable host_table, guest_table;
+    FakeMatchTable host_table, guest_table, stranger_table;
     NetworkMatch host{host_table};
     NetworkMatch guest{guest_table};
+    NetworkMatch stranger{stranger_table};
+    QSignalSpy stranger_told(&stranger, &NetworkMatch::join_failed);
+    stranger.join(RelayMatch{broker.plain_address(), draw_match_code()}, QStringLiteral("Cy"));
     const auto rest = [&] {
         host_table.rolling = guest_table.rolling = false;
         host.table_changed();
@@ -41,6 +45,10 @@ TEST(RelayMatch, ABrokerThatFallsMidMatchIsFoundAgainAndTheGuestTakesItsSeatBack
     rest();
     ASSERT_TRUE(play(guest, 300));
     rest();
+
+    ASSERT_TRUE(wait_until([&] { return stranger_told.count() == 1; }, 15'000));
+    EXPECT_EQ(stranger_told.at(0).at(0).toString().toStdString(),
+              "No game answers with this code: check it with your friend");
 
     // The broker falls for longer than a connection waits for it, while the
     // host's player shoots: that shot is the host's, and the guest finds it
