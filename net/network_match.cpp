@@ -320,10 +320,8 @@ void NetworkMatch::flush()
 void NetworkMatch::tell(const SessionEvent& event)
 {
     if (const auto* connected = std::get_if<Connected>(&event)) {
-        emit remote_status(QString());
         emit remote_joined(from_std(connected->remote_name));
     } else if (const auto* disconnected = std::get_if<Disconnected>(&event)) {
-        emit remote_status(from_std(connection_status(remote_name().toStdString(), disconnected->reason)));
         emit connection_ended(disconnected->reason);
     } else if (const auto* applied = std::get_if<InputApplied>(&event)) {
         emit input_applied(applied->numbered, applied->side);

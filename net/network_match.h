@@ -99,8 +99,6 @@ signals:
     // Host: a guest took the seat. Guest: the match so far stands on the table.
     void remote_joined(const QString& name);
     void connection_ended(EndReason reason);
-    // For the remote player's panel: "Anna — connection lost"; empty while connected.
-    void remote_status(const QString& text);
     void join_failed(const QString& why);
     void input_applied(const NumberedInput& numbered, Side side);
     void input_refused(InputKind kind);

@@ -18,11 +18,6 @@ std::string_view end_words(EndReason reason)
     return {};
 }
 
-std::string connection_status(std::string_view remote_name, EndReason reason)
-{
-    return std::string(remote_name) + " \u2014 " + std::string(end_words(reason));
-}
-
 std::string end_sentence(std::string_view remote_name, EndReason reason)
 {
     // A host that turned this guest away before it said its name.

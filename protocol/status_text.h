@@ -9,9 +9,6 @@
 // name: "connection lost".
 std::string_view end_words(EndReason reason);
 
-// The remote player's panel when their connection has ended,
-// e.g. "Anna — connection lost".
-std::string connection_status(std::string_view remote_name, EndReason reason);
 
 // What this side's player is told when the connection to `remote_name` ended:
 // "Anna left the game", "The connection to Anna was lost". Without a name,

@@ -40,9 +40,9 @@ protected:
     quint16 port = 0;
 };
 
-TEST_F(Hosted, TheRemotePanelNamesThePlayerAndHowTheirConnectionEnded)
+TEST_F(Hosted, EachSideNamesTheOtherAndHearsHowTheirConnectionEnded)
 {
-    QSignalSpy host_status(&host, &NetworkMatch::remote_status);
+    QSignalSpy host_told(&host, &NetworkMatch::connection_ended);
     QSignalSpy guest_joined(&guest, &NetworkMatch::remote_joined);
     guest.join(TcpHost{QStringLiteral("127.0.0.1"), port}, QStringLiteral("Bo"));
     ASSERT_TRUE(wait_until([&] { return guest.connected() && host.connected(); }));
@@ -51,7 +51,7 @@ TEST_F(Hosted, TheRemotePanelNamesThePlayerAndHowTheirConnectionEnded)
 
     guest.leave();
     ASSERT_TRUE(wait_until([&] { return !host.connected(); }));
-    EXPECT_EQ(host_status.last().at(0).toString(), QStringLiteral("Bo \u2014 left"));
+    EXPECT_EQ(host_told.last().at(0).value<EndReason>(), EndReason::left);
 
     // The seat stays open. A line longer than the protocol's is answered with
     // a goodbye, and the seat is open again.
@@ -74,10 +74,10 @@ TEST_F(Hosted, AGuestWhoseHostIsGoneCanJoinAgainAndOneWithoutAHostIsTold)
 {
     guest.join(TcpHost{QStringLiteral("127.0.0.1"), port}, QStringLiteral("Bo"));
     ASSERT_TRUE(wait_until([&] { return guest.connected(); }));
-    QSignalSpy guest_status(&guest, &NetworkMatch::remote_status);
+    QSignalSpy guest_told(&guest, &NetworkMatch::connection_ended);
     host.leave();
     ASSERT_TRUE(wait_until([&] { return guest.can_join_again(); }));
-    EXPECT_EQ(guest_status.last().at(0).toString(), QStringLiteral("Anna \u2014 left"));
+    EXPECT_EQ(guest_told.last().at(0).value<EndReason>(), EndReason::left);
 
     QSignalSpy failed(&guest, &NetworkMatch::join_failed);
     guest.join_again();
