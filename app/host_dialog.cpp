@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,6 +39,8 @@ HostDialog::HostDialog(const QString& name, quint16 port, const QString& relay, 
     port_->setValue(port);
     local_->setChecked(true);
     relay_->setObjectName(QStringLiteral("relay"));
+    // Room for a relay's whole address, such as mqtt://relay.example.org:8883.
+    relay_->setMinimumWidth(relay_->fontMetrics().averageCharWidth() * 32);
     QFont large = code_->font();
     large.setPointSizeF(large.pointSizeF() * CODE_SCALE);
     code_->setFont(large);
@@ -51,7 +54,11 @@ HostDialog::HostDialog(const QString& name, quint16 port, const QString& relay, 
     form->addRow(QStringLiteral("Port:"), port_);
     form->addRow(internet_);
     form->addRow(QStringLiteral("Relay:"), relay_);
-    form->addRow(code_, copy_);
+    // The code spans the dialog, so the fields above keep their width.
+    auto* code_row = new QHBoxLayout;
+    code_row->addWidget(code_);
+    code_row->addWidget(copy_);
+    form->addRow(code_row);
     form->addRow(message_);
     form->addRow(buttons_);
     // A name that cannot be had greys out Host, and says why.

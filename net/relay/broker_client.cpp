@@ -9,6 +9,7 @@
 #include <cerrno>
 
 #include "net/relay/signed_lines.h"
+#include "protocol/host_address.h"
 
 namespace {
 
@@ -44,10 +45,16 @@ void acknowledge_at_once(int socket)
 
 }  // namespace
 
-QString BrokerClient::unreachable() { return QStringLiteral("The relay cannot be reached"); }
+QString BrokerClient::unreachable() const
+{
+    return QStringLiteral("The relay at %1 cannot be reached: is its address right, and is this computer online?")
+        .arg(where_);
+}
 
 BrokerClient::BrokerClient(const RelayAddress& address, Admission admit, QObject* parent)
-    : QObject(parent), admit_(std::move(admit))
+    : QObject(parent),
+      where_(QString::fromStdString(host_and_port_text({address.host.toStdString(), address.port}))),
+      admit_(std::move(admit))
 {
     static std::once_flag library_ready;
     std::call_once(library_ready, [] { mosquitto_lib_init(); });
@@ -220,8 +227,9 @@ void BrokerClient::link_down(bool lasting)
         emit link_changed(false);
     }
     if (lasting)
-        emit link_failed(QStringLiteral("The relay's secure connection (TLS) fails: its certificate does not verify"),
-                         true);
+        emit link_failed(
+            QStringLiteral("The relay at %1 fails its secure connection (TLS): its certificate does not verify").arg(where_),
+            true);
     else
         emit link_failed(unreachable(), false);
 }

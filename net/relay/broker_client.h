@@ -39,7 +39,7 @@ public:
     ~BrokerClient() override;
 
     // What the player is told while the broker was never reached.
-    static QString unreachable();
+    QString unreachable() const;
 
     bool connected() const { return connected_; }
     // Kept until unsubscribed, and subscribed again at every new connection.
@@ -78,6 +78,7 @@ private:
     void link_down(bool lasting);
 
     mosquitto* handle_;
+    const QString where_;  // the broker's host and port, as a player reads them
     const Admission admit_;
     QSet<QByteArray> topics_;
     QHash<int, QByteArray> subscribing_;

@@ -34,7 +34,7 @@ RelayLineTransport::RelayLineTransport(std::shared_ptr<BrokerClient> client, con
                                        const QByteArray& connection, QObject* parent)
     : LineTransport(parent), client_(std::move(client)), keys_(keys), side_(side), connection_(connection),
       signer_({keys.key, side, connection}), checker_({keys.key, other(side), connection}),
-      relay_trouble_(BrokerClient::unreachable())
+      relay_trouble_(client_->unreachable())
 {
     relay_away_.setSingleShot(true);
     relay_away_.setInterval(RELAY_AWAY_LIMIT_MS);

@@ -194,9 +194,11 @@ TEST(RelayTransport, EachWayTheRelayFailsIsToldInWords)
         RelayAddress address;
         QString told;
     } cases[] = {
-        {nothing_there, QStringLiteral("The relay cannot be reached")},
+        {nothing_there, QStringLiteral("The relay at 127.0.0.1:%1 cannot be reached: is its address right, and is "
+                                       "this computer online?").arg(nothing_there.port)},
         {{QStringLiteral("127.0.0.1"), unverified.port(), true},
-         QStringLiteral("The relay's secure connection (TLS) fails: its certificate does not verify")},
+         QStringLiteral("The relay at 127.0.0.1:%1 fails its secure connection (TLS): its certificate does not verify")
+             .arg(unverified.port())},
         {nobody_hosts.plain_address(), QStringLiteral("No game answers with this code: check it with your friend")},
     };
     const RelayKeys match = derive_relay_keys(draw_match_code());
