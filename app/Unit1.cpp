@@ -296,10 +296,14 @@ void TForm1::show_status()
     Panel3->setText(ending_text(winner == seats_.own_player(), seats_.player_name(winner)));
 }
 
-// While a network match lasts, the menu's other seats wait until it ends.
+// While a network match lasts, the menu's other seats, match files and
+// watching wait until it ends.
 void TForm1::network_changed()
 {
-    if (seats_.network_changed()) opponent_choices_->setEnabled(!network_.engaged());
+    if (seats_.network_changed()) {
+        opponent_choices_->setEnabled(!network_.engaged());
+        match_menu_->allow_replacing_the_table(!network_.engaged());
+    }
     show_panels();
 }
 

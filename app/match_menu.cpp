@@ -73,12 +73,19 @@ MatchMenu::MatchMenu(QMenuBar& bar, QWidget& window, MatchHooks hooks)
     QAction* save = menu->addAction(QStringLiteral("Save match…"));
     save->setObjectName(QStringLiteral("SaveMatch"));
     connect(save, &QAction::triggered, this, &MatchMenu::choose_file_to_save);
-    QAction* open = menu->addAction(QStringLiteral("Open match…"));
-    open->setObjectName(QStringLiteral("OpenMatch"));
-    connect(open, &QAction::triggered, this, &MatchMenu::choose_file_to_open);
-    QAction* watch = menu->addAction(QStringLiteral("Watch from the start"));
-    watch->setObjectName(QStringLiteral("WatchMatch"));
-    connect(watch, &QAction::triggered, this, [this] { watch_.start(hooks_.record()); });
+    open_ = menu->addAction(QStringLiteral("Open match…"));
+    open_->setObjectName(QStringLiteral("OpenMatch"));
+    connect(open_, &QAction::triggered, this, &MatchMenu::choose_file_to_open);
+    watch_from_start_ = menu->addAction(QStringLiteral("Watch from the start"));
+    watch_from_start_->setObjectName(QStringLiteral("WatchMatch"));
+    connect(watch_from_start_, &QAction::triggered, this, [this] { watch_.start(hooks_.record()); });
+}
+
+void MatchMenu::allow_replacing_the_table(bool allowed)
+{
+    if (!allowed) watch_.stop();
+    open_->setEnabled(allowed);
+    watch_from_start_->setEnabled(allowed);
 }
 
 bool MatchMenu::open_file(const QString& path)

@@ -6,6 +6,7 @@
 #include "app/match_hooks.h"
 #include "app/match_watch.h"
 
+class QAction;
 class QMenuBar;
 class QWidget;
 
@@ -28,6 +29,9 @@ public:
     bool save_file(const QString& path);
 
     MatchWatch& watch() { return watch_; }
+    // While a network match lasts its table is the match's: no file replaces
+    // it and no watch plays over it (one under way stops).
+    void allow_replacing_the_table(bool allowed);
 
 private:
     void choose_file_to_save();
@@ -36,6 +40,8 @@ private:
 
     QWidget& window_;
     MatchHooks hooks_;
+    QAction* open_ = nullptr;
+    QAction* watch_from_start_ = nullptr;
     MatchWatch watch_;
     QString folder_;  // of the last file saved or opened
 };

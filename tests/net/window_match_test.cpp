@@ -236,13 +236,16 @@ void WindowMatchTest::AWindowJoinsAHostPickedFromTheListAndIsToldWhenItLeaves()
     QTRY_VERIFY_WITH_TIMEOUT(table_settled(), 10'000);
     QVERIFY(press_changes_nothing(*form));
     QVERIFY(menu_item(*form, QStringLiteral("Join again"))->isVisible());
-    QVERIFY(!menu_item(*form, QStringLiteral("Second player"))->isEnabled());
+    for (const QString& item : {QStringLiteral("Second player"), QStringLiteral("Open match\u2026"),
+                                QStringLiteral("Watch from the start")})
+        QVERIFY(!menu_item(*form, item)->isEnabled());
 
     // Leaving returns to a local game, and says so.
     menu_item(*form, QStringLiteral("Leave the network game"))->trigger();
     QVERIFY(!form->network().engaged());
     QVERIFY(form->findChild<QMessageBox*>()->text().contains(QStringLiteral("local game")));
     QVERIFY(menu_item(*form, QStringLiteral("Second player"))->isEnabled());
+    QVERIFY(menu_item(*form, QStringLiteral("Open match\u2026"))->isEnabled());
 
     driver.closeWriteChannel();
     QVERIFY(driver.waitForFinished(10'000));
