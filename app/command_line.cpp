@@ -82,7 +82,7 @@ RunRequest read_command_line(QStringList arguments)
     parser.addOption(help);
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption opponent(QStringLiteral("opponent"),
-                                      QStringLiteral("Who plays player 2 in this run: person, easy, medium or hard."),
+                                      QStringLiteral("Who plays player 2 in this run: person, easy, medium, hard or expert."),
                                       QStringLiteral("who"));
     parser.addOption(opponent);
     const QCommandLineOption show_players(QStringLiteral("show-players"),
