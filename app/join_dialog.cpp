@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "protocol/host_address.h"
+#include "protocol/protocol_limits.h"
 #include "net/lan_host_finder.h"
 #include "protocol/status_text.h"
 #include "net/relay/match_code.h"
@@ -89,7 +90,8 @@ void JoinDialog::request_join()
     }
     const std::optional<HostAndPort> host = parse_host_and_port(address_->text().trimmed().toStdString());
     if (!host)
-        return show_error(QStringLiteral("An address is a host, or a host and a port: anna.local:47147; a match code "
-                                         "is ten letters and digits: 7K3QM-2B9XD"));
+        return show_error(QStringLiteral("An address is a host, or a host and a port: anna.local:%1; a match code "
+                                         "is ten letters and digits: 7K3QM-2B9XD")
+                              .arg(DEFAULT_PORT));
     emit join_requested(name(), QString::fromStdString(host->host), host->port, heard_name(*host));
 }
