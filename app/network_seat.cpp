@@ -38,8 +38,11 @@ QString hosting_text(quint16 port)
     return QStringLiteral("Hosting on %1, port %2: waiting for a player\u2026").arg(where).arg(port);
 }
 
-QString hosting_over_relay_text(const QString& code, const QString& relay)
+// After news (the relay's trouble names the relay) only the code follows, so
+// that both fit the status panel's two lines.
+QString hosting_over_relay_text(const QString& code, const QString& relay, const QString& news)
 {
+    if (!news.isEmpty()) return code.isEmpty() ? news : followed_by(news, QStringLiteral("Match code %1.").arg(code));
     if (code.isEmpty()) return QStringLiteral("Reaching the relay %1\u2026").arg(relay);
     return QStringLiteral("Match code %1: give this code to your friend. Relay %2: waiting for a player\u2026")
         .arg(code, relay);
@@ -321,7 +324,7 @@ QString NetworkSeat::notice() const
 {
     if (!engaged() || connected()) return {};
     if (match_.hosting_over_relay())
-        return followed_by(ended_why_, hosting_over_relay_text(match_.match_code(), relay_));
+        return hosting_over_relay_text(match_.match_code(), relay_, ended_why_);
     if (match_.hosting()) return followed_by(ended_why_, hosting_text(match_.hosting_port()));
     if (match_.can_join_again()) return followed_by(ended_why_, QStringLiteral("Opponent menu: Join again or Leave."));
     return QStringLiteral("Joining %1\u2026").arg(remote_label());

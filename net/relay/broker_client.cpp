@@ -47,8 +47,7 @@ void acknowledge_at_once(int socket)
 
 QString BrokerClient::unreachable() const
 {
-    return QStringLiteral("The relay at %1 cannot be reached: is its address right, and is this computer online?")
-        .arg(where_);
+    return QStringLiteral("The relay %1 cannot be reached: is the address right?").arg(where_);
 }
 
 BrokerClient::BrokerClient(const RelayAddress& address, Admission admit, QObject* parent)
@@ -228,7 +227,7 @@ void BrokerClient::link_down(bool lasting)
     }
     if (lasting)
         emit link_failed(
-            QStringLiteral("The relay at %1 fails its secure connection (TLS): its certificate does not verify").arg(where_),
+            QStringLiteral("The relay %1 fails its secure connection (TLS): its certificate does not verify").arg(where_),
             true);
     else
         emit link_failed(unreachable(), false);

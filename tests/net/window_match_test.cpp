@@ -174,9 +174,24 @@ void WindowMatchTest::AWindowHostsOverTheRelayAndADriverJoinsWithTheCodeItShows(
     driver.write(QStringLiteral("join-relay %1 %2 Bo\n").arg(broker.port()).arg(code.toLower()).toUtf8());
     QTRY_COMPARE_WITH_TIMEOUT(panel(*form, "Panel2").text(), QStringLiteral("Bo"), 20'000);
     QTRY_VERIFY(!dialog || !dialog->isVisible());
+    driver.write("leave\n");
     driver.closeWriteChannel();
     QVERIFY(driver.waitForFinished(10'000));
     QCOMPARE(driver.exitCode(), 0);
+
+    // The guest gone, then the relay: each told, with the code, in the status panel's two lines.
+    QTRY_COMPARE_WITH_TIMEOUT(status_line(*form), QStringLiteral("Bo left the game. Match code %1.").arg(code), 10'000);
+    broker.stop(SIGKILL);
+    QTRY_COMPARE_WITH_TIMEOUT(status_line(*form),
+                              QStringLiteral("The relay 127.0.0.1:%1 cannot be reached: is the address right? Match "
+                                             "code %2.")
+                                  .arg(broker.port())
+                                  .arg(code),
+                              20'000);
+    const QLabel& status = panel(*form, "Panel3");
+    const QFontMetrics metrics(status.font());
+    QVERIFY(metrics.boundingRect(status.contentsRect(), Qt::TextWordWrap, status.text()).height()
+            <= 2 * metrics.lineSpacing());
 }
 
 void WindowMatchTest::AWindowJoinsAHostPickedFromTheListAndIsToldWhenItLeaves()

@@ -194,10 +194,10 @@ TEST(RelayTransport, EachWayTheRelayFailsIsToldInWords)
         RelayAddress address;
         QString told;
     } cases[] = {
-        {nothing_there, QStringLiteral("The relay at 127.0.0.1:%1 cannot be reached: is its address right, and is "
-                                       "this computer online?").arg(nothing_there.port)},
+        {nothing_there, QStringLiteral("The relay 127.0.0.1:%1 cannot be reached: is the address right?")
+                            .arg(nothing_there.port)},
         {{QStringLiteral("127.0.0.1"), unverified.port(), true},
-         QStringLiteral("The relay at 127.0.0.1:%1 fails its secure connection (TLS): its certificate does not verify")
+         QStringLiteral("The relay 127.0.0.1:%1 fails its secure connection (TLS): its certificate does not verify")
              .arg(unverified.port())},
         {nobody_hosts.plain_address(), QStringLiteral("No game answers with this code: check it with your friend")},
     };
