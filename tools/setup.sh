@@ -18,6 +18,8 @@ packages=(
 )
 developer_packages=(
   clang libclang-rt-dev
+  # Builds in other folders and clones reuse what was compiled once.
+  ccache
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core xvfb xdotool imagemagick x11-utils
   # The network tests drive two game drivers and a protocol peer of their own.
