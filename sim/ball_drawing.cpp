@@ -20,24 +20,23 @@ void draw_ball(int i)
 }
 
 // Restores the table under ball i's previous position; returns that square.
-static Rect erase_at_previous_position(BallRecord& ball)
+static Rect erase_at_previous_position(const BallRecord& ball)
 {
     const Rect square = ball_square(ball.prev_x, ball.prev_y);
     window().restore_square(square);
-    if (ball.state == BALL_POTTED) ball.state = BALL_OFF_TABLE;
     return square;
 }
 
 void erase_ball(int i)
 {
-    BallRecord& ball = game.balls[i];
+    const BallRecord& ball = game.balls[i];
     if (ball.state != BALL_OFF_TABLE) erase_at_previous_position(ball);
 }
 
 void erase_all_balls()
 {
     game.dirty_rect = Rect{};
-    for (BallRecord& ball : game.balls) {
+    for (const BallRecord& ball : game.balls) {
         if (ball.state != BALL_OFF_TABLE)
             game.dirty_rect = united(game.dirty_rect, erase_at_previous_position(ball));
     }

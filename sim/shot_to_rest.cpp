@@ -7,9 +7,7 @@
 void iteration_without_drawing()
 {
     advance_all_balls();
-    for (BallRecord& ball : game.balls)
-        if (ball.state == BALL_POTTED) ball.state = BALL_OFF_TABLE;
-    watch_for_repeat(game.repeat_watch, game.balls.items);
+    end_iteration();
 }
 
 bool run_shot_to_rest(int max_supervisor_ticks)

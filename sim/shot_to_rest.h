@@ -6,7 +6,7 @@
 // drawing reads, is left alone.
 
 // One simulation iteration without its drawing half: balls 1 to 16 advance,
-// then the balls potted in it go off the table, as the erase pass takes them off.
+// then the iteration ends as a drawn one does.
 void iteration_without_drawing();
 
 // Runs the simulation from a launch as the supervisor does: it starts the

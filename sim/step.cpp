@@ -117,11 +117,18 @@ void advance_all_balls()
     end_contacts_of_iteration(game.contacts);
 }
 
+void end_iteration()
+{
+    for (BallRecord& ball : game.balls)
+        if (ball.state == BALL_POTTED) ball.state = BALL_OFF_TABLE;
+    watch_for_repeat(game.repeat_watch, game.balls.items);
+}
+
 void simulation_iteration()
 {
     advance_all_balls();
     erase_all_balls();
-    watch_for_repeat(game.repeat_watch, game.balls.items);
+    end_iteration();
     for (int i = 1; i <= BALL_COUNT; ++i) draw_ball(i);
     window().show_back_buffer_part(game.dirty_rect);
 }

@@ -12,7 +12,11 @@ void advance_all_balls();
 void apply_friction(int a);
 // True when every ball, on the table or not, has both velocity components exactly 0.
 bool balls_at_rest();
-// Advances balls 1 to 16, then erases and redraws them and shows what changed.
+// The end of every iteration, drawn or not: the balls potted in it leave the
+// table, then the repeat watch sees the table as it stands.
+void end_iteration();
+// Advances balls 1 to 16, erases them where they stood, ends the iteration,
+// then draws them and shows what changed.
 void simulation_iteration();
 // The simulation timer's tick: `steps_per_tick` iterations.
 void Timer1Timer();
