@@ -67,6 +67,19 @@ std::optional<quint16> take_host_port(QStringList& arguments)
     return static_cast<quint16>(port);
 }
 
+// The sound is switched by two options; a bare on or off after one of them
+// would otherwise be read as a match file.
+void refuse_sound_value(const QStringList& arguments)
+{
+    for (qsizetype at = 1; at + 1 < arguments.size(); ++at) {
+        const bool sound_option = arguments[at] == u"--sound" || arguments[at] == u"--no-sound";
+        const QString value = arguments[at + 1].toLower();
+        if (sound_option && (value == u"on" || value == u"off"))
+            refuse(QStringLiteral("%1 takes no '%2'; usage: corvenne [--sound | --no-sound]")
+                       .arg(arguments[at], arguments[at + 1]));
+    }
+}
+
 }  // namespace
 
 RunRequest read_command_line(QStringList arguments)
@@ -90,6 +103,8 @@ RunRequest read_command_line(QStringList arguments)
     parser.addOption(show_players);
     const QCommandLineOption sound(QStringLiteral("sound"), QStringLiteral("Plays the table's sounds in this run."));
     parser.addOption(sound);
+    const QCommandLineOption no_sound(QStringLiteral("no-sound"), QStringLiteral("Keeps the table silent in this run."));
+    parser.addOption(no_sound);
     const QCommandLineOption host(QStringLiteral("host"),
                                   QStringLiteral("Hosts a network game at once, on PORT (%1 unless given) as --name.").arg(DEFAULT_PORT));
     parser.addOption(host);
@@ -109,6 +124,7 @@ RunRequest read_command_line(QStringList arguments)
     accept_toolkit_options(parser);
 
     RunRequest request;
+    refuse_sound_value(arguments);
     const std::optional<quint16> host_port = take_host_port(arguments);
     if (host_port) request.port = *host_port;
     if (!parser.parse(arguments)) refuse(parser.errorText());
@@ -122,7 +138,8 @@ RunRequest read_command_line(QStringList arguments)
         if (!request.second_player) refuse(QStringLiteral("unknown opponent '%1'").arg(parser.value(opponent)));
     }
     request.show_players = parser.isSet(show_players);
-    request.sound = parser.isSet(sound);
+    if (parser.isSet(sound) && parser.isSet(no_sound)) refuse(QStringLiteral("--sound and --no-sound together"));
+    if (parser.isSet(sound) || parser.isSet(no_sound)) request.sound = parser.isSet(sound);
     if (!files.isEmpty()) request.match_file = files.first();
     request.host = parser.isSet(host);
     if (parser.isSet(relay)) {
@@ -154,6 +171,6 @@ PlayerChoices choices_for_run(const PlayerChoices& remembered, const RunRequest&
     PlayerChoices choices = remembered;
     if (request.second_player) choices.second_player = *request.second_player;
     if (request.show_players) choices.show_players = true;
-    if (request.sound) choices.sound = true;
+    if (request.sound) choices.sound = *request.sound;
     return choices;
 }

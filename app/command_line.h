@@ -10,7 +10,7 @@
 struct RunRequest {
     std::optional<Seat> second_player;  // --opponent: for this run only
     bool show_players = false;          // --show-players: for this run only
-    bool sound = false;                 // --sound: for this run only
+    std::optional<bool> sound;          // --sound or --no-sound: for this run only
     QString match_file;                 // a match file to open at start
     // --host [PORT] or --join HOST[:PORT], with --name NAME: a network match at once.
     bool host = false;

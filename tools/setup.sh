@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and playing the game need; with
-# --dev, also those of its tests, checks, benchmarks and tools. Packages
-# already present are left alone; nothing else is fetched.
+# --package, also those that make its Debian package; with --dev, also those
+# of its tests, checks, benchmarks and tools. Packages already present are
+# left alone; nothing else is fetched.
 set -euo pipefail
 
 packages=(
@@ -16,6 +17,9 @@ packages=(
   # driver, so the golden replays' pixels are the same on every machine.
   fonts-wine fonts-liberation2 fonts-comic-neue
 )
+# The Debian package: its dependencies are read from the program (dpkg-shlibdeps),
+# which the packager finds by the file type.
+packaging_packages=(dpkg-dev file)
 developer_packages=(
   clang libclang-rt-dev
   # Builds in other folders and clones reuse what was compiled once.
@@ -27,16 +31,17 @@ developer_packages=(
   # The relay's tests start brokers of their own, one with a certificate they make.
   mosquitto openssl
   # The install checks: the menu entry, the metadata, the match files' type,
-  # the manual pages, the Debian package's computed dependencies and its lint.
-  desktop-file-utils appstream shared-mime-info man-db dpkg-dev file lintian
+  # the manual pages and the Debian package's lint.
+  desktop-file-utils appstream shared-mime-info man-db lintian
   # The driver cross-built for aarch64 and run under emulation (tools/arm64_replays.sh).
   g++-aarch64-linux-gnu qemu-user
 )
 
 case ${1-} in
   "") ;;
-  --dev) packages+=("${developer_packages[@]}") ;;
-  *) echo "usage: tools/setup.sh [--dev]" >&2; exit 2 ;;
+  --package) packages+=("${packaging_packages[@]}") ;;
+  --dev) packages+=("${packaging_packages[@]}" "${developer_packages[@]}") ;;
+  *) echo "usage: tools/setup.sh [--package | --dev]" >&2; exit 2 ;;
 esac
 
 missing=()

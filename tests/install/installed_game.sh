@@ -62,7 +62,7 @@ install() {
 }
 
 files() {
-  [[ -x $prefix/games/corvenne ]] || fail "no program in games/"
+  [[ -x $prefix/bin/corvenne ]] || fail "no program in bin/"
   [[ ! -e $prefix/bin/corvenne-replay ]] || fail "the driver is installed without asking for the tools"
   cmp "$CORVENNE_ASSETS/tavlo2.bmp" "$prefix/share/corvenne/tavlo2.bmp"
   local sample
@@ -99,7 +99,7 @@ entry() {
   [[ $(entry_value Keywords) == "pool;billiards;8-ball;" ]] || fail "Keywords=$(entry_value Keywords)"
   [[ $(entry_value StartupNotify) == true ]] || fail "StartupNotify=$(entry_value StartupNotify)"
   [[ -z $(entry_value Path) ]] || fail "the entry still needs Path=$(entry_value Path)"
-  [[ $(entry_program) == "$prefix/games/corvenne" ]] || fail "Exec starts $(entry_program)"
+  [[ $(entry_program) == "$prefix/bin/corvenne" ]] || fail "Exec starts $(entry_program)"
   [[ $(entry_value MimeType) == "$match_type;" ]] || fail "MimeType=$(entry_value MimeType)"
 }
 
@@ -109,6 +109,8 @@ metainfo() {
   grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" || fail "no launchable"
   grep -q "<release version=\"$CORVENNE_VERSION\"" "$metainfo" || fail "no release $CORVENNE_VERSION"
   grep -q "<mediatype>$match_type</mediatype>" "$metainfo" || fail "no mediatype $match_type"
+  grep -q '<url type="homepage">https://' "$metainfo" || fail "no homepage"
+  grep -q '<screenshot type="default">' "$metainfo" || fail "no screenshot"
 }
 
 # Renders PAGE; man's warnings, such as unknown requests, fail the step.
@@ -119,13 +121,21 @@ expect_clean_manual() {
   [[ $(MANWIDTH=80 man -l "$1" 2>/dev/null) == *NAME* ]] || fail "$1 renders empty"
 }
 
-manual() { expect_clean_manual "$prefix/share/man/man6/corvenne.6.gz"; }
+# Every option the program's help lists is in the manual's synopsis too.
+manual() {
+  local page=$prefix/share/man/man6/corvenne.6.gz synopsis option
+  expect_clean_manual "$page"
+  synopsis=$(MANWIDTH=200 LC_ALL=C man -l "$page" 2>/dev/null | sed -n '/^SYNOPSIS/,/^DESCRIPTION/p')
+  for option in $(env -u DISPLAY "$prefix/bin/corvenne" --help | grep -o -- '--[a-z-]*' | sort -u); do
+    [[ $synopsis == *"$option"* ]] || fail "the manual's synopsis lacks $option"
+  done
+}
 
 # The answers need no display: the program is started without one. The
-# toolkit's own options reach the toolkit: the window opens on the platform
-# they name, with no other way to find one.
+# toolkit's own options reach the toolkit, beside the game's own: the window
+# opens on the platform they name, with no other way to find one.
 command_line() {
-  local program=$prefix/games/corvenne out status
+  local program=$prefix/bin/corvenne out status
   out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --version)
   [[ $out == "corvenne $CORVENNE_VERSION" ]] || fail "--version printed: $out"
   out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --help)
@@ -143,8 +153,11 @@ one two|unexpected argument 'two'
 -platform|Missing value after '-platform'.
 --host abc|--host takes a port number
 --host 65536 --name Anna|--host takes a port number
+--sound on|--sound takes no 'on'; usage: corvenne [--sound | --no-sound]
+--no-sound OFF|--no-sound takes no 'OFF'
+--sound --no-sound|--sound and --no-sound together
 REFUSED
-  out=$(run_game "$program" "$(scratch_folder)" toolkit -platform offscreen)
+  out=$(run_game "$program" "$(scratch_folder)" toolkit -platform offscreen --no-sound)
   [[ $out == "$started_as_installed" ]] || fail $'with -platform offscreen the game showed:\n'"$out"
 }
 
@@ -157,7 +170,7 @@ own_picture() {
   local folder seen
   folder=$(scratch_folder)
   printf 'BM not a picture' >"$folder/tavlo2.bmp"
-  seen=$(run_game "$prefix/games/corvenne" "$folder")
+  seen=$(run_game "$prefix/bin/corvenne" "$folder")
   [[ $seen == *"message box: tavlo2.bmp: "* && $seen != *missing* ]] || fail $'own picture not read first:\n'"$seen"
 }
 
@@ -168,15 +181,15 @@ moved() {
   local moved_to empty seen
   moved_to=$(scratch_folder)/moved
   cp -R "$prefix" "$moved_to"
-  expect_start_from_anywhere "$moved_to/games/corvenne"
+  expect_start_from_anywhere "$moved_to/bin/corvenne"
   rm "$moved_to/share/corvenne/tavlo2.bmp"
   empty=$moved_to/empty
   mkdir "$empty"
-  seen=$(run_game "$moved_to/games/corvenne" "$empty")
-  local expected="message box: tavlo2.bmp: the file is missing (looked in $empty, $moved_to/share/corvenne and $moved_to/games)"
+  seen=$(run_game "$moved_to/bin/corvenne" "$empty")
+  local expected="message box: tavlo2.bmp: the file is missing (looked in $empty, $moved_to/share/corvenne and $moved_to/bin)"
   [[ $seen == *"$expected"* ]] || fail $'without a picture:\n'"$seen"
-  cp "$CORVENNE_ASSETS/tavlo2.bmp" "$moved_to/games/"
-  expect_start_from_anywhere "$moved_to/games/corvenne"
+  cp "$CORVENNE_ASSETS/tavlo2.bmp" "$moved_to/bin/"
+  expect_start_from_anywhere "$moved_to/bin/corvenne"
 }
 
 # The driver and its manual page come with the tools component only.
@@ -185,7 +198,7 @@ tools() {
   tools_prefix=$(scratch_folder)/tools
   "$CMAKE" --install "$CORVENNE_BUILD" --prefix "$tools_prefix" --component tools >/dev/null
   [[ -x $tools_prefix/bin/corvenne-replay ]] || fail "no corvenne-replay in the tools component"
-  [[ ! -e $tools_prefix/games/corvenne ]] || fail "the tools component holds the game"
+  [[ ! -e $tools_prefix/bin/corvenne ]] || fail "the tools component holds the game"
   expect_clean_manual "$tools_prefix/share/man/man1/corvenne-replay.1.gz"
 }
 
@@ -200,6 +213,8 @@ package() {
   field=$(dpkg-deb -f "$deb" Depends)
   [[ $field == *libc6* && $field == *libqt6widgets6* ]] || fail "Depends: $field"
   [[ $CORVENNE_WITH_SOUND == 0 || $field == *libqt6multimedia6* ]] || fail "Depends without the sound: $field"
+  field=$(dpkg-deb -f "$deb" Homepage)
+  [[ $field == https://* ]] || fail "Homepage: $field"
   field=$(dpkg-deb -f "$deb" Recommends)
   [[ $field == "fonts-wine, fonts-liberation2, fonts-comic-neue" ]] || fail "Recommends: $field"
   root=$folder/root
