@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 
+#include "input/table_input.h"
 #include "match/record_replay.h"
 #include "net/relay/match_code.h"
 #include "match/state_line.h"
@@ -187,7 +188,7 @@ void NetworkPlay::move(int x, int y)
 // table's own, as without a match.
 std::optional<Failure> NetworkPlay::press(int x, int y)
 {
-    if (game.balls[CUE_BALL].state == BALL_OFF_TABLE) return play(Input{InputKind::place, x, y});
+    if (cue_ball_in_hand(game)) return play(Input{InputKind::place, x, y});
     PaintBox1MouseDown(x, y);
     return std::nullopt;
 }
