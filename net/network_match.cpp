@@ -302,8 +302,6 @@ void NetworkMatch::upkeep()
     drop_late_openings();
 }
 
-// Every connection is heard out on its own: its opening line is answered when
-// it comes, whatever the seated guest or this side's player is doing.
 bool NetworkMatch::admits_opening(const QHostAddress& from) const
 {
     const auto from_there = [&from](const Opening& opening) { return opening.from == from; };
@@ -311,6 +309,9 @@ bool NetworkMatch::admits_opening(const QHostAddress& from) const
            && static_cast<std::size_t>(std::count_if(openings_.begin(), openings_.end(), from_there))
                   < MAX_OPENINGS_PER_ADDRESS;
 }
+
+// Every connection is heard out on its own: its opening line is answered when
+// it comes, whatever the seated guest or this side's player is doing.
 
 void NetworkMatch::take_connection(LineTransport* transport, const QHostAddress& from)
 {

@@ -159,7 +159,8 @@ void RelayLineTransport::take_late_answer(const QByteArray& topic, const QByteAr
 void RelayLineTransport::forget_earlier_openings()
 {
     for (const Attempt& attempt : earlier_)
-        if (attempt.connection != connection_) client_->unsubscribe(relay_topic(keys_.id, other(side_), attempt.connection));
+        if (attempt.connection != connection_)
+            client_->unsubscribe(relay_topic(keys_.id, other(side_), attempt.connection));
     earlier_.clear();
 }
 
