@@ -35,7 +35,7 @@ struct CommandShape {
     bool coded = false;  // a match code comes between the numbers and the name
 };
 
-constexpr std::array<CommandShape, 17> COMMANDS{{
+constexpr std::array<CommandShape, 18> COMMANDS{{
     {"move", CommandKind::move, POSITION},
     {"press", CommandKind::press, POSITION},
     {"wait", CommandKind::wait, DURATION},
@@ -53,6 +53,7 @@ constexpr std::array<CommandShape, 17> COMMANDS{{
     {"join-relay", CommandKind::join_relay, PORT, true, true},
     {"await", CommandKind::await, {}},
     {"leave", CommandKind::leave, {}},
+    {"score", CommandKind::score, {}},
 }};
 
 bool is_blank(char c)

@@ -26,6 +26,7 @@ enum class CommandKind {
     join_relay,  // join-relay PORT CODE NAME: join the match of CODE over the relay at 127.0.0.1:PORT
     await,     // the other side's next numbered input of a network match
     leave,     // leave the network match
+    score,     // print the series: the racks each player has won
     invalid,   // not a command; `error` says why
 };
 

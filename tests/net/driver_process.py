@@ -1,8 +1,10 @@
 """corvenne-replay as a test drives it: a script on its standard input, its
 lines read as they come, every wait bounded."""
 
+import contextlib
 import os
 import queue
+import socket
 import subprocess
 import threading
 import time
@@ -61,6 +63,51 @@ class DriverProcess:
         if self.process.poll() is None:
             self.process.kill()
         self.process.wait()
+
+
+class DelayingProxy:
+    """On loopback, holds each connection's bytes of its first `for_seconds`
+    `delay` seconds each way; cut() ends every connection without a word."""
+
+    def __init__(self, target_port, delay, for_seconds):
+        self.listener = socket.create_server(("127.0.0.1", 0))
+        self.port = self.listener.getsockname()[1]
+        self.target_port, self.delay, self.for_seconds = target_port, delay, for_seconds
+        self.sockets, self.opened = [], 0
+        threading.Thread(target=self._accept, daemon=True).start()
+
+    def _accept(self):
+        while True:
+            inside = self.listener.accept()[0]
+            outside = socket.create_connection(("127.0.0.1", self.target_port))
+            self.sockets += [inside, outside]
+            self.opened += 1
+            for source, sink in ((inside, outside), (outside, inside)):
+                held = queue.Queue()
+                threading.Thread(target=self._read, args=(source, held, time.monotonic()), daemon=True).start()
+                threading.Thread(target=self._write, args=(sink, held), daemon=True).start()
+
+    def _read(self, source, held, opened):
+        data = b"-"
+        while data:
+            with contextlib.suppress(OSError):
+                data = b""
+                data = source.recv(65536)
+            now = time.monotonic()
+            held.put((now + self.delay if now - opened < self.for_seconds else now, data))
+
+    def _write(self, sink, held):
+        with contextlib.suppress(OSError):
+            while True:
+                due, data = held.get()
+                time.sleep(max(0.0, due - time.monotonic()))
+                sink.sendall(data) if data else sink.shutdown(socket.SHUT_WR)
+
+    def cut(self):
+        for end in self.sockets:
+            with contextlib.suppress(OSError):
+                end.shutdown(socket.SHUT_RDWR)
+        self.sockets = []
 
 
 def wait_for_listener(port, seconds):
