@@ -312,7 +312,6 @@ bool NetworkMatch::admits_opening(const QHostAddress& from) const
 
 // Every connection is heard out on its own: its opening line is answered when
 // it comes, whatever the seated guest or this side's player is doing.
-
 void NetworkMatch::take_connection(LineTransport* transport, const QHostAddress& from)
 {
     transport->setParent(this);
