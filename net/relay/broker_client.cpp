@@ -317,9 +317,9 @@ void BrokerClient::link_down(LinkEnd end)
         emit link_failed(QStringLiteral("The relay %1 does not speak TLS: is it an mqtt:// relay?").arg(where_), false);
         return;
     case LinkEnd::certificate_refused:
-        emit link_failed(
-            QStringLiteral("The relay %1 fails its secure connection (TLS): its certificate does not verify").arg(where_),
-            true);
+        emit link_failed(QStringLiteral("The relay %1 fails its secure connection (TLS): its certificate does not verify")
+                             .arg(where_),
+                         true);
         return;
     }
 }

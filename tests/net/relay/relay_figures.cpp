@@ -117,8 +117,9 @@ int main(int argc, char** argv)
                     median_return_ms(broker, address), RESTARTS);
         bool reached = false;
         const double share = share_while_down(app, broker, address, reached);
-        std::printf("%s: processor of a host while the broker is down: %.3f %% of one core over %d s; %s once it is up\n",
-                    over, share, DOWN_S, reached ? "on the broker" : "NOT on the broker");
+        std::printf("%s: processor of a host while the broker is down: %.3f %% of one core over %d s; ", over, share,
+                    DOWN_S);
+        std::printf("%s once it is up\n", reached ? "on the broker" : "NOT on the broker");
     }
     return 0;
 }

@@ -9,7 +9,6 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <functional>
@@ -39,6 +38,13 @@ inline quint16 free_port()
     QTcpServer probe;
     probe.listen(QHostAddress::LocalHost, 0);
     return probe.serverPort();
+}
+
+inline bool takes_connections(quint16 port)
+{
+    QTcpSocket probe;
+    probe.connectToHost(QHostAddress::LocalHost, port);
+    return probe.waitForConnected(100);
 }
 
 // Lets the broker, which may run as a user of its own, read a file of the test's.
@@ -96,7 +102,8 @@ private:
 // certificate for that subject from the tests' own authority.
 class TestBroker {
 public:
-    explicit TestBroker(const QString& tls_subject = {}) : port_(free_port()), tls_port_(tls_subject.isEmpty() ? 0 : free_port())
+    explicit TestBroker(const QString& tls_subject = {})
+        : port_(free_port()), tls_port_(tls_subject.isEmpty() ? 0 : free_port())
     {
         let_broker_read(dir_.path(), true);
         QFile config(dir_.filePath(QStringLiteral("broker.conf")));
@@ -121,11 +128,7 @@ public:
     {
         process_.start(QStringLiteral(MOSQUITTO_BROKER), {QStringLiteral("-c"), dir_.filePath(QStringLiteral("broker.conf"))});
         return process_.waitForStarted() && wait_until([this] {
-                   return std::ranges::all_of(std::initializer_list<quint16>{port_, tls_port_}, [](quint16 port) {
-                       QTcpSocket probe;
-                       probe.connectToHost(QHostAddress::LocalHost, port);
-                       return port == 0 || probe.waitForConnected(100);
-                   });
+                   return takes_connections(port_) && (tls_port_ == 0 || takes_connections(tls_port_));
                });
     }
 
