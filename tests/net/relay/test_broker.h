@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTcpServer>
@@ -40,18 +41,11 @@ inline quint16 free_port()
     return probe.serverPort();
 }
 
-inline bool takes_connections(quint16 port)
+// Lets the broker, which may run as a user of its own, read the test's files.
+inline void let_broker_read(const QString& path)
 {
-    QTcpSocket probe;
-    probe.connectToHost(QHostAddress::LocalHost, port);
-    return probe.waitForConnected(100);
-}
-
-// Lets the broker, which may run as a user of its own, read a file of the test's.
-inline void let_broker_read(const QString& path, bool folder = false)
-{
-    const auto readable = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
-    QFile::setPermissions(path, folder ? readable | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther : readable);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
+                                    | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
 }
 
 // The tests' own certificate authority, made once with openssl and trusted,
@@ -64,33 +58,30 @@ public:
         return authority;
     }
 
-    // A key and a certificate signed by the authority, for `subject` (such as
-    // IP:127.0.0.1 or DNS:relay.example.org), written into `folder`.
-    bool sign(const QString& subject, const QString& folder) const
+    // A key and a certificate for `subject` (such as IP:127.0.0.1 or
+    // DNS:relay.example.org) signed by the authority, into `folder`.
+    bool sign(const QString& subject, const QDir& folder) const
     {
-        const QString certificate = folder + QStringLiteral("/cert.pem"), key = folder + QStringLiteral("/key.pem");
         const bool made = openssl({"-CA", dir_.filePath("ca.pem"), "-CAkey", dir_.filePath("ca-key.pem"), "-subj",
-                                   "/CN=" + subject.section(':', 1), "-addext", "subjectAltName=" + subject,
-                                   "-addext", "basicConstraints=CA:FALSE", "-keyout", key, "-out", certificate});
-        for (const QString& file : {certificate, key}) let_broker_read(file);
+                                   "/CN=" + subject.section(':', 1), "-addext", "subjectAltName=" + subject, "-addext",
+                                   "basicConstraints=CA:FALSE", "-keyout", folder.filePath("key.pem"), "-out",
+                                   folder.filePath("cert.pem")});
+        for (const char* file : {"key.pem", "cert.pem"}) let_broker_read(folder.filePath(file));
         return made;
     }
 
 private:
     TestAuthority()
     {
-        openssl({"-subj", "/CN=Corvenne test authority", "-keyout", dir_.filePath("ca-key.pem"), "-out",
-                 dir_.filePath("ca.pem")});
+        openssl({"-subj", "/CN=Test authority", "-keyout", dir_.filePath("ca-key.pem"), "-out", dir_.filePath("ca.pem")});
         qputenv("SSL_CERT_FILE", dir_.filePath("ca.pem").toUtf8());
     }
     static bool openssl(const QStringList& arguments)
     {
-        QProcess process;
-        process.setProcessChannelMode(QProcess::ForwardedOutputChannel);
-        process.start(QStringLiteral("openssl"), QStringList{"req", "-x509", "-newkey", "ec", "-pkeyopt",
-                                                             "ec_paramgen_curve:prime256v1", "-nodes", "-days", "1"}
-                                                     + arguments);
-        return process.waitForFinished() && process.exitCode() == 0;
+        return QProcess::execute("openssl", QStringList{"req", "-x509", "-newkey", "ec", "-pkeyopt",
+                                                        "ec_paramgen_curve:prime256v1", "-nodes", "-days", "1"}
+                                                + arguments)
+               == 0;
     }
 
     QTemporaryDir dir_;
@@ -105,15 +96,16 @@ public:
     explicit TestBroker(const QString& tls_subject = {})
         : port_(free_port()), tls_port_(tls_subject.isEmpty() ? 0 : free_port())
     {
-        let_broker_read(dir_.path(), true);
+        let_broker_read(dir_.path());
         QFile config(dir_.filePath(QStringLiteral("broker.conf")));
         config.open(QIODevice::WriteOnly);
-        config.write(QStringLiteral("allow_anonymous true\nlistener %1 127.0.0.1\n").arg(port_).toUtf8());
-        if (tls_port_ != 0 && TestAuthority::trusted().sign(tls_subject, dir_.path()))
+        config.write("allow_anonymous true\n");
+        if (tls_port_ != 0 && TestAuthority::trusted().sign(tls_subject, QDir(dir_.path())))
             config.write(QStringLiteral("listener %1 127.0.0.1\ncertfile %2\nkeyfile %3\n")
                              .arg(tls_port_)
                              .arg(dir_.filePath("cert.pem"), dir_.filePath("key.pem"))
                              .toUtf8());
+        config.write(QStringLiteral("listener %1 127.0.0.1\n").arg(port_).toUtf8());
         config.close();
         start();
     }
@@ -127,8 +119,11 @@ public:
     bool start()
     {
         process_.start(QStringLiteral(MOSQUITTO_BROKER), {QStringLiteral("-c"), dir_.filePath(QStringLiteral("broker.conf"))});
+        // Its plain listener, opened last, tells when all take connections.
         return process_.waitForStarted() && wait_until([this] {
-                   return takes_connections(port_) && (tls_port_ == 0 || takes_connections(tls_port_));
+                   QTcpSocket probe;
+                   probe.connectToHost(QHostAddress::LocalHost, port_);
+                   return probe.waitForConnected(100);
                });
     }
 
