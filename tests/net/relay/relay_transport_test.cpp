@@ -116,40 +116,37 @@ TEST(RelayTransport, LinesCrossBothWaysAndNothingAStrangerPublishesReachesEither
 // Lines published while the broker is away, or before the other side has
 // subscribed again, are gone: the next line that comes tells the loss. A
 // guest that joins again over a new connection is heard, the host's listener
-// having subscribed again. The same in plain text and over TLS.
+// having subscribed again. Over TLS, the harder way back: plain text differs
+// only in having no secure connection to set up again.
 TEST(RelayTransport, AfterTheBrokerRestartsLinesFlowOrTheLossIsToldAndTheGuestJoinsAgain)
 {
     TestBroker broker(QStringLiteral("IP:127.0.0.1"));
-    for (const RelayAddress& address : {broker.plain_address(), broker.tls_address()}) {
-        SCOPED_TRACE(address.tls ? "TLS" : "plain text");
-        RelayMatch match(address);
-        ASSERT_TRUE(wait_until([&] { return match.listening.count() == 1; }));
-        ASSERT_TRUE(match.join("hello 1 Bo"));
-        match.host()->send_line("welcome 1 Anna");
-        ASSERT_TRUE(wait_until([&] { return match.guest_ear->lines.size() == 1; }));
+    RelayMatch match(broker.tls_address());
+    ASSERT_TRUE(wait_until([&] { return match.listening.count() == 1; }));
+    ASSERT_TRUE(match.join("hello 1 Bo"));
+    match.host()->send_line("welcome 1 Anna");
+    ASSERT_TRUE(wait_until([&] { return match.guest_ear->lines.size() == 1; }));
 
-        broker.stop(SIGKILL);
-        LineTransport* first_host = match.host();
+    broker.stop(SIGKILL);
+    LineTransport* first_host = match.host();
+    first_host->send_line("ping");
+    ASSERT_TRUE(broker.start());
+    ASSERT_TRUE(wait_until([&] { return match.listening.count() == 2; }));
+    // Pings until one arrives or the guest is told what was lost.
+    ASSERT_TRUE(wait_until([&] {
         first_host->send_line("ping");
-        ASSERT_TRUE(broker.start());
-        ASSERT_TRUE(wait_until([&] { return match.listening.count() == 2; }));
-        // Pings until one arrives or the guest is told what was lost.
-        ASSERT_TRUE(wait_until([&] {
-            first_host->send_line("ping");
-            let_events_run(200);
-            return match.guest_ear->lines.size() > 1 || !match.guest_ear->ended.isEmpty();
-        }));
-        if (!match.guest_ear->ended.isEmpty())
-            EXPECT_EQ(match.guest_ear->ended, QStringLiteral("Lines were lost on the relay"));
-        else EXPECT_EQ(match.guest_ear->lines.back(), QStringLiteral("ping"));
+        let_events_run(200);
+        return match.guest_ear->lines.size() > 1 || !match.guest_ear->ended.isEmpty();
+    }));
+    if (!match.guest_ear->ended.isEmpty()) EXPECT_EQ(match.guest_ear->ended, QStringLiteral("Lines were lost on the relay"));
+    else EXPECT_EQ(match.guest_ear->lines.back(), QStringLiteral("ping"));
 
-        match.guest->close();
-        ASSERT_TRUE(match.join("again 1 00000000000000ff Bo"));
-        match.host()->send_line("welcome 1 Anna");
-        ASSERT_TRUE(wait_until([&] { return match.guest_ear->lines.size() == 1; }));
-        EXPECT_EQ(match.host_ear().lines, QStringList({"again 1 00000000000000ff Bo"}));
-        EXPECT_EQ(match.guest_ear->lines, QStringList({"welcome 1 Anna"}));
-    }
+    match.guest->close();
+    ASSERT_TRUE(match.join("again 1 00000000000000ff Bo"));
+    match.host()->send_line("welcome 1 Anna");
+    ASSERT_TRUE(wait_until([&] { return match.guest_ear->lines.size() == 1; }));
+    EXPECT_EQ(match.host_ear().lines, QStringList({"again 1 00000000000000ff Bo"}));
+    EXPECT_EQ(match.guest_ear->lines, QStringList({"welcome 1 Anna"}));
 }
 
 // The host may be away from the relay when its guest's opening comes: the
