@@ -25,8 +25,9 @@ constexpr int LOOP_WAIT_MS = 1'000;
 constexpr int FIRST_RETRY_MS = 500;
 constexpr int LAST_RETRY_MS = 4'000;
 // An attempt that has not reached the broker in this time is given up: a
-// network gone silent in the middle of a handshake is not waited on for ever.
-constexpr auto REACH_LIMIT = std::chrono::seconds(10);
+// network gone silent in the middle of a handshake is not waited on for ever,
+// and a slow one (three round trips of seconds each) is waited on.
+constexpr auto REACH_LIMIT = std::chrono::seconds(KEEPALIVE_S);
 // Messages heard and not yet taken by this object's thread. A flood beyond
 // it is dropped where it arrives instead of piling up.
 constexpr std::size_t MAX_WAITING_MESSAGES = 1'024;
