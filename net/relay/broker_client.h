@@ -92,8 +92,10 @@ private:
     QSet<int> unacknowledged_;
     bool connected_ = false;
 
-    // The library's thread alone.
-    bool reached_ = false;  // the broker accepted the connection now being served
+    // The library's thread's: the broker accepted the connection now being
+    // served, and how that connection ended (atomic, as the library may log
+    // from this object's thread too).
+    bool reached_ = false;
     std::atomic<LinkEnd> end_ = LinkEnd::lost;
 
     // Shared with the library's thread.
