@@ -20,7 +20,7 @@ host_build=$PWD/build
 # what neither the link nor a replay touches: the GPU drivers and their
 # compiler, the scripting languages, package tools and the sanitizers'
 # run-times (the arm64 moc and qmake too: the host's act instead).
-ROOT_PACKAGES=(qt6-base-dev libjpeg62-turbo-dev libmosquitto-dev libc6-dev libstdc++-12-dev)
+ROOT_PACKAGES=(qt6-base-dev libjpeg62-turbo-dev libmosquitto-dev libssl-dev libc6-dev libstdc++-12-dev)
 NOT_NEEDED='^(libllvm[0-9]+|libgl1-mesa-dri|libz3-4|libsensors5|perl.*|libperl.*|python3.*|libpython3.*|dpkg|cdebconf|tar|sysvinit-utils|install-info|libdebian-installer4|libnewt0.52|xfonts-utils|qt6-base-dev-tools|qmake6-bin|lib(a|t|hwa|l|ub)san[0-9]+|shared-mime-info)$'
 
 need() {

@@ -10,8 +10,9 @@ packages=(
   qt6-base-dev libjpeg62-turbo-dev
   # The table's sounds; without it the game is built silent.
   qt6-multimedia-dev
-  # Play across the internet: the relay's client library.
-  libmosquitto-dev
+  # Play across the internet: the relay's client library, and its TLS layer's
+  # headers, read for why a secure connection failed.
+  libmosquitto-dev libssl-dev
   # The faces the window is drawn in; the game falls back quietly without them.
   # Comic Neue also stands in for the banner's Comic Sans MS in the replay
   # driver, so the golden replays' pixels are the same on every machine.

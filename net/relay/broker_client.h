@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QSet>
 #include <QString>
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -57,7 +58,7 @@ signals:
     void subscribed(const QByteArray& topic);
     void message_arrived(const QByteArray& topic, const QByteArray& payload);
     // A connection to the broker failed or ended; `why` for the player. When
-    // `lasting` (TLS fails), it is not tried again.
+    // `lasting` (the broker's certificate does not verify), it is not tried again.
     void link_failed(const QString& why, bool lasting);
     void acknowledged();
 
@@ -65,9 +66,16 @@ private:
     struct Message {
         QByteArray topic, payload;
     };
+    // How a connection to the broker ended, as far as the player cares.
+    enum class LinkEnd { lost, not_tls, certificate_refused };
 
     void run(const RelayAddress& address);
+    LinkEnd connect_once(const RelayAddress& address);
+    mosquitto* new_handle(bool tls);
+    void serve(mosquitto* handle, const RelayAddress& address);
+    bool stopping();
     void wait_before_connecting_again(int& delay_ms);
+    static void on_log(mosquitto* handle, void* self, int level, const char* text);
     static void on_connect(mosquitto*, void* self, int result);
     static void on_subscribe(mosquitto*, void* self, int id, int, const int*);
     static void on_publish(mosquitto*, void* self, int id);
@@ -75,9 +83,8 @@ private:
     void queue_message(Message message);
     void take_messages();
     void link_up();
-    void link_down(bool lasting);
+    void link_down(LinkEnd end);
 
-    mosquitto* handle_;
     const QString where_;  // the broker's host and port, as a player reads them
     const Admission admit_;
     QSet<QByteArray> topics_;
@@ -85,11 +92,21 @@ private:
     QSet<int> unacknowledged_;
     bool connected_ = false;
 
+    // The library's thread's: the broker accepted the connection now being
+    // served, and how that connection ended (atomic, as the library may log
+    // from this object's thread too).
+    bool reached_ = false;
+    std::atomic<LinkEnd> end_ = LinkEnd::lost;
+
     // Shared with the library's thread.
     std::mutex mutex_;
     std::condition_variable wake_;
     bool stopping_ = false;
-    bool reached_ = false;  // the broker accepted the connection now being served
     std::deque<Message> arrived_;
+    // The handle of the connection now being tried or served, none between
+    // two. Its lock is never taken in the library's callbacks: this object's
+    // thread holds it while it calls the library.
+    std::mutex handle_mutex_;
+    mosquitto* handle_ = nullptr;
     std::thread thread_;
 };

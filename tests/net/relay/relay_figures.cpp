@@ -1,13 +1,16 @@
 // Figures of the relay's transport, measured rather than tested, over a
 // broker of its own on loopback: a line's round trip (guest to host and
-// back), the bytes both ends send and receive to the broker for each line, and the
-// processor a connected, idle pair takes.
+// back), the bytes both ends send and receive to the broker for each line, the
+// processor a connected, idle pair takes; and, in plain text and over TLS,
+// how soon a host is back on a broker killed and started again, and the
+// processor it takes while the broker is down.
 //
 //   build/tests/net/relay/relay_figures [ROUND_TRIPS]
 
 #include <QCoreApplication>
 #include <QTimer>
 #include <algorithm>
+#include <csignal>
 #include <chrono>
 #include <cstdio>
 #include <vector>
@@ -21,13 +24,56 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+constexpr int RESTARTS = 10;
+constexpr int DOWN_S = 10;
+
+double milliseconds_since(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// A host listening on the relay, the broker killed with it listening and
+// started again: from the broker taking connections again to the host
+// connected and subscribed again, the median of RESTARTS.
+double median_return_ms(TestBroker& broker, const RelayAddress& address)
+{
+    RelayGuestListener listener;
+    int subscribed = 0;
+    QObject::connect(&listener, &RelayGuestListener::listening, [&] { ++subscribed; });
+    listener.listen(address, derive_relay_keys(draw_match_code()));
+    std::vector<double> return_ms;
+    for (int i = 0; i < RESTARTS && wait_until([&] { return subscribed == i + 1; }); ++i) {
+        broker.stop(SIGKILL);
+        broker.start();
+        const Clock::time_point back = Clock::now();
+        if (wait_until([&] { return subscribed == i + 2; }, 60'000)) return_ms.push_back(milliseconds_since(back));
+    }
+    std::sort(return_ms.begin(), return_ms.end());
+    return return_ms.size() == RESTARTS ? return_ms[RESTARTS / 2] : -1;
+}
+
+// A host that starts listening while the broker is down: the share of one
+// core it takes over DOWN_S seconds, and whether it is on the broker once
+// the broker is up.
+double share_while_down(QCoreApplication& app, TestBroker& broker, const RelayAddress& address, bool& reached)
+{
+    broker.stop(SIGKILL);
+    RelayGuestListener listener;
+    bool subscribed = false;
+    QObject::connect(&listener, &RelayGuestListener::listening, [&] { subscribed = true; });
+    listener.listen(address, derive_relay_keys(draw_match_code()));
+    const double share = idle_share_of_core(app, DOWN_S);
+    reached = broker.start() && wait_until([&] { return subscribed; }, 60'000);
+    return share;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const int round_trips = argc > 1 ? std::atoi(argv[1]) : 200;
-    TestBroker broker;
+    TestBroker broker(QStringLiteral("IP:127.0.0.1"));
     const RelayKeys keys = derive_relay_keys(draw_match_code());
     RelayGuestListener listener;
     LineTransport* host = nullptr;
@@ -64,5 +110,16 @@ int main(int argc, char** argv)
 
     // The event loop itself, waiting: the tests' helpers poll it instead.
     std::printf("processor of a connected, idle pair: %.3f %% of one core over 10 s\n", idle_share_of_core(app, 10));
+
+    for (const RelayAddress& address : {broker.plain_address(), broker.tls_address()}) {
+        const char* over = address.tls ? "TLS" : "plain text";
+        std::printf("%s: a broker killed and back, to the host subscribed again: median %.0f ms (%d restarts)\n", over,
+                    median_return_ms(broker, address), RESTARTS);
+        bool reached = false;
+        const double share = share_while_down(app, broker, address, reached);
+        std::printf("%s: processor of a host while the broker is down: %.3f %% of one core over %d s; ", over, share,
+                    DOWN_S);
+        std::printf("%s once it is up\n", reached ? "on the broker" : "NOT on the broker");
+    }
     return 0;
 }

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTcpServer>
@@ -40,28 +41,85 @@ inline quint16 free_port()
     return probe.serverPort();
 }
 
-// A broker of the test's own on a free port of the loopback address, started
-// from a configuration it writes and stopped by its process id.
+// Lets the broker, which may run as a user of its own, read the test's files.
+inline void let_broker_read(const QString& path)
+{
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
+                                    | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+}
+
+// The tests' own certificate authority, made once with openssl and trusted,
+// through SSL_CERT_FILE, by this process and the programs it starts.
+class TestAuthority {
+public:
+    static const TestAuthority& trusted()
+    {
+        static const TestAuthority authority;
+        return authority;
+    }
+
+    // A key and a certificate for `subject` (such as IP:127.0.0.1 or
+    // DNS:relay.example.org) signed by the authority, into `folder`.
+    bool sign(const QString& subject, const QDir& folder) const
+    {
+        const bool made = openssl({"-CA", dir_.filePath("ca.pem"), "-CAkey", dir_.filePath("ca-key.pem"), "-subj",
+                                   "/CN=" + subject.section(':', 1), "-addext", "subjectAltName=" + subject, "-addext",
+                                   "basicConstraints=CA:FALSE", "-keyout", folder.filePath("key.pem"), "-out",
+                                   folder.filePath("cert.pem")});
+        for (const char* file : {"key.pem", "cert.pem"}) let_broker_read(folder.filePath(file));
+        return made;
+    }
+
+private:
+    TestAuthority()
+    {
+        openssl({"-subj", "/CN=Test authority", "-keyout", dir_.filePath("ca-key.pem"), "-out", dir_.filePath("ca.pem")});
+        qputenv("SSL_CERT_FILE", dir_.filePath("ca.pem").toUtf8());
+    }
+    static bool openssl(const QStringList& arguments)
+    {
+        return QProcess::execute("openssl", QStringList{"req", "-x509", "-newkey", "ec", "-pkeyopt",
+                                                        "ec_paramgen_curve:prime256v1", "-nodes", "-days", "1"}
+                                                + arguments)
+               == 0;
+    }
+
+    QTemporaryDir dir_;
+};
+
+// A broker of the test's own on free ports of the loopback address, started
+// from a configuration it writes and stopped by its process id. It always
+// listens in plain text; with `tls_subject`, also over TLS, with a
+// certificate for that subject from the tests' own authority.
 class TestBroker {
 public:
-    explicit TestBroker(const QStringList& more_settings = {}) : port_(free_port())
+    explicit TestBroker(const QString& tls_subject = {})
+        : port_(free_port()), tls_port_(tls_subject.isEmpty() ? 0 : free_port())
     {
+        let_broker_read(dir_.path());
         QFile config(dir_.filePath(QStringLiteral("broker.conf")));
         config.open(QIODevice::WriteOnly);
-        config.write(QStringLiteral("listener %1 127.0.0.1\nallow_anonymous true\n").arg(port_).toUtf8());
-        for (const QString& setting : more_settings) config.write(setting.toUtf8() + '\n');
+        config.write("allow_anonymous true\n");
+        if (tls_port_ != 0 && TestAuthority::trusted().sign(tls_subject, QDir(dir_.path())))
+            config.write(QStringLiteral("listener %1 127.0.0.1\ncertfile %2\nkeyfile %3\n")
+                             .arg(tls_port_)
+                             .arg(dir_.filePath("cert.pem"), dir_.filePath("key.pem"))
+                             .toUtf8());
+        config.write(QStringLiteral("listener %1 127.0.0.1\n").arg(port_).toUtf8());
         config.close();
         start();
     }
     ~TestBroker() { stop(SIGTERM); }
 
     RelayAddress plain_address() const { return {QStringLiteral("127.0.0.1"), port_, false}; }
+    RelayAddress tls_address() const { return {QStringLiteral("127.0.0.1"), tls_port_, true}; }
     quint16 port() const { return port_; }
 
     // Returns once the broker takes connections.
     bool start()
     {
         process_.start(QStringLiteral(MOSQUITTO_BROKER), {QStringLiteral("-c"), dir_.filePath(QStringLiteral("broker.conf"))});
+        // Its plain listener, opened last, tells when all take connections.
         return process_.waitForStarted() && wait_until([this] {
                    QTcpSocket probe;
                    probe.connectToHost(QHostAddress::LocalHost, port_);
@@ -78,7 +136,7 @@ public:
 
 private:
     QTemporaryDir dir_;
-    quint16 port_;
+    quint16 port_, tls_port_;
     QProcess process_;
 };
 
