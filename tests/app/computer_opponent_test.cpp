@@ -267,9 +267,9 @@ private slots:
         QVERIFY(judged_in_time());
         QLabel* at_cue = panel(game.current_player == 1 ? "Panel1" : "Panel2");
         const QString name = QStringLiteral("Player %1").arg(game.current_player);
-        QVERIFY(QTest::qWaitFor([&] { return at_cue->text() == name + "\nPlace the white ball in the left part"; }, 1000));
+        QVERIFY(QTest::qWaitFor([&] { return at_cue->text() == name + "\nPlace the white ball in the left part"; }, 5000));
         QTest::mouseClick(drawing_area(*form), Qt::LeftButton, {}, shown(120, 150));
-        QVERIFY(QTest::qWaitFor([&] { return at_cue->text() == name; }, 1000));
+        QVERIFY(QTest::qWaitFor([&] { return at_cue->text() == name; }, 5000));
         menu_item("Show players")->trigger();
     }
 
@@ -301,7 +301,6 @@ private slots:
         }
         menu_item("Show players")->trigger();
     }
-
 
     // The word `--opponent` and the remembered settings use for each seat.
     void EachLevelHasAWordThatReadsBack()
