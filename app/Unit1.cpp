@@ -2,21 +2,26 @@
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QThread>
 #include <utility>
 
 #include "app/drawing_area.h"
 #include "app/game_ending.h"
+#include "app/how_to_play.h"
 #include "app/panel_fit.h"
 #include "app/picture_folders.h"
 #include "app/widgets.h"
+#include "input/placement.h"
 #include "rules/game_wiring.h"
 #include "sim/initialisation.h"
+#include "sim/table_geometry.h"
 #include "sim/variables.h"
 #include "view/colours.h"
 #include "view/cue.h"
@@ -35,6 +40,8 @@ constexpr int WIDEST_PANEL = 240;
 // Pure blue on the black panel is hard to read; a player without a group is
 // shown in a lighter blue.
 constexpr QRgb NO_GROUP_TEXT = qRgb(0x60, 0x90, 0xFF);
+
+const QString PLACE_THE_WHITE = QStringLiteral("Place the white ball in the left part");
 
 // Player indicator: its font colour is the player's group; underlined while it is their turn.
 void show_indicator(QLabel* panel, const QRect& home, int32_t colour, bool their_turn, const QString& name)
@@ -103,13 +110,21 @@ void TForm1::build_controls(const QImage& background)
     PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
     PaintBox1->setGeometry(QRect(DRAWING_AREA_AT, QSize(DRAWING_AREA_WIDTH, DRAWING_AREA_HEIGHT)));
     // While the computer has the cue, the person's mouse does nothing.
-    connect(PaintBox1, &DrawingArea::mouse_moved, this, [this](int x, int y) { seats_.person_moved(x, y); });
-    connect(PaintBox1, &DrawingArea::mouse_pressed, this, [this](int x, int y) { seats_.person_pressed(x, y); });
+    connect(PaintBox1, &DrawingArea::mouse_moved, this, [this](int x, int y) {
+        keyboard_.mouse_seen_at(QPoint(x, y));
+        seats_.person_moved(x, y);
+    });
+    connect(PaintBox1, &DrawingArea::mouse_pressed, this, [this](int x, int y) {
+        keyboard_.mouse_seen_at(QPoint(x, y));
+        seats_.person_pressed(x, y);
+    });
 
     SpeedButton1 = new QPushButton(QStringLiteral("Отмена хода"), client);
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
     SpeedButton1->setGeometry(546, 434, 150, 22);
     SpeedButton1->setFlat(true);
+    // Space shoots; only the shortcut undoes from the keyboard.
+    SpeedButton1->setFocusPolicy(Qt::NoFocus);
     SpeedButton1->setFont(pixel_font(QStringLiteral("MS Sans Serif"), PANEL_TEXT_PIXELS, true));
     SpeedButton1->setStyleSheet(QStringLiteral("QPushButton { color: white; }"));
     connect(SpeedButton1, &QPushButton::clicked, this, [this] { seats_.person_undo(); });
@@ -135,9 +150,27 @@ void TForm1::build_menu()
     QAction* Quitter1 = Fichier1->addAction(QStringLiteral("Exit"));
     Quitter1->setObjectName(QStringLiteral("Quitter1"));
     connect(Quitter1, &QAction::triggered, this, &TForm1::Quitter1Click);
+    add_shortcuts(Nouvellepartie1);
     build_opponent_menu();
     build_view_menu();
     match_menu_ = new MatchMenu(*menuBar(), *this, match_hooks());
+    build_help_menu();
+}
+
+void TForm1::add_shortcuts(QAction* new_game)
+{
+    connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, SpeedButton1, &QPushButton::click);
+    connect(new QShortcut(QKeySequence::New, this), &QShortcut::activated, new_game, &QAction::trigger);
+}
+
+void TForm1::build_help_menu()
+{
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
+    help->setObjectName(QStringLiteral("Help1"));
+    QAction* how_to_play = help->addAction(QStringLiteral("How to play"));
+    how_to_play->setObjectName(QStringLiteral("HowToPlay1"));
+    how_to_play->setShortcut(QKeySequence::HelpContents);
+    connect(how_to_play, &QAction::triggered, this, [this] { show_how_to_play(*this); });
 }
 
 MatchHooks TForm1::match_hooks()
@@ -313,26 +346,33 @@ void TForm1::show_player_indicators(int32_t colour1, int32_t colour2, int curren
     panel_colours_[1] = colour2;
     panel_current_player_ = current_player;
     show_panels();
+    show_placement_spot(false);
 }
 
 // Shown once someone other than a person at this window plays, or when asked
-// for; hidden and empty otherwise. A computer at work says so after its name;
-// the winner of a game that ended is marked, and nobody is underlined.
+// for; hidden and empty otherwise. Once a game has ended, nobody is underlined.
 void TForm1::show_panels()
 {
     const bool shown = choices_.show_players || seats_.someone_else_plays();
-    const int winner = shown_winner();
+    const int winner = winner_of(game, status_line_);
     QLabel* panels[2] = {Panel1, Panel2};
     for (int p = 1; p <= 2; ++p) {
-        QString name = seats_.player_name(p);
-        if (seats_.at_work(p)) name += QStringLiteral(" \u2026");
-        if (p == winner) name += QStringLiteral(" \u2605");
-        const bool their_turn = panel_current_player_ == p && !(winner && seats_.someone_else_plays());
+        const bool their_turn = panel_current_player_ == p && !winner;
         show_indicator(panels[p - 1], PANEL_PLACES[p - 1], panel_colours_[p - 1], their_turn,
-                       shown ? name : QString());
+                       shown ? panel_text(p, their_turn, winner) : QString());
         panels[p - 1]->setVisible(shown);
     }
     show_status();
+}
+
+QString TForm1::panel_text(int player, bool their_turn, int winner) const
+{
+    QString text = seats_.player_name(player);
+    if (seats_.at_work(player)) text += QStringLiteral(" \u2026");
+    if (player == winner) text += QStringLiteral(" \u2605");
+    if (their_turn && seats_.plays_here(player) && cue_ball_to_be_placed(game))
+        text += QLatin1Char('\n') + PLACE_THE_WHITE;
+    return text;
 }
 
 int TForm1::shown_winner() const
@@ -361,4 +401,33 @@ void TForm1::closeEvent(QCloseEvent* event)
 {
     FormClose();
     event->accept();
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event)
+{
+    const KeyboardAim::Act act = keyboard_.key_pressed(*event, keys_start());
+    const QPoint at = keyboard_.point();
+    switch (act) {
+    case KeyboardAim::Act::none: return QMainWindow::keyPressEvent(event);
+    case KeyboardAim::Act::move: seats_.person_moved(at.x(), at.y()); break;
+    case KeyboardAim::Act::press: seats_.person_pressed(at.x(), at.y()); break;
+    }
+    show_placement_spot(act == KeyboardAim::Act::move);
+}
+
+QPoint TForm1::keys_start() const
+{
+    if (cue_ball_to_be_placed(game))
+        return QPoint((PLACEMENT_LEFT_EXCLUSIVE + PLACEMENT_RIGHT) / 2 + DRAW_OFFSET_X,
+                      (PLACEMENT_TOP_EXCLUSIVE + PLACEMENT_BOTTOM_EXCLUSIVE) / 2 + DRAW_OFFSET_Y);
+    const BallRecord& cue_ball = game.balls[CUE_BALL];
+    return QPoint(static_cast<int>(cue_ball.x) + DRAW_OFFSET_X, static_cast<int>(cue_ball.y) + DRAW_OFFSET_Y);
+}
+
+void TForm1::show_placement_spot(bool moved_by_keys)
+{
+    if (!cue_ball_to_be_placed(game) || !seats_.person_has_cue()) return PaintBox1->hide_spot();
+    if (!moved_by_keys) return;
+    const QPoint at = keyboard_.point();
+    PaintBox1->show_spot(at, cue_ball_fits(game, at.x() - DRAW_OFFSET_X, at.y() - DRAW_OFFSET_Y));
 }

@@ -4,6 +4,7 @@
 #include <QMainWindow>
 
 #include "app/computer_player.h"
+#include "app/keyboard_aim.h"
 #include "app/match_menu.h"
 #include "app/network_seat.h"
 #include "app/seats.h"
@@ -75,15 +76,29 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // The arrows, Space and Enter aim and shoot as the mouse would.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void build_controls(const QImage& background);
     void build_menu();
     void build_opponent_menu();
     void build_view_menu();
+    void build_help_menu();
+    // Ctrl+Z and Ctrl+N act as the undo button and "New game" do, without
+    // being written into the menu.
+    void add_shortcuts(QAction* new_game);
     void choose_second_player(const Seat& seat);
     // The player panels: the seats' names in their groups' colours.
     void show_panels();
+    // A seat's name, what the computer is at, the winner's mark, and for
+    // the person at the cue, where the white ball goes back.
+    QString panel_text(int player, bool their_turn, int winner) const;
+    // Where the keys aim from before the mouse has been seen: the cue ball,
+    // or the middle of the part where it goes back.
+    QPoint keys_start() const;
+    // The ring where keys put the cue ball back, while it is to be placed.
+    void show_placement_spot(bool moved_by_keys);
     // The network seat has something new to show, or a match began or ended.
     void network_changed();
     // Who won the game that ended, when the window tells it; 0 otherwise.
@@ -108,6 +123,7 @@ private:
     QLabel* Panel3 = nullptr;
     TableView view_;
     WindowTimers timers_;
+    KeyboardAim keyboard_;
     std::string status_line_;
     MatchRecorder recorder_;
     WindowHands hands_;

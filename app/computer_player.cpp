@@ -40,8 +40,8 @@ ComputerPlayer::~ComputerPlayer()
 
 void ComputerPlayer::set_level(std::optional<ComputerLevel> level)
 {
-    chosen_ = level;
-    if (game.current_player != COMPUTER_PLAYER) begin_turn();
+    level_ = level;
+    cancel();
 }
 
 bool ComputerPlayer::has_cue() const
@@ -66,12 +66,6 @@ void ComputerPlayer::cancel()
     enter(Phase::idle);
 }
 
-void ComputerPlayer::new_game()
-{
-    cancel();
-    begin_turn();
-}
-
 bool ComputerPlayer::table_unchanged() const
 {
     return computer_to_play() && table_hash(game) == table_hash(table_at_turn_);
@@ -80,9 +74,6 @@ bool ComputerPlayer::table_unchanged() const
 void ComputerPlayer::turn_begins()
 {
     cancel();  // whatever turn was under way is over: an undo or a new rack ended it
-    // Player 2's turn, extra visits included, lasts until player 1 is to play:
-    // a turn handed over from player 1 is a new one.
-    if (game.current_player != COMPUTER_PLAYER || game.previous_player != COMPUTER_PLAYER) begin_turn();
     if (!level_ || !computer_to_play()) return;
     enter(Phase::waiting);
     table_at_turn_ = game;

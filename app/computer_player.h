@@ -30,8 +30,9 @@ public:
     explicit ComputerPlayer(TableHands& hands);
     ~ComputerPlayer() override;
 
-    // None: a second person plays player 2. Takes effect from the next turn:
-    // a turn of player 2 already begun stays with whoever began it.
+    // None: a second person plays player 2. Whatever the computer was doing
+    // is dropped; whoever now plays player 2 takes the turn where it stands
+    // once told that it begins.
     void set_level(std::optional<ComputerLevel> level);
     // On its turn, from the moment it comes to its press; the person's mouse does nothing then.
     bool has_cue() const;
@@ -40,9 +41,8 @@ public:
     bool at_work() const { return phase_ != Phase::idle && phase_ != Phase::waiting; }
     // The table is ready for the current player's next shot.
     void turn_begins();
-    // "New game": whatever the computer was doing is dropped, and the menu's
-    // choice plays player 2 from now on.
-    void new_game();
+    // "New game": whatever the computer was doing is dropped.
+    void new_game() { cancel(); }
     // The last position the mouse was seen at, where the cue glides from.
     void mouse_seen_at(int x, int y) { mouse_at_ = MousePoint{x, y}; }
 
@@ -55,7 +55,6 @@ private:
 
     void cancel();
     void enter(Phase phase);
-    void begin_turn() { level_ = chosen_; }
     void think();
     void take_shot(ComputerShot shot, unsigned turn);
     void glide_step();
@@ -63,8 +62,7 @@ private:
     bool table_unchanged() const;
 
     TableHands& hands_;
-    std::optional<ComputerLevel> chosen_;  // the menu's choice
-    std::optional<ComputerLevel> level_;   // who plays player 2 this turn
+    std::optional<ComputerLevel> level_;
     Phase phase_ = Phase::idle;
     QTimer wait_, glide_, pause_;
     GameState table_at_turn_;

@@ -1,16 +1,23 @@
 #pragma once
 
 #include <QWidget>
+#include <optional>
 
 class TableView;
 
 // The drawing area under the table: it shows its surface and reports the mouse.
-// Everything is drawn into the surface by the game; painting only copies it.
+// Everything is drawn into the surface by the game; painting only copies it,
+// and lays over it the spot where keys are putting the cue ball back.
 class DrawingArea : public QWidget {
     Q_OBJECT
 
 public:
     DrawingArea(const TableView& table, QWidget* parent);
+
+    // A ring the size of a ball at `at`, white where the cue ball may go back
+    // and red where it may not; the mouse moving takes it away.
+    void show_spot(QPoint at, bool fits);
+    void hide_spot();
 
 signals:
     // Drawing-area pixels.
@@ -24,4 +31,6 @@ protected:
 
 private:
     const TableView& table_;
+    std::optional<QPoint> spot_;
+    bool spot_fits_ = false;
 };

@@ -52,15 +52,19 @@ Seats::Seats(const Seat& second_player, TableHands& hands, ComputerPlayer& compu
     computer_.set_level(second_player_.computer);
 }
 
+// A choice made while player 2 is to play takes that turn: the computer
+// plays it, or a person does where the computer was at work.
 void Seats::choose_second_player(const Seat& seat)
 {
     second_player_ = seat;
     computer_.set_level(seat.computer);
+    if (computer_plays()) computer_.turn_begins();
 }
 
 bool Seats::person_has_cue() const
 {
-    return !watching_ && !computer_.has_cue() && !network_.remote_has_cue();
+    if (watching_) return false;
+    return network_.engaged() ? !network_.remote_has_cue() : !computer_.has_cue();
 }
 
 bool Seats::computer_plays() const
@@ -143,6 +147,13 @@ bool Seats::someone_else_plays() const
 int Seats::own_player() const
 {
     return network_.engaged() ? network_.own_player() : PERSON_PLAYER;
+}
+
+bool Seats::plays_here(int player) const
+{
+    if (watching_) return false;
+    if (network_.engaged()) return player == network_.own_player();
+    return player == PERSON_PLAYER || !second_player_.computer;
 }
 
 QString Seats::player_name(int player) const

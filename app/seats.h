@@ -35,7 +35,7 @@ public:
     Seats(const Seat& second_player, TableHands& hands, ComputerPlayer& computer, NetworkSeat& network,
           const MatchRecorder& recorder);
 
-    // The menu's choice for player 2; the computer takes it from its next turn.
+    // The menu's choice for player 2, who takes player 2's turn at once.
     void choose_second_player(const Seat& seat);
     const Seat& second_player() const { return second_player_; }
 
@@ -60,12 +60,15 @@ public:
     bool someone_else_plays() const;
     // The player this window's person plays.
     int own_player() const;
+    // A person at this window plays `player`; nobody does while a match is watched.
+    bool plays_here(int player) const;
+    // The person's mouse acts on the table now.
+    bool person_has_cue() const;
     QString player_name(int player) const;
     // The computer thinks or moves its cue for `player`.
     bool at_work(int player) const;
 
 private:
-    bool person_has_cue() const;
     // The person's last shot and every computer shot after it.
     void take_back_from_computer();
     // The computer plays the turns it holds.

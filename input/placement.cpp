@@ -27,6 +27,11 @@ bool cue_ball_fits(const GameState& table, int X, int Y, float margin)
     return in_region && distance_to_nearest_other_ball(table, X, Y) > 2 * BALL_RADIUS + margin;
 }
 
+bool cue_ball_to_be_placed(const GameState& table)
+{
+    return table.shot_evaluated && !table.game_over && table.balls[CUE_BALL].state == BALL_OFF_TABLE;
+}
+
 void place_cue_ball(int X, int Y)
 {
     if (!cue_ball_fits(game, X, Y)) return;

@@ -60,6 +60,7 @@ bool TableView::set_up_bitmaps()
     }
     table_picture_ = load.picture.convertToFormat(QImage::Format_RGB32);
     back_buffer_ = table_picture_.copy();
+    back_buffer_drawn_on();
     return true;
 }
 
@@ -67,16 +68,21 @@ void TableView::release_bitmaps()
 {
     table_picture_ = QImage();
     back_buffer_ = QImage();
+    back_buffer_drawn_on();
 }
 
 void TableView::paint_disc(const Rect& square, int32_t colour)
 {
-    if (has_pictures()) fill_disc(back_buffer_, to_qrect(square), to_qrgb(colour));
+    if (!has_pictures()) return;
+    fill_disc(back_buffer_, to_qrect(square), to_qrgb(colour));
+    back_buffer_drawn_on();
 }
 
 void TableView::restore_square(const Rect& square)
 {
-    if (has_pictures()) copy_square(table_picture_, to_qrect(square), back_buffer_);
+    if (!has_pictures()) return;
+    copy_square(table_picture_, to_qrect(square), back_buffer_);
+    back_buffer_drawn_on();
 }
 
 void TableView::show_back_buffer_part(const Rect& area)
@@ -90,22 +96,30 @@ QRect TableView::show_pending_parts() const
     const QRegion parts = std::exchange(pending_, QRegion());
     QRect changed;
     for (const QRect& part : parts) changed |= copy_pixels(back_buffer_, part, surface_, part.topLeft() + DRAW_OFFSET);
+    surface_is_back_buffer_ = false;
     return changed;
 }
 
 QRect TableView::show_back_buffer()
 {
-    return has_pictures() ? show_on_surface(back_buffer_, back_buffer_.rect()) : QRect();
+    show_pending_parts();
+    if (!has_pictures() || surface_is_back_buffer_) return QRect();
+    const QRect changed = show_on_surface(back_buffer_, back_buffer_.rect());
+    surface_is_back_buffer_ = true;
+    return changed;
 }
 
 void TableView::reset_back_buffer()
 {
     show_pending_parts();
-    if (has_pictures()) back_buffer_ = table_picture_.copy();
+    if (!has_pictures()) return;
+    back_buffer_ = table_picture_.copy();
+    back_buffer_drawn_on();
 }
 
 QRect TableView::show_backdrop()
 {
+    surface_is_back_buffer_ = false;
     return copy_pixels(backdrop_, backdrop_.rect(), surface_, QPoint(0, 0));
 }
 
@@ -114,9 +128,10 @@ QRect TableView::show_table_picture()
     return has_pictures() ? show_on_surface(table_picture_, table_picture_.rect()) : QRect();
 }
 
+// The box is filled before the text is drawn, so the same text gives the same pixels.
 void TableView::write_banner(const std::string& text)
 {
-    if (!has_pictures()) return;
+    if (!has_pictures() || text == banner_written_) return;
     const QFont font = banner_font();
     const QString line = QString::fromStdString(text);
     const QFontMetrics metrics(font);
@@ -128,10 +143,19 @@ void TableView::write_banner(const std::string& text)
     painter.setFont(font);
     painter.setPen(QColor(to_qrgb(BANNER_COLOUR)));
     painter.drawText(box.left(), box.top() + metrics.ascent(), line);
+    back_buffer_drawn_on();
+    banner_written_ = text;
 }
 
 QRect TableView::show_on_surface(const QImage& picture, const QRect& area)
 {
     show_pending_parts();
+    surface_is_back_buffer_ = false;
     return copy_pixels(picture, area, surface_, area.topLeft() + DRAW_OFFSET);
+}
+
+void TableView::back_buffer_drawn_on()
+{
+    surface_is_back_buffer_ = false;
+    banner_written_.clear();
 }

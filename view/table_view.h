@@ -31,6 +31,7 @@ public:
     void paint_disc(const Rect& square, int32_t colour);
     void restore_square(const Rect& square);
     void reset_back_buffer();
+    // Written again over the same banner, the back buffer keeps its pixels.
     void write_banner(const std::string& text);
 
     // The parts of the back buffer that the iterations show wait until the
@@ -40,7 +41,8 @@ public:
     // iterations the back buffer is drawn into only ahead of showing it whole.
     void show_back_buffer_part(const Rect& area);
 
-    // Each returns the rectangle of the surface that changed, empty when none did.
+    // Each returns the rectangle of the surface that changed, empty when none
+    // did: the back buffer shown again over itself, unchanged, copies nothing.
     QRect show_pending_parts() const;
     QRect show_back_buffer();
     QRect show_table_picture();
@@ -56,6 +58,7 @@ public:
     QImage& surface()
     {
         show_pending_parts();
+        surface_is_back_buffer_ = false;
         return surface_;
     }
     const QImage& surface() const
@@ -71,6 +74,7 @@ private:
     bool has_pictures() const { return !table_picture_.isNull() && !back_buffer_.isNull(); }
     // Copies `area` of `picture` onto the surface, shifted by the draw offset.
     QRect show_on_surface(const QImage& picture, const QRect& area);
+    void back_buffer_drawn_on();
 
     QImage table_picture_;
     QImage back_buffer_;
@@ -78,6 +82,10 @@ private:
     mutable QImage surface_;
     mutable QRegion pending_;  // in table coordinates
     QImage backdrop_;  // the drawing area with no table on it
+    // What is known to need no drawing: the surface shows the back buffer
+    // pixel for pixel, and the back buffer holds this banner as written.
+    mutable bool surface_is_back_buffer_ = false;
+    std::string banner_written_;
     QStringList picture_folders_;
     QString picture_error_;
 };

@@ -74,6 +74,29 @@ private:
         return QTest::qWaitFor([] { return !game.shot_evaluated; }, 15000) && judged_in_time();
     }
 
+    // Player 2's own balls are gone; the black and one of player 1's are left.
+    void leave_player_2_on_the_black()
+    {
+        for (int i = 2; i <= BALL_COUNT; ++i) game.balls[i].state = BALL_OFF_TABLE;
+        const std::pair<int, Point> left[] = {{BLACK_BALL, {470, 70}}, {10, {420, 230}}};
+        for (const auto& [ball, at] : left) {
+            game.balls[ball].state = BALL_ON_TABLE;
+            game.balls[ball].x = static_cast<float>(at.x);
+            game.balls[ball].y = static_cast<float>(at.y);
+        }
+        game.players[1].group = game.balls[10].colour;
+        game.players[2].group = game.balls[10].colour == RED ? YELLOW : RED;
+        redraw_table(*form);
+    }
+    // The person at the cue plays the expert's shot.
+    void play_as_the_computer_would()
+    {
+        const ComputerShot shot = choose_computer_shot(game, ComputerLevel::expert);
+        if (shot.place) QTest::mouseClick(drawing_area(*form), Qt::LeftButton, {}, QPoint(shot.place->x, shot.place->y));
+        QTest::mouseMove(drawing_area(*form), QPoint(shot.aim.x, shot.aim.y));
+        QTest::mouseClick(drawing_area(*form), Qt::LeftButton, {}, QPoint(shot.aim.x, shot.aim.y));
+    }
+
 private slots:
     void initTestCase()
     {
@@ -118,20 +141,20 @@ private slots:
         QVERIFY(!form->computer().has_cue());
     }
 
-    // The computer takes player 2's seat from the turn after the menu says so:
-    // the turn was announced before, and stays the person's.
-    void TheSecondPlayerIsAPersonUntilTheMenuSaysOtherwise()
+    // The menu's choice takes player 2's turn where it stands: the computer
+    // chosen while a person was to play it plays, and a person chosen while
+    // the computer thinks has the cue back at once.
+    void TheMenusChoiceTakesPlayer2sTurnAtOnce()
     {
         QVERIFY(menu_item("Second player")->isChecked());
         person_fouls();
         QVERIFY(!form->computer().has_cue());
         choose("Computer: hard");
         QVERIFY(!menu_item("Second player")->isChecked());
-        QVERIFY(!form->computer().has_cue());
-        click_undo();  // the fresh rack the take-back leads to is set up anew
-        QVERIFY(QTest::qWaitFor([] { return game.aiming_enabled; }, 5000));
-        person_fouls();
-        QVERIFY(form->computer().has_cue());
+        QVERIFY(QTest::qWaitFor([&] { return form->computer().thinking(); }, 5000));
+        choose("Second player");
+        QVERIFY(!form->computer().has_cue() && !form->computer().at_work());
+        choose("Computer: easy");
         QVERIFY(computer_played());
     }
 
@@ -233,30 +256,50 @@ private slots:
         QVERIFY(!panel("Panel1")->isVisible());
         menu_item("Show players")->trigger();
         QCOMPARE(panel("Panel2")->text(), QString("Player 2"));
+
+        // Two people at one desk: the one to put the white back is told where.
+        QVERIFY(judged_in_time());
+        game.balls[CUE_BALL].x = 60;  // near the top-left pocket
+        game.balls[CUE_BALL].y = 60;
+        redraw_table(*form);
+        QTest::mouseMove(drawing_area(*form), shown(120, 120));
+        QTest::mouseClick(drawing_area(*form), Qt::LeftButton, {}, shown(120, 120));
+        QVERIFY(judged_in_time());
+        QLabel* at_cue = panel(game.current_player == 1 ? "Panel1" : "Panel2");
+        const QString name = QStringLiteral("Player %1").arg(game.current_player);
+        QVERIFY(QTest::qWaitFor([&] { return at_cue->text() == name + "\nPlace the white ball in the left part"; }, 5000));
+        QTest::mouseClick(drawing_area(*form), Qt::LeftButton, {}, shown(120, 150));
+        QVERIFY(QTest::qWaitFor([&] { return at_cue->text() == name; }, 5000));
         menu_item("Show players")->trigger();
     }
 
-    // The computer pots the black: the window names it as the winner and
-    // marks its panel, while the game's own status stays the rules' word.
-    void TheEndIsToldFromThePersonsSide()
+    // Player 2 pots the black: the computer, or a second person at this desk
+    // playing the shot the computer would, with the players shown. The
+    // winner's panel is marked and nobody is underlined; against the
+    // computer the window names the winner, while the game's own status stays
+    // the rules' word, which two people at one desk see.
+    void TheWinnerIsMarkedAndTheEndToldFromThePersonsSide()
     {
-        choose("Computer: expert");
-        for (int i = 2; i <= BALL_COUNT; ++i) game.balls[i].state = BALL_OFF_TABLE;
-        const std::pair<int, Point> left[] = {{BLACK_BALL, {470, 70}}, {10, {420, 230}}};
-        for (const auto& [ball, at] : left) {
-            game.balls[ball].state = BALL_ON_TABLE;
-            game.balls[ball].x = static_cast<float>(at.x);
-            game.balls[ball].y = static_cast<float>(at.y);
+        const struct {
+            const char* opponent;
+            const char* winner_panel;
+            const char* status;
+        } rows[] = {{"Computer: expert", "Computer (expert) \u2605", "Computer (expert) wins"},
+                    {"Second player", "Player 2 \u2605", "Victory!"}};
+        for (const auto& row : rows) {
+            init();
+            choose(row.opponent);
+            if (!panel("Panel2")->isVisible()) menu_item("Show players")->trigger();
+            leave_player_2_on_the_black();
+            person_fouls();
+            if (!form->computer().has_cue()) play_as_the_computer_would();
+            QVERIFY(QTest::qWaitFor([] { return game.game_over; }, 30000));
+            QCOMPARE(form->status_line(), std::string("Victory!"));
+            QCOMPARE(status_line(*form), QString(row.status));
+            QCOMPARE(panel("Panel2")->text(), QString(row.winner_panel));
+            QVERIFY(!panel("Panel1")->font().underline() && !panel("Panel2")->font().underline());
         }
-        game.players[1].group = game.balls[10].colour;
-        game.players[2].group = game.balls[10].colour == RED ? YELLOW : RED;
-        redraw_table(*form);
-        person_fouls();
-        QVERIFY(QTest::qWaitFor([] { return game.game_over; }, 30000));
-        QCOMPARE(form->status_line(), std::string("Victory!"));
-        QCOMPARE(status_line(*form), QString("Computer (expert) wins"));
-        QCOMPARE(panel("Panel2")->text(), QString("Computer (expert) \u2605"));
-        QVERIFY(!panel("Panel1")->font().underline() && !panel("Panel2")->font().underline());
+        menu_item("Show players")->trigger();
     }
 
     // The word `--opponent` and the remembered settings use for each seat.

@@ -1,8 +1,11 @@
+#include <QDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextBrowser>
 #include <QtTest>
+#include <functional>
 #include <memory>
 
 #include "sim/step.h"
@@ -71,12 +74,13 @@ private slots:
     void TheMenuOffersNewGameAndExitAndTheOpponents()
     {
         const QList<QAction*> top = form->menuBar()->actions();
-        QCOMPARE(top.size(), 4);
+        QCOMPARE(top.size(), 5);
         QCOMPARE(top.first()->text(), QString("Main"));
         const QList<QAction*> items = top.first()->menu()->actions();
         QCOMPARE(items.size(), 2);
         QCOMPARE(items[0]->text(), QString("New game"));
         QCOMPARE(items[1]->text(), QString("Exit"));
+        QVERIFY(items[0]->shortcut().isEmpty() && items[1]->shortcut().isEmpty());
         QCOMPARE(top[1]->text(), QString("Opponent"));
         QList<QAction*> opponents = top[1]->menu()->actions();
         const QStringList captions{"Second player", "Computer: easy", "Computer: medium", "Computer: hard",
@@ -97,6 +101,8 @@ private slots:
         const QAction* show_players = top[2]->menu()->actions().first();
         QVERIFY(show_players->text() == "Show players" && show_players->isCheckable() && !show_players->isChecked());
         opponents[0]->trigger();
+        QCOMPARE(top[4]->text(), QString("Help"));
+        QCOMPARE(top[4]->menu()->actions().first()->text(), QString("How to play"));
     }
 
     void TheFirstRackIsOnTheScreenAndTheSupervisorRuns()
@@ -138,6 +144,31 @@ private slots:
         // The simulation stops at the supervisor's next tick.
         QTRY_VERIFY_WITH_TIMEOUT(!window().timer_on(Timer1), 500);
         expect_rack_on_screen();
+    }
+
+    // Ctrl+N starts a new game as the menu does; F1, as Help's "How to
+    // play" does, shows the README's rules, and Escape puts them away.
+    void TheHabitualKeysStartANewGameAndShowTheRules()
+    {
+        QWindow* keys = form->windowHandle();
+        game.balls[CUE_BALL].x += 40;
+        redraw_table(*form);
+        QTest::keyClick(keys, Qt::Key_N, Qt::ControlModifier);
+        expect_rack_on_screen();
+
+        const std::function<void()> ways_to_ask[] = {
+            [&] { QTest::keyClick(keys, Qt::Key_F1); },
+            [&] { form->findChild<QAction*>("HowToPlay1")->trigger(); },
+        };
+        for (const auto& ask : ways_to_ask) {
+            ask();
+            auto* rules = form->findChild<QDialog*>("HowToPlay");
+            QVERIFY(rules && rules->isVisible());
+            QVERIFY(rules->findChild<QTextBrowser*>()->toPlainText().contains(
+                "Potting a ball of your own colour keeps your turn."));
+            QTest::keyClick(rules, Qt::Key_Escape);
+            QVERIFY(!rules->isVisible());
+        }
     }
 
     void ExitClosesTheWindowAndLetsGoOfThePictures()

@@ -6,6 +6,7 @@
 
 #include "sim/ball_drawing.h"
 #include "sim/step.h"
+#include "match/table_check.h"
 #include "sim/variables.h"
 #include "view/cue.h"
 #include "tests/support/main_window.h"
@@ -42,6 +43,24 @@ private:
         QVERIFY(ball.x() - 183 < 76);  // the cue's far end lies left of the table picture
         QTest::mouseMove(drawing_area(*form), ball + QPoint(-200, 0));
         QVERIFY(game.cue_drawn);
+    }
+
+    // The white shot into the top-left pocket.
+    void pot_the_cue_ball()
+    {
+        put_ball(CUE_BALL, 60, 60);
+        redraw_table(*form);
+        const QPoint ball = shown(60, 60);
+        QTest::mouseMove(drawing_area(*form), ball + QPoint(60, 60));
+        QTest::mouseClick(drawing_area(*form), Qt::LeftButton, {}, ball + QPoint(60, 60));
+        QVERIFY(judged_in_time());
+        QCOMPARE(game.balls[CUE_BALL].state, BALL_OFF_TABLE);
+    }
+    QStringList recorded_inputs() const
+    {
+        QStringList inputs;
+        for (const std::string& input : form->match_record().inputs) inputs << QString::fromStdString(input);
+        return inputs;
     }
 
 private slots:
@@ -88,13 +107,7 @@ private slots:
 
     void APottedCueBallIsPutBackWithAClick()
     {
-        put_ball(CUE_BALL, 60, 60);  // near the top-left pocket
-        redraw_table(*form);
-        const QPoint ball = shown(60, 60);
-        QTest::mouseMove(drawing_area(*form), ball + QPoint(60, 60));
-        QTest::mouseClick(drawing_area(*form), Qt::LeftButton, {}, ball + QPoint(60, 60));
-        QVERIFY(judged_in_time());
-        QCOMPARE(game.balls[CUE_BALL].state, BALL_OFF_TABLE);
+        pot_the_cue_ball();
 
         QTest::mouseMove(drawing_area(*form), shown(120, 150));
         QVERIFY(!game.cue_drawn);  // no cue while the cue ball is off the table
@@ -130,6 +143,51 @@ private slots:
         QTest::mouseClick(form->findChild<QPushButton*>("SpeedButton1"), Qt::LeftButton);
         QCOMPARE(game.balls[CUE_BALL].y, float(RACK_Y[CUE_BALL]));  // the shot was taken back
         QCOMPARE(seen_around_the_table(), background);
+    }
+
+    // The keys stand for the mouse: the arrows move the aiming point from
+    // where the mouse was, a pixel or with Shift ten, and Enter or Space
+    // presses there, so the record holds what the same mouse would give and
+    // the shot ends where the mouse's does. Ctrl+Z takes it back as the undo
+    // button does; the button never takes the keys. While the white is to be
+    // put back, the arrows move the spot and Space puts it there.
+    void KeysAimShootAndPlaceAsTheMouseDoes()
+    {
+        QWindow* keys = form->windowHandle();
+        QCOMPARE(form->findChild<QPushButton*>("SpeedButton1")->focusPolicy(), Qt::NoFocus);
+        const QPoint ball = shown(game.balls[CUE_BALL].x, game.balls[CUE_BALL].y);
+        QTest::mouseMove(drawing_area(*form), ball + QPoint(-40, 0));
+        const struct {
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            int times;
+        } aim_keys[] = {{Qt::Key_Left, Qt::ShiftModifier, 6}, {Qt::Key_Down, {}, 3}, {Qt::Key_Right, {}, 2},
+                        {Qt::Key_Up, Qt::ShiftModifier, 1}};
+        for (const auto& row : aim_keys)
+            for (int k = 0; k < row.times; ++k) QTest::keyClick(keys, row.key, row.modifiers);
+        const QPoint aim = ball + QPoint(-98, -7);
+        QTest::keyClick(keys, Qt::Key_Return);
+        QVERIFY(judged_in_time());
+        const QString shot = QStringLiteral("shot %1 %2").arg(aim.x()).arg(aim.y());
+        QCOMPARE(recorded_inputs(), QStringList{shot});
+        const std::string after_keys = table_state_without_time();
+        QTest::keyClick(keys, Qt::Key_Z, Qt::ControlModifier);
+        QTest::mouseMove(drawing_area(*form), aim);
+        QTest::mouseClick(drawing_area(*form), Qt::LeftButton, {}, aim);
+        QVERIFY(judged_in_time());
+        QCOMPARE(recorded_inputs(), QStringList({shot, "undo", shot}));
+        QCOMPARE(table_state_without_time(), after_keys);
+
+        pot_the_cue_ball();
+        QTest::mouseMove(drawing_area(*form), shown(300, 150));
+        QTest::keyClick(keys, Qt::Key_Space);  // outside the left part: refused
+        for (int k = 0; k < 18; ++k) QTest::keyClick(keys, Qt::Key_Left, Qt::ShiftModifier);
+        QTest::keyClick(keys, Qt::Key_Space);
+        QCOMPARE(game.balls[CUE_BALL].state, BALL_ON_TABLE);
+        QCOMPARE(game.balls[CUE_BALL].x, 120.0f);
+        const QPoint spot = shown(120, 150);
+        QCOMPARE(recorded_inputs().mid(4), QStringList({QStringLiteral("press %1 %2").arg(spot.x() + 180).arg(spot.y()),
+                                                        QStringLiteral("press %1 %2").arg(spot.x()).arg(spot.y())}));
     }
 
     void PressesAreIgnoredWhileTheBallsRoll()

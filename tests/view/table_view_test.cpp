@@ -96,8 +96,18 @@ TEST_F(TableViewTest, TheEndOfGameBackBufferStartsFromTheBareTable)
     EXPECT_EQ(table.table_picture(), bare);
 }
 
-TEST_F(TableViewTest, TheBannerIsBlueTextOnABlackBoxAtX125Y125)
+// Each banner tick writes the banner and shows the back buffer again; once
+// it is on the screen, the ticks after copy nothing until something changes.
+TEST_F(TableViewTest, TheBannerIsBlueTextOnABlackBoxAtX125Y125AndItsTicksRedrawOnlyAChange)
 {
+    table.write_banner("The end of the game");
+    EXPECT_FALSE(table.show_back_buffer().isEmpty());
+    const QImage written = table.back_buffer().copy();
+    table.write_banner("The end of the game");
+    EXPECT_TRUE(table.show_back_buffer().isEmpty());
+    EXPECT_EQ(table.back_buffer(), written);
+    table.write_banner("Victory!");
+    EXPECT_FALSE(table.show_back_buffer().isEmpty());
     table.write_banner("The end of the game");
     const QImage& buffer = table.back_buffer();
     const QRect box = difference(buffer, table.table_picture());
