@@ -8,20 +8,20 @@
 #include "tests/protocol/fake_match_table.h"
 #include "tests/net/relay/test_broker.h"
 
-// A network match over a broker of the test's own, on stand-in tables: the
-// broker is killed mid-match and started again, and the match goes on by itself. A
-// stranger with a code nobody hosts is told so.
+// A network match over a broker of the test's own, over TLS, on stand-in
+// tables: the broker is killed mid-match and started again, and the match
+// goes on by itself. A stranger with a code nobody hosts is told so.
 namespace {
 
-TEST(RelayMatch, ABrokerThatFallsMidMatchIsFoundAgainAndTheGuestTakesItsSeatBack)
+TEST(RelayMatch, ASecureBrokerThatFallsMidMatchIsFoundAgainAndTheGuestTakesItsSeatBack)
 {
-    TestBroker broker;
+    TestBroker broker(QStringLiteral("IP:127.0.0.1"));
     FakeMatchTable host_table, guest_table, stranger_table;
     NetworkMatch host{host_table};
     NetworkMatch guest{guest_table};
     NetworkMatch stranger{stranger_table};
     QSignalSpy stranger_told(&stranger, &NetworkMatch::join_failed);
-    stranger.join(RelayMatch{broker.plain_address(), draw_match_code()}, QStringLiteral("Cy"));
+    stranger.join(RelayMatch{broker.tls_address(), draw_match_code()}, QStringLiteral("Cy"));
     const auto rest = [&] {
         host_table.rolling = guest_table.rolling = false;
         host.table_changed();
@@ -29,11 +29,11 @@ TEST(RelayMatch, ABrokerThatFallsMidMatchIsFoundAgainAndTheGuestTakesItsSeatBack
     };
 
     QSignalSpy listening(&host, &NetworkMatch::relay_listening);
-    host.host_relay(broker.plain_address(), QStringLiteral("Anna"));
+    host.host_relay(broker.tls_address(), QStringLiteral("Anna"));
     ASSERT_TRUE(wait_until([&] { return listening.count() == 1; }));
     const QString shown = listening.at(0).at(0).toString();
     EXPECT_EQ(shown, host.match_code());
-    guest.join(RelayMatch{broker.plain_address(), *read_match_code(shown)}, QStringLiteral("Bo"));
+    guest.join(RelayMatch{broker.tls_address(), *read_match_code(shown)}, QStringLiteral("Bo"));
     ASSERT_TRUE(wait_until([&] { return guest.connected() && host.connected(); }));
     // Each side plays a shot, and the tables agree.
     const auto play = [&](NetworkMatch& side, int x) {
