@@ -41,8 +41,12 @@ RelayLineTransport::RelayLineTransport(std::shared_ptr<BrokerClient> client, con
     connect(&relay_away_, &QTimer::timeout, this, [this] { end(relay_trouble_); });
     if (!client_->connected()) relay_away_.start();
     connect(client_.get(), &BrokerClient::link_changed, this, [this](bool connected) {
-        if (connected) relay_away_.stop();
-        else if (!relay_away_.isActive()) relay_away_.start();
+        if (connected) return relay_away_.stop();
+        // The broker keeps nothing of a connection that ends: what either side
+        // sends until both are back on it is gone. A guest in the match joins
+        // again at once rather than when the gap shows.
+        if (side_ == RelaySide::guest && answered_) return end(relay_trouble_);
+        if (!relay_away_.isActive()) relay_away_.start();
     });
     connect(client_.get(), &BrokerClient::link_failed, this, [this](const QString& why, bool lasting) {
         relay_trouble_ = why;

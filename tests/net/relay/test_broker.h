@@ -127,6 +127,10 @@ public:
                });
     }
 
+    // The broker stops answering while its connections stay, as on a network cut.
+    void freeze() { ::kill(static_cast<pid_t>(process_.processId()), SIGSTOP); }
+    void thaw() { ::kill(static_cast<pid_t>(process_.processId()), SIGCONT); }
+
     void stop(int signal)
     {
         if (process_.state() == QProcess::NotRunning) return;
