@@ -5,12 +5,14 @@
 #include <QObject>
 #include <QTimer>
 #include <QUdpSocket>
+#include <memory>
 #include <optional>
 #include <variant>
 #include <vector>
 
 #include "protocol/guest_session.h"
 #include "protocol/host_session.h"
+#include "protocol/journal_file.h"
 #include "net/relay/relay_address.h"
 
 class LineTransport;
@@ -43,6 +45,18 @@ public:
     // `to`:`port` (the window: the broadcast address, port 47147), from now
     // on or from when it hosts. Off unless set.
     void announce_while_waiting(const QHostAddress& to, quint16 port);
+
+    // Each match hosted from now on is kept in a journal at `path` (none when
+    // empty), which goes when the match is ended on purpose (leave()).
+    void keep_journal(const std::string& path) { journal_path_ = path; }
+    // Hosts again the match `journal` kept, as after a crash: on `address`
+    // at its port, or on its relay with its code; its rack on the table, the
+    // seat kept for its guest, its journal going on. False, with why, when
+    // it cannot listen there or the rack does not play as it was played; the
+    // journal then stays as it is.
+    bool resume(const HostJournal& journal, const QHostAddress& address, QString& why);
+    // Why the match's journal cannot be kept; empty while it can.
+    QString journal_trouble() const;
 
     // Starts hosting on address:port as `name`: false, with why, when the
     // port cannot be had. The table is left alone until a guest joins.
@@ -121,7 +135,8 @@ private:
     void drop_opening(LineTransport* transport, std::optional<ByeReason> say);
     void forget_opening(LineTransport* transport);
     void drop_late_openings();
-    void start_hosting(const QString& name);
+    void listen_on_relay(const RelayAddress& address, const QString& name, const QString& code);
+    void start_hosting(const QString& name, const JournalPlace& place);
     void connect_to_host(std::optional<std::string> seat_token);
     void start_session(MatchSession& session);
     void wire(LineTransport* transport);
@@ -136,6 +151,8 @@ private:
     QElapsedTimer clock_;
     QTimer upkeep_timer_;
     std::optional<HostSession> host_;
+    std::string journal_path_;
+    std::unique_ptr<JournalFile> journal_;  // the hosted match's, when kept
     std::optional<GuestSession> guest_;
     MatchSession* session_ = nullptr;  // the host's or the guest's, whichever plays
     QObject* listener_ = nullptr;  // TCP's or the relay's, whichever hosts

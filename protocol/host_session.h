@@ -7,7 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "protocol/host_journal.h"
 #include "protocol/input_rules.h"
+#include "protocol/match_keeper.h"
 #include "protocol/match_session.h"
 #include "protocol/session_link.h"
 
@@ -32,6 +34,13 @@ public:
     // The connection whose opening was answered with nothing takes the free
     // seat: welcome, the seat's token and the match so far.
     void seat(std::string_view first_line, int64_t now);
+    // What keeps the match as it is played (none when null).
+    void keep_with(MatchKeeper* keeper) { keeper_ = keeper; }
+    // Takes up the match a journal kept: its current rack set up on the
+    // table, the seat free for the guest with the journal's token, numbering
+    // on from its last input. False, with the table as it was, when the rack
+    // does not play as it did.
+    bool resume(const HostJournal& journal);
     void receive(std::string_view line, int64_t now) override;
     void receive_malformed() override;
     void connection_closed() override;
@@ -101,6 +110,7 @@ private:
     LastShooter last_shooter_;
     bool holding_ = false;
     bool released_ = false;
+    MatchKeeper* keeper_ = nullptr;
 };
 
 // A seat's token: 16 lower-case hex digits from the system's cryptographic random source.
