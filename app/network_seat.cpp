@@ -189,6 +189,20 @@ void NetworkSeat::join_place(const HostPlace& place, const QString& label, const
     update();
 }
 
+void NetworkSeat::resume_now(const HostJournal& journal)
+{
+    forget_match();
+    own_name_ = from_std(journal.player);
+    remote_name_ = from_std(journal.guest);
+    joined_once_ = true;
+    QString why;
+    if (!match_.resume(journal, QHostAddress::Any, why))
+        tell(why);
+    else
+        ended_why_ = QStringLiteral("The match with %1 is resumed").arg(remote_name_);
+    update();
+}
+
 void NetworkSeat::press(int x, int y)
 {
     if (!connected()) return;
