@@ -140,11 +140,18 @@ private:
 
     std::optional<std::string> read_rack(std::string_view rest)
     {
-        const std::optional<uint32_t> praise = read_decimal(rest, std::numeric_limits<uint32_t>::max());
-        if (!praise) return "not a praise state";
+        const Cut praise_word = cut_first_word(rest);
+        const Cut first_word = cut_first_word(praise_word.rest.value_or(""));
+        constexpr uint32_t most = std::numeric_limits<uint32_t>::max();
+        const std::optional<uint32_t> praise = read_decimal(praise_word.word, most);
+        const std::optional<uint32_t> first = read_decimal(first_word.word, most);
+        const std::optional<uint32_t> second = read_decimal(first_word.rest.value_or(""), most);
+        if (!praise || !first || !second) return "not a praise state and the racks won";
         if (journal_.seat_token.empty()) return "a rack before any guest sat down";
         if (!journal_.racks.empty() && !awaiting_rack_) return "a rack without a new game before it";
-        journal_.racks.push_back({*praise, {}});
+        const RacksWon won{*first, *second};
+        if (!follows(won)) return "racks won that the racks before cannot have made";
+        journal_.racks.push_back({*praise, won, {}});
         awaiting_rack_ = false;
         return std::nullopt;
     }
@@ -162,6 +169,14 @@ private:
         inputs.push_back({side, *numbered});
         awaiting_rack_ = numbered->input.kind == InputKind::new_game;
         return std::nullopt;
+    }
+
+    // The match starts from none; each next rack adds at most the rack before it.
+    bool follows(const RacksWon& won) const
+    {
+        if (journal_.racks.empty()) return won == RacksWon{};
+        const RacksWon& before = journal_.racks.back().won_before;
+        return won[0] >= before[0] && won[1] >= before[1] && uint64_t{won[0]} + won[1] - before[0] - before[1] <= 1;
     }
 
     HostJournal journal_;
@@ -201,9 +216,10 @@ std::string seat_line(std::string_view token, std::string_view guest)
     return "seat " + std::string(token) + " " + std::string(guest) + "\n";
 }
 
-std::string rack_line(uint32_t praise)
+std::string rack_line(uint32_t praise, const RacksWon& won_before)
 {
-    return "rack " + std::to_string(praise) + "\n";
+    return "rack " + std::to_string(praise) + " " + std::to_string(won_before[0]) + " " + std::to_string(won_before[1])
+           + "\n";
 }
 
 std::string input_line(const JournalInput& input)
@@ -215,7 +231,7 @@ std::string journal_text(const HostJournal& journal)
 {
     std::string text = journal_head(journal) + seat_line(journal.seat_token, journal.guest);
     for (const JournalRack& rack : journal.racks) {
-        text += rack_line(rack.praise);
+        text += rack_line(rack.praise, rack.won_before);
         for (const JournalInput& input : rack.inputs) text += input_line(input);
     }
     return text;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -21,7 +22,8 @@
 //   player Anna
 //   port 47147                      (or: relay mqtt://relay.example.org:1883 CODE [WATCH_CODE])
 //   seat 0123456789abcdef Boris     (at every seating: the newest token and the guest's name)
-//   rack 2404303443                 (the praise generator when the rack was set up)
+//   rack 2404303443 1 0             (the praise generator when the rack was set up, and
+//                                    the racks each player had won by then)
 //   host 1 shot 407 196             (whose input, then the input as it was numbered)
 //   guest 2 place 196 116
 
@@ -45,10 +47,14 @@ struct JournalInput {
     bool operator==(const JournalInput&) const = default;
 };
 
-// A rack from its set-up: its praise state and every input since, the new
-// game that ended it included.
+// The racks player 1 and player 2 had won in the match.
+using RacksWon = std::array<uint32_t, 2>;
+
+// A rack from its set-up: its praise state, the racks won before it, and
+// every input since, the new game that ended it included.
 struct JournalRack {
     uint32_t praise = 0;
+    RacksWon won_before{};
     std::vector<JournalInput> inputs;
     bool operator==(const JournalRack&) const = default;
 };
@@ -76,7 +82,7 @@ struct JournalFault {
 // Each line of a journal, with its end.
 std::string journal_head(const HostJournal& journal);  // the first three lines
 std::string seat_line(std::string_view token, std::string_view guest);
-std::string rack_line(uint32_t praise);
+std::string rack_line(uint32_t praise, const RacksWon& won_before);
 std::string input_line(const JournalInput& input);
 // The whole journal, as it would have been written.
 std::string journal_text(const HostJournal& journal);

@@ -155,7 +155,7 @@ bool HostSession::own_input_waiting() const
 void HostSession::start_rack_record()
 {
     praise_at_rack_ = table_.praise();
-    if (keeper_) keeper_->rack_set_up(praise_at_rack_);
+    if (keeper_) keeper_->rack_set_up(praise_at_rack_, RacksWon{});
     rack_inputs_.clear();
     host_asked_new_ = false;
     guest_asked_new_ = false;

@@ -58,9 +58,9 @@ void JournalFile::seated(std::string_view token, std::string_view guest)
         append(seat_line(token, guest));
 }
 
-void JournalFile::rack_set_up(uint32_t praise)
+void JournalFile::rack_set_up(uint32_t praise, const RacksWon& won_before)
 {
-    append(rack_line(praise));
+    append(rack_line(praise, won_before));
 }
 
 void JournalFile::numbered(Side side, const NumberedInput& numbered)

@@ -26,7 +26,7 @@ public:
     const std::string& trouble() const { return trouble_; }
 
     void seated(std::string_view token, std::string_view guest) override;
-    void rack_set_up(uint32_t praise) override;
+    void rack_set_up(uint32_t praise, const RacksWon& won_before) override;
     void numbered(Side side, const NumberedInput& numbered) override;
 
 private:

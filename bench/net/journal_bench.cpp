@@ -29,7 +29,7 @@ void keep_numbered_input(benchmark::State& state)
     const std::string path = FOLDER + "/match.journal";
     JournalFile file(path, journal_head());
     file.seated("0123456789abcdef", "Boris");
-    file.rack_set_up(7);
+    file.rack_set_up(7, {0, 0});
     uint32_t number = 0;
     for (auto _ : state) file.numbered(Side::guest, {++number, {InputKind::shot, 407, 196}});
     if (!file.trouble().empty()) return state.SkipWithError(file.trouble().c_str());
@@ -55,7 +55,7 @@ HostJournal long_journal()
     HostJournal journal = journal_head();
     uint32_t number = 0;
     for (int racks = 0; racks < 20; ++racks) {
-        journal.racks.push_back({rack.praise_at_rack, {}});
+        journal.racks.push_back({rack.praise_at_rack, {}, {}});
         for (const std::string& line : rack.inputs)
             journal.racks.back().inputs.push_back({Side::host, {++number, input_of(line)}});
         if (racks < 19) journal.racks.back().inputs.push_back({Side::host, {++number, {InputKind::new_game}}});
