@@ -60,6 +60,7 @@ NetworkSeat::NetworkSeat(TableHands& hands, QWidget& window, std::function<void(
     });
     connect(&match_, &NetworkMatch::relay_failed, this, &NetworkSeat::relay_failed);
     connect(&match_, &NetworkMatch::remote_joined, this, [this](const QString& name) {
+        back_ = end_reason_.has_value() && name == remote_name_;
         remote_name_ = name;
         joined_once_ = true;
         end_reason_.reset();
@@ -67,7 +68,11 @@ NetworkSeat::NetworkSeat(TableHands& hands, QWidget& window, std::function<void(
         update();
     });
     connect(&match_, &NetworkMatch::connection_ended, this, &NetworkSeat::connection_ended);
-    connect(&match_, &NetworkMatch::input_applied, this, [this] { changed_(); });
+    connect(&match_, &NetworkMatch::input_applied, this, [this] {
+        back_ = false;
+        changed_();
+    });
+    connect(&match_, &NetworkMatch::rejoin_tried, this, &NetworkSeat::update);
     connect(&match_, &NetworkMatch::join_failed, this, &NetworkSeat::join_failed);
     connect(&match_, &NetworkMatch::input_refused, this, [this](InputKind kind) {
         tell(from_std(refusal_text(remote_name_.toStdString(), kind)));
@@ -109,6 +114,7 @@ void NetworkSeat::forget_match()
     joined_once_ = false;
     end_reason_.reset();
     ended_why_.clear();
+    back_ = false;
 }
 
 void NetworkSeat::start_hosting(quint16 port, const QString& name, QString& why)
@@ -336,7 +342,9 @@ QString NetworkSeat::remote_panel_text() const
 
 QString NetworkSeat::notice() const
 {
-    if (!engaged() || connected()) return {};
+    if (!engaged()) return {};
+    if (connected()) return back_ ? from_std(back_text(remote_name_.toStdString())) : QString();
+    if (match_.rejoining()) return from_std(rejoining_text(remote_label().toStdString(), match_.rejoin_tries()));
     if (match_.hosting_over_relay())
         return hosting_over_relay_text(match_.match_code(), relay_, ended_why_);
     if (match_.hosting()) return followed_by(ended_why_, hosting_text(match_.hosting_port()));

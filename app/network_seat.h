@@ -98,6 +98,8 @@ private:
     // Why the other player is not there, told until they are back.
     std::optional<EndReason> end_reason_;
     QString ended_why_;
+    // The other player came back after their connection ended; told until the next input.
+    bool back_ = false;
     QPointer<HostDialog> host_dialog_;
     QPointer<JoinDialog> join_dialog_;
     QAction* leave_ = nullptr;

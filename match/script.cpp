@@ -36,7 +36,7 @@ struct CommandShape {
     bool pathed = false;  // a file's path is the rest of the line
 };
 
-constexpr std::array<CommandShape, 19> COMMANDS{{
+constexpr std::array<CommandShape, 20> COMMANDS{{
     {"move", CommandKind::move, POSITION},
     {"press", CommandKind::press, POSITION},
     {"wait", CommandKind::wait, DURATION},
@@ -56,6 +56,7 @@ constexpr std::array<CommandShape, 19> COMMANDS{{
     {"host-resume", CommandKind::host_resume, {}, false, false, true},
     {"await", CommandKind::await, {}},
     {"leave", CommandKind::leave, {}},
+    {"score", CommandKind::score, {}},
 }};
 
 bool is_blank(char c)

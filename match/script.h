@@ -28,6 +28,7 @@ enum class CommandKind {
     host_resume,  // host-resume PATH: host again the match whose journal is PATH
     await,     // the other side's next numbered input of a network match
     leave,     // leave the network match
+    score,     // print the series: the racks each player has won
     invalid,   // not a command; `error` says why
 };
 

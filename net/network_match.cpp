@@ -28,6 +28,8 @@ NetworkMatch::NetworkMatch(MatchTable& table, QObject* parent) : QObject(parent)
     clock_.start();
     connect(&upkeep_timer_, &QTimer::timeout, this, &NetworkMatch::upkeep);
     connect(&announce_timer_, &QTimer::timeout, this, &NetworkMatch::announce);
+    rejoin_timer_.setSingleShot(true);
+    connect(&rejoin_timer_, &QTimer::timeout, this, &NetworkMatch::join_again);
 }
 
 NetworkMatch::~NetworkMatch()
@@ -50,7 +52,7 @@ void NetworkMatch::start_announcing()
 bool NetworkMatch::host(const QHostAddress& address, quint16 port, const QString& name, QString& why)
 {
     leave();
-    auto* listener = new TcpGuestListener(this);
+    auto* listener = new TcpGuestListener([this](const QHostAddress& from) { return admits_opening(from); }, this);
     if (!listener->listen(address, port, why)) {
         delete listener;
         return false;
@@ -103,7 +105,8 @@ void NetworkMatch::listen_on_relay(const RelayAddress& address, const QString& n
     over_relay_ = true;
     auto* listener = new RelayGuestListener(this);
     listener_ = listener;
-    connect(listener, &RelayGuestListener::guest_arrived, this, &NetworkMatch::take_connection);
+    connect(listener, &RelayGuestListener::guest_arrived, this,
+            [this](LineTransport* transport) { take_connection(transport, {}); });
     // The code is shown only once the relay has heard the match, so that a
     // guest's opening never goes to nobody.
     connect(listener, &RelayGuestListener::listening, this, [this, code] {
@@ -143,13 +146,16 @@ void NetworkMatch::join(const HostPlace& place, const QString& name)
 void NetworkMatch::join_again()
 {
     if (!can_join_again()) return;
+    rejoin_timer_.stop();
+    if (rejoining()) emit rejoin_tried(++rejoin_tries_);
     release_transport();
     connect_to_host(guest_->seat_token());
 }
 
 void NetworkMatch::connect_to_host(std::optional<std::string> seat_token)
 {
-    guest_.emplace(table_, name_.toStdString(), std::move(seat_token));
+    const SeriesCount series = guest_ ? guest_->series() : SeriesCount{};
+    guest_.emplace(table_, name_.toStdString(), std::move(seat_token), series);
     start_session(*guest_);
     if (const auto* relay = std::get_if<RelayMatch>(&join_place_))
         transport_ = RelayLineTransport::connect_to(relay->relay, derive_relay_keys(relay->code), this);
@@ -170,10 +176,54 @@ void NetworkMatch::connect_to_host(std::optional<std::string> seat_token)
             flush();
         } else {
             guest_->take_output();
-            emit join_failed(why);
+            not_answered(why);
         }
         release_transport();
     });
+}
+
+// A try of its own that found no host is followed by the next; a join the
+// player asked for fails.
+void NetworkMatch::not_answered(const QString& why)
+{
+    if (rejoining())
+        try_again_later();
+    else
+        emit join_failed(why);
+}
+
+// A guest that had the match and lost its connection joins again by itself;
+// a goodbye, or a seat taken by another, ends the tries.
+void NetworkMatch::guest_connection_ended(EndReason reason)
+{
+    // A seat's token: the host took this guest once.
+    const bool had_seat = guest_->seat_token().has_value();
+    if (reason == EndReason::lost && (rejoining() || had_seat)) {
+        const bool first_loss = !rejoining();
+        if (first_loss) rejoin_since_ = now();
+        try_again_later();
+        if (first_loss) emit connection_ended(reason);
+        return;
+    }
+    stop_rejoining();
+    emit connection_ended(reason);
+}
+
+void NetworkMatch::try_again_later()
+{
+    if (now() - *rejoin_since_ >= REJOIN_FOR_MS) {
+        stop_rejoining();
+        return emit connection_ended(EndReason::lost);
+    }
+    const int64_t spacing = std::min(FIRST_REJOIN_AFTER_MS << std::min(rejoin_tries_, 4), MAX_REJOIN_SPACING_MS);
+    rejoin_timer_.start(static_cast<int>(spacing));
+}
+
+void NetworkMatch::stop_rejoining()
+{
+    rejoin_timer_.stop();
+    rejoin_since_.reset();
+    rejoin_tries_ = 0;
 }
 
 void NetworkMatch::start_session(MatchSession& session)
@@ -204,6 +254,7 @@ void NetworkMatch::leave()
         flush();
     }
     session_ = nullptr;
+    stop_rejoining();
     release_transport();
     for (const Opening& opening : openings_) opening.transport->close();
     openings_.clear();
@@ -274,6 +325,13 @@ bool NetworkMatch::own_input_waiting() const
     return session_ && session_->own_input_waiting();
 }
 
+SeriesCount NetworkMatch::series() const
+{
+    if (host_) return host_->series();
+    if (guest_) return guest_->series();
+    return {};
+}
+
 QString NetworkMatch::remote_name() const
 {
     if (host_) return from_std(host_->guest_name());
@@ -288,16 +346,22 @@ void NetworkMatch::upkeep()
     drop_late_openings();
 }
 
+bool NetworkMatch::admits_opening(const QHostAddress& from) const
+{
+    const auto from_there = [&from](const Opening& opening) { return opening.from == from; };
+    return openings_.size() < MAX_OPENING_CONNECTIONS
+           && static_cast<std::size_t>(std::count_if(openings_.begin(), openings_.end(), from_there))
+                  < MAX_OPENINGS_PER_ADDRESS;
+}
+
 // Every connection is heard out on its own: its opening line is answered when
 // it comes, whatever the seated guest or this side's player is doing.
-void NetworkMatch::take_connection(LineTransport* transport)
+
+void NetworkMatch::take_connection(LineTransport* transport, const QHostAddress& from)
 {
     transport->setParent(this);
-    if (openings_.size() >= MAX_OPENING_CONNECTIONS) {
-        transport->send_line(format_message(Bye{ByeReason::busy}));
-        return transport->close();
-    }
-    openings_.push_back({transport, now()});
+    if (!admits_opening(from)) return transport->close();
+    openings_.push_back({transport, now(), from});
     // Until it takes the seat, a connection's first line is its opening.
     connect(transport, &LineTransport::line_arrived, this, [this, transport](const std::string& line) {
         if (transport != transport_) return answer_opening(transport, line);
@@ -364,8 +428,10 @@ void NetworkMatch::flush()
 void NetworkMatch::tell(const SessionEvent& event)
 {
     if (const auto* connected = std::get_if<Connected>(&event)) {
+        stop_rejoining();
         emit remote_joined(from_std(connected->remote_name));
     } else if (const auto* disconnected = std::get_if<Disconnected>(&event)) {
+        if (guest_) return guest_connection_ended(disconnected->reason);
         emit connection_ended(disconnected->reason);
     } else if (const auto* applied = std::get_if<InputApplied>(&event)) {
         emit input_applied(applied->numbered, applied->side);

@@ -70,7 +70,8 @@ public:
     // follows. A guest whose connection to that host was lost takes its seat back.
     void join(const HostPlace& place, const QString& name);
     // A guest whose connection has ended joins the same host again, taking
-    // its seat back with the token it was given.
+    // its seat back with the token it was given: at once, even between the
+    // tries it makes by itself after a lost connection.
     void join_again();
     // Says goodbye and stops listening; the table stays as it is.
     void leave();
@@ -107,7 +108,12 @@ public:
     // on the table and agrees with the host's.
     bool connected() const { return (host_ && host_->guest_seated()) || (guest_ && guest_->caught_up()); }
     bool can_join_again() const { return guest_ && guest_->ended(); }
+    // A guest whose connection was lost, joining again by itself; the tries so far.
+    bool rejoining() const { return rejoin_since_.has_value(); }
+    int rejoin_tries() const { return rejoin_tries_; }
     QString remote_name() const;
+    // The racks each player has won since the match began.
+    SeriesCount series() const;
 
 signals:
     // Host: a guest took the seat. Guest: the match so far stands on the table.
@@ -120,17 +126,21 @@ signals:
     void out_of_step(uint32_t number);
     void relay_listening(const QString& code);
     void relay_failed(const QString& why);
+    // A guest's lost connection: each try to join again by itself, from 1 on.
+    void rejoin_tried(int tries);
 
 private:
     // A connection that has not yet sent its opening line.
     struct Opening {
         LineTransport* transport;
         int64_t since;
+        QHostAddress from;  // null over a relay
     };
 
     int64_t now() const { return clock_.elapsed(); }
     void upkeep();
-    void take_connection(LineTransport* transport);
+    bool admits_opening(const QHostAddress& from) const;
+    void take_connection(LineTransport* transport, const QHostAddress& from);
     void answer_opening(LineTransport* transport, const std::string& first_line);
     void drop_opening(LineTransport* transport, std::optional<ByeReason> say);
     void forget_opening(LineTransport* transport);
@@ -138,6 +148,10 @@ private:
     void listen_on_relay(const RelayAddress& address, const QString& name, const QString& code);
     void start_hosting(const QString& name, const JournalPlace& place);
     void connect_to_host(std::optional<std::string> seat_token);
+    void not_answered(const QString& why);
+    void guest_connection_ended(EndReason reason);
+    void try_again_later();
+    void stop_rejoining();
     void start_session(MatchSession& session);
     void wire(LineTransport* transport);
     // Sends what the session has to say, closes when it says so, and tells what happened.
@@ -159,6 +173,10 @@ private:
     LineTransport* transport_ = nullptr;  // the seated guest's, or the guest's to its host
     bool hold_remote_inputs_ = false;
     std::vector<Opening> openings_;
+    // Since when a guest whose connection was lost joins again by itself.
+    std::optional<int64_t> rejoin_since_;
+    int rejoin_tries_ = 0;
+    QTimer rejoin_timer_;
     HostPlace join_place_;
     QString name_;
     quint16 hosting_port_ = 0;

@@ -116,10 +116,18 @@ void TcpLineTransport::end(const QString& why)
     emit ended(why);
 }
 
-TcpGuestListener::TcpGuestListener(QObject* parent) : QObject(parent)
+TcpGuestListener::TcpGuestListener(Admits admits, QObject* parent) : QObject(parent), admits_(std::move(admits))
 {
     connect(&server_, &QTcpServer::newConnection, this, [this] {
-        while (QTcpSocket* socket = server_.nextPendingConnection()) emit guest_arrived(new TcpLineTransport(socket));
+        while (QTcpSocket* socket = server_.nextPendingConnection()) {
+            const QHostAddress from = socket->peerAddress();
+            if (admits_(from)) {
+                emit guest_arrived(new TcpLineTransport(socket), from);
+            } else {
+                socket->abort();
+                delete socket;
+            }
+        }
     });
 }
 

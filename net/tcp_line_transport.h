@@ -3,6 +3,7 @@
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QTimer>
+#include <functional>
 
 #include "protocol/line_framer.h"
 #include "net/line_transport.h"
@@ -35,12 +36,15 @@ private:
 };
 
 // The host's listening port, open only while its player hosts. Every
-// connection that comes is handed over at once.
+// connection that comes is handed over at once, with the address it comes
+// from, unless that address is not admitted: then it is closed at once, at
+// the least cost.
 class TcpGuestListener : public QObject {
     Q_OBJECT
 
 public:
-    explicit TcpGuestListener(QObject* parent = nullptr);
+    using Admits = std::function<bool(const QHostAddress& from)>;
+    explicit TcpGuestListener(Admits admits, QObject* parent = nullptr);
 
     // Listens on address:port; false, with why, when that cannot be had.
     bool listen(const QHostAddress& address, quint16 port, QString& why);
@@ -49,8 +53,9 @@ public:
 
 signals:
     // The receiver owns the transport.
-    void guest_arrived(LineTransport* transport);
+    void guest_arrived(LineTransport* transport, const QHostAddress& from);
 
 private:
     QTcpServer server_;
+    Admits admits_;
 };

@@ -4,8 +4,9 @@
 
 #include "protocol/protocol_limits.h"
 
-GuestSession::GuestSession(MatchTable& table, std::string name, std::optional<std::string> seat_token)
-    : table_(table), name_(std::move(name)), seat_token_(std::move(seat_token))
+GuestSession::GuestSession(MatchTable& table, std::string name, std::optional<std::string> seat_token,
+                           SeriesCount series)
+    : table_(table), name_(std::move(name)), seat_token_(std::move(seat_token)), series_(series)
 {
 }
 
@@ -48,8 +49,10 @@ void GuestSession::connection_closed()
 void GuestSession::pump(int64_t now)
 {
     if (stage_ == Stage::ended) return;
-    if (link_.silent_too_long(now)) return end(EndReason::lost, ByeReason::timeout);
-    link_.keep_up(now);
+    // Until the host answers, the opening is the connection's only line.
+    const std::optional<ByeReason> say_timeout = answered() ? std::optional(ByeReason::timeout) : std::nullopt;
+    if (link_.silent_too_long(now)) return end(EndReason::lost, say_timeout);
+    if (answered()) link_.keep_up(now);
     apply_arrived();
 }
 
@@ -85,7 +88,7 @@ void GuestSession::answer_new_game(bool agreed)
 void GuestSession::leave()
 {
     if (stage_ == Stage::ended) return;
-    link_.end(ByeReason::leaving);
+    link_.end(answered() ? std::optional(ByeReason::leaving) : std::nullopt);
     stage_ = Stage::ended;
     // The host forgets the token of a guest that leaves.
     seat_token_.reset();
@@ -100,6 +103,7 @@ void GuestSession::receive_opening(const Message& message)
 {
     const auto* welcome = std::get_if<Welcome>(&message);
     const auto* token = std::get_if<SeatToken>(&message);
+    const auto* score = std::get_if<Score>(&message);
     const auto* start = std::get_if<MatchStart>(&message);
     if (stage_ == Stage::opening && welcome) {
         if (welcome->version != PROTOCOL_VERSION) return end(EndReason::version, ByeReason::version);
@@ -107,6 +111,9 @@ void GuestSession::receive_opening(const Message& message)
         stage_ = Stage::seat_token;
     } else if (stage_ == Stage::seat_token && token) {
         seat_token_ = token->token;
+        stage_ = Stage::score;
+    } else if (stage_ == Stage::score && score) {
+        score_heard_ = *score;
         stage_ = Stage::match_header;
     } else if (stage_ == Stage::match_header && start) {
         praise_at_rack_ = start->praise;
@@ -142,6 +149,7 @@ void GuestSession::catch_up(uint32_t last_number)
     // The caught-up table is checked once it has settled, as after any input.
     last_checked_ = agreed_through_ = last_number > 0 ? last_number - 1 : 0;
     last_shooter_.reset();
+    series_.take(score_heard_.player1, score_heard_.player2, table_.facts().winner);
     stage_ = Stage::playing;
     link_.report(Connected{host_name_});
 }
@@ -191,7 +199,11 @@ void GuestSession::receive_sync(const Sync& sync)
     std::vector<Side> sides;
     for (const NumberedInput& numbered : to_apply_) sides.push_back(whose(numbered.input));
     if (!table_.adopt(sync.state, sync.praise)) return receive_malformed();
-    for (std::size_t k = 0; k < to_apply_.size(); ++k) note_applied(to_apply_[k], sides[k]);
+    for (std::size_t k = 0; k < to_apply_.size(); ++k) {
+        if (to_apply_[k].input.kind == InputKind::new_game) series_.new_rack();
+        note_applied(to_apply_[k], sides[k]);
+    }
+    series_.rack_looked_at(table_.facts().winner);
     to_apply_.clear();
     last_shooter_.reset();
     last_applied_ = last_checked_ = agreed_through_ = last_received_;
@@ -233,7 +245,10 @@ void GuestSession::apply_arrived()
         if (side == Side::host) released_ = false;
         link_.forget_aims();
         table_.apply(next.input);
-        if (next.input.kind == InputKind::new_game) host_asked_new_ = false;
+        if (next.input.kind == InputKind::new_game) {
+            host_asked_new_ = false;
+            series_.new_rack();
+        }
         note_applied(next, side);
         check_when_settled();
     }
@@ -278,6 +293,7 @@ void GuestSession::check_when_settled()
 {
     if (last_checked_ == last_applied_ || !table_.settled()) return;
     last_checked_ = last_applied_;
+    series_.rack_looked_at(table_.facts().winner);
     const std::string hash = table_.check_hash();
     // The host has sent its check of the match caught up with already.
     if (last_checked_ != caught_up_to_) link_.send(Check{last_checked_, hash});

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "match/series_count.h"
 #include "protocol/input_rules.h"
 #include "protocol/match_session.h"
 #include "protocol/session_link.h"
@@ -22,10 +23,13 @@
 // guest who joins again does so with a new session on the same table.
 class GuestSession : public MatchSession {
 public:
-    // With the seat's token of an earlier connection, it takes that seat back.
-    GuestSession(MatchTable& table, std::string name, std::optional<std::string> seat_token = std::nullopt);
+    // With the seat's token of an earlier connection, it takes that seat back;
+    // the series counted so far stands until the host's count comes.
+    GuestSession(MatchTable& table, std::string name, std::optional<std::string> seat_token = std::nullopt,
+                 SeriesCount series = {});
 
-    // The connection to the host stands: sends hello, or again with the token.
+    // The connection to the host stands: sends hello, or again with the
+    // token, and nothing else until the host answers.
     void connected(int64_t now);
     void receive(std::string_view line, int64_t now) override;
     void receive_malformed() override;
@@ -62,9 +66,10 @@ public:
     // The token the host gave (or the one this session was made with), for
     // joining again; nothing once this side has left.
     const std::optional<std::string>& seat_token() const { return seat_token_; }
+    const SeriesCount& series() const { return series_; }
 
 private:
-    enum class Stage { opening, seat_token, match_header, catching_up, playing, ended };
+    enum class Stage { opening, seat_token, score, match_header, catching_up, playing, ended };
 
     void receive_opening(const Message& message);
     void receive_catching_up(const Message& message);
@@ -91,6 +96,8 @@ private:
     SessionLink link_;
     Stage stage_ = Stage::opening;
     uint32_t praise_at_rack_ = 0;
+    Score score_heard_;
+    SeriesCount series_;
     std::vector<NumberedInput> match_so_far_;
     std::deque<NumberedInput> to_apply_;
     uint32_t last_received_ = 0;

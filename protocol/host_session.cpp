@@ -32,8 +32,7 @@ void HostSession::seat(std::string_view first_line, int64_t now)
     if (seated_ || answer_opening(first_line)) return;
     const Message opening = *parse_message(first_line);
     const auto* again = std::get_if<Again>(&opening);
-    // An again with another token is a hello: the free seat gets a new token.
-    if (!again || again->token != seat_token_) seat_token_ = draw_seat_token();
+    seat_token_ = draw_seat_token();
     guest_name_ = again ? again->name : std::get<Hello>(opening).name;
     seated_ = true;
     if (keeper_) keeper_->seated(*seat_token_, guest_name_);
@@ -47,8 +46,7 @@ void HostSession::seat(std::string_view first_line, int64_t now)
         last_shooter_.reset();
         start_rack_record();
     }
-    send_match();
-    if (host_asked_new_ && !guest_asked_new_) link_.send(NewGameAsk{});
+    match_owed_ = true;
     link_.report(Connected{guest_name_});
     take_waiting();
 }
@@ -61,6 +59,8 @@ bool HostSession::resume(const HostJournal& journal)
     if (!table_.catch_up(rack.praise, inputs)) return false;
     match_started_ = true;
     praise_at_rack_ = rack.praise;
+    // The current rack counts once its table has been checked, as it did before.
+    series_ = SeriesCount(rack.won_before[0], rack.won_before[1]);
     for (const JournalInput& kept : rack.inputs) {
         rack_inputs_.push_back(kept.numbered);
         last_shooter_ = after_input(last_shooter_, kept.side, kept.numbered.input);
@@ -115,7 +115,7 @@ void HostSession::play(const Input& input)
 
 void HostSession::aim(int x, int y, int64_t now)
 {
-    if (!seated_ || remote_has_cue() || !table_.settled() || !waiting_.empty()) return;
+    if (!seated_ || match_owed_ || remote_has_cue() || !table_.settled() || !waiting_.empty()) return;
     link_.offer_aim(Aim{x, y}, now);
 }
 
@@ -155,20 +155,32 @@ bool HostSession::own_input_waiting() const
 void HostSession::start_rack_record()
 {
     praise_at_rack_ = table_.praise();
-    if (keeper_) keeper_->rack_set_up(praise_at_rack_, RacksWon{});
+    if (keeper_) keeper_->rack_set_up(praise_at_rack_, {series_.won_by(1), series_.won_by(2)});
     rack_inputs_.clear();
+    series_.new_rack();
     host_asked_new_ = false;
     guest_asked_new_ = false;
 }
 
-// The rack as it was set up and every input since, then the check of the last
-// input once more, so that the guest knows its table is ours.
-void HostSession::send_match()
+bool HostSession::last_input_checked() const
 {
+    return last_number_ == 0 || (last_check_ && last_check_->number == last_number_);
+}
+
+// The series, the rack as it was set up and every input since, then the check
+// of the last input once more, so that the guest knows its table is ours.
+// Sent once the last input has been checked: the series then holds the rack
+// it may have decided, as the guest's caught-up table does.
+void HostSession::send_match_when_checked()
+{
+    if (!match_owed_ || !last_input_checked()) return;
+    match_owed_ = false;
+    link_.send(Score{series_.won_by(1), series_.won_by(2)});
     link_.send(MatchStart{praise_at_rack_});
     for (const NumberedInput& input : rack_inputs_) link_.send(input);
     link_.send(Ready{last_number_});
-    if (last_check_ && last_check_->number == last_number_) link_.send(*last_check_);
+    if (last_number_ > 0) link_.send(*last_check_);
+    if (host_asked_new_ && !guest_asked_new_) link_.send(NewGameAsk{});
 }
 
 void HostSession::receive_in_match(const Message& message, int64_t now)
@@ -251,7 +263,8 @@ void HostSession::release_remote_input()
 void HostSession::take_waiting()
 {
     send_check_when_settled();
-    while (!waiting_.empty() && table_.settled() && !held_back(waiting_.front())) {
+    send_match_when_checked();
+    while (!match_owed_ && !waiting_.empty() && table_.settled() && !held_back(waiting_.front())) {
         const Waiting next = waiting_.front();
         waiting_.pop_front();
         judge(next);
@@ -314,10 +327,10 @@ void HostSession::number_and_apply(const Input& input, Side side)
 
 void HostSession::send_check_when_settled()
 {
-    const bool checked = last_number_ == 0 || (last_check_ && last_check_->number == last_number_);
-    if (checked || !table_.settled()) return;
+    if (last_input_checked() || !table_.settled()) return;
     last_check_ = Check{last_number_, table_.check_hash()};
-    link_.send(*last_check_);
+    series_.rack_looked_at(table_.facts().winner);
+    if (!match_owed_) link_.send(*last_check_);
 }
 
 void HostSession::drop_guest(EndReason why, std::optional<ByeReason> say)
@@ -325,6 +338,7 @@ void HostSession::drop_guest(EndReason why, std::optional<ByeReason> say)
     if (!seated_) return;
     link_.end(say);
     seated_ = false;
+    match_owed_ = false;
     std::erase_if(waiting_, [](const Waiting& w) { return w.side == Side::guest; });
     // The guest's ask goes with its connection; this side's stands for the next guest.
     if (!host_asked_new_) guest_asked_new_ = false;

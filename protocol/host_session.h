@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "match/series_count.h"
 #include "protocol/host_journal.h"
 #include "protocol/input_rules.h"
 #include "protocol/match_keeper.h"
@@ -32,7 +33,8 @@ public:
     // the connection that takes the seat back. Its output is the old connection's.
     void replace_guest();
     // The connection whose opening was answered with nothing takes the free
-    // seat: welcome, the seat's token and the match so far.
+    // seat: welcome and a new seat's token at once, the match so far once the
+    // table has come to rest after the last input.
     void seat(std::string_view first_line, int64_t now);
     // What keeps the match as it is played (none when null).
     void keep_with(MatchKeeper* keeper) { keeper_ = keeper; }
@@ -67,6 +69,7 @@ public:
     bool seat_free() const { return !seated_; }
     bool guest_seated() const { return seated_; }
     const std::string& guest_name() const { return guest_name_; }
+    const SeriesCount& series() const { return series_; }
 
 private:
     // An input in the order it came in, or the guest's sync? when `input` is empty.
@@ -78,7 +81,8 @@ private:
     void receive_in_match(const Message& message, int64_t now);
     void receive_aim(const Aim& aim, int64_t now);
     void start_rack_record();
-    void send_match();
+    bool last_input_checked() const;
+    void send_match_when_checked();
     void queue_from_guest(std::optional<Input> input);
     void guest_asks_new_game();
     void guest_agrees_new_game();
@@ -96,9 +100,12 @@ private:
     std::string guest_name_;
     SessionLink link_;
     bool seated_ = false;
-    // Drawn when a guest takes the free seat with hello; kept while that
-    // guest may come back, forgotten when it leaves.
+    // Drawn anew at every seating, so that an opening seen on the way takes
+    // nothing once its guest has been seated again; forgotten when it leaves.
     std::optional<std::string> seat_token_;
+    // The seated guest gets the match once the table shows how the last input ended.
+    bool match_owed_ = false;
+    SeriesCount series_;
     bool match_started_ = false;
     uint32_t last_number_ = 0;
     uint32_t praise_at_rack_ = 0;

@@ -4,6 +4,7 @@
 #include "match/table_check.h"
 #include "protocol/table_adoption.h"
 #include "rules/random.h"
+#include "rules/supervisor.h"
 #include "rules/undo.h"
 #include "sim/variables.h"
 #include "sim/window.h"
@@ -11,7 +12,7 @@
 TableFacts LiveTable::facts() const
 {
     return TableFacts{game.current_player, game.game_over, game.balls[CUE_BALL].state != BALL_OFF_TABLE,
-                      undo_available()};
+                      undo_available(), winner_of(game, window().status_line())};
 }
 
 void LiveTable::apply(const Input& input)

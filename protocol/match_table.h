@@ -13,6 +13,8 @@ struct TableFacts {
     bool game_over = false;
     bool cue_ball_on_table = true;
     bool undo_available = false;
+    // The player the decided rack's end names; 0 while the rack goes on.
+    int winner = 0;
 };
 
 // The table a network match is played on: the game's own handlers, and what

@@ -160,6 +160,16 @@ std::optional<Message> read_one_number(std::optional<std::string_view> rest)
     return OneNumber{*value};
 }
 
+std::optional<Message> read_score(std::optional<std::string_view> rest)
+{
+    const auto words = exact_words(rest, 2);
+    if (!words) return std::nullopt;
+    const std::optional<uint32_t> player1 = read_number((*words)[0], 0);
+    const std::optional<uint32_t> player2 = read_number((*words)[1], 0);
+    if (!player1 || !player2) return std::nullopt;
+    return Score{*player1, *player2};
+}
+
 std::optional<Message> read_refused(std::optional<std::string_view> rest)
 {
     const std::optional<InputKind> kind = kind_named<InputKind>(INPUT_WORDS, one_word(rest));
@@ -217,12 +227,13 @@ struct Shape {
     Reader read;
 };
 
-constexpr std::array<Shape, 15> SHAPES{{
+constexpr std::array<Shape, 16> SHAPES{{
     {"hello", read_greeting<Hello>},
     {"again", read_again},
     {"seat", read_seat},
     {"welcome", read_greeting<Welcome>},
     {"bye", read_bye},
+    {"score", read_score},
     {"match", read_one_number<MatchStart, 0>},
     {"ready", read_one_number<Ready, 0>},
     {"refused", read_refused},
@@ -247,6 +258,10 @@ struct Writer {
     std::string operator()(const Bye& m) const
     {
         return "bye " + std::string(BYE_REASONS[static_cast<std::size_t>(m.reason)]);
+    }
+    std::string operator()(const Score& m) const
+    {
+        return "score " + std::to_string(m.player1) + " " + std::to_string(m.player2);
     }
     std::string operator()(const MatchStart& m) const { return "match " + std::to_string(m.praise); }
     std::string operator()(const Ready& m) const { return "ready " + std::to_string(m.last_number); }

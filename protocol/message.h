@@ -51,6 +51,12 @@ struct Bye {
     ByeReason reason = ByeReason::leaving;
     bool operator==(const Bye&) const = default;
 };
+// `score A B`: the racks player 1 and player 2 have won since the match began.
+struct Score {
+    uint32_t player1 = 0;
+    uint32_t player2 = 0;
+    bool operator==(const Score&) const = default;
+};
 // `match R`: the praise generator when the current rack was set up.
 struct MatchStart {
     uint32_t praise = 0;
@@ -107,8 +113,8 @@ struct Sync {
     bool operator==(const Sync&) const = default;
 };
 
-using Message = std::variant<Hello, Again, Welcome, SeatToken, Bye, MatchStart, Ready, NumberedInput, InputRequest,
-                             Refused, NewGameAsk, NewGameAgree, Aim, Ping, Check, SyncAsk, Sync>;
+using Message = std::variant<Hello, Again, Welcome, SeatToken, Bye, Score, MatchStart, Ready, NumberedInput,
+                             InputRequest, Refused, NewGameAsk, NewGameAgree, Aim, Ping, Check, SyncAsk, Sync>;
 
 // One line without its end. Nothing when it is not one of the protocol's
 // lines, written exactly (one space between words, numbers without sign or

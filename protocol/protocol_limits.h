@@ -28,10 +28,18 @@ constexpr std::size_t MAX_RACK_INPUTS = 2'000;
 constexpr std::size_t MAX_WAITING_FROM_GUEST = 32;
 // The host's inputs waiting for the guest's table to settle.
 constexpr std::size_t MAX_WAITING_FROM_HOST = 256;
-// Connections that have not yet sent their opening line; one more is turned
-// away busy at once.
-constexpr std::size_t MAX_OPENING_CONNECTIONS = 4;
+// Connections that have not yet sent their opening line, from one address
+// and from all: one more is closed at once without a word, so that one
+// address's flood neither keeps another's guest out nor holds the host.
+constexpr std::size_t MAX_OPENINGS_PER_ADDRESS = 4;
+constexpr std::size_t MAX_OPENING_CONNECTIONS = 64;
 // A connection that has not sent its opening line by then is dropped.
 constexpr int64_t OPENING_LIMIT_MS = 3'000;
+// A guest whose connection was lost joins again by itself: the first try
+// after a second, each next one twice as late, at most this far apart, for
+// this long.
+constexpr int64_t FIRST_REJOIN_AFTER_MS = 1'000;
+constexpr int64_t MAX_REJOIN_SPACING_MS = 10'000;
+constexpr int64_t REJOIN_FOR_MS = 10 * 60'000;
 // Checks of either side waiting for the other's.
 constexpr std::size_t MAX_CHECKS_KEPT = 256;

@@ -36,6 +36,18 @@ std::string end_sentence(std::string_view remote_name, EndReason reason)
     return sentence;
 }
 
+std::string rejoining_text(std::string_view remote_name, int tries)
+{
+    std::string text = "Connection to " + std::string(remote_name) + " lost: joining again\u2026";
+    if (tries > 0) text += " (" + std::to_string(tries) + ")";
+    return text;
+}
+
+std::string back_text(std::string_view remote_name)
+{
+    return std::string(remote_name) + " is back";
+}
+
 std::string name_problem(std::string_view name)
 {
     const std::string most = std::to_string(MAX_NAME_CHARACTERS);

@@ -15,6 +15,12 @@ std::string_view end_words(EndReason reason);
 // "the other player".
 std::string end_sentence(std::string_view remote_name, EndReason reason);
 
+// A guest whose connection was lost joins again by itself: "Connection to
+// Anna lost: joining again… (3)", with the tries so far once there are any.
+std::string rejoining_text(std::string_view remote_name, int tries);
+// The other player's connection stands again after it was lost: "Anna is back".
+std::string back_text(std::string_view remote_name);
+
 // Why `name` cannot be a player's name, for the dialogs; empty when it can.
 std::string name_problem(std::string_view name);
 

@@ -14,7 +14,9 @@
 #include "match/script.h"
 #include "match/record_replay.h"
 #include "match/state_line.h"
+#include "match/series_count.h"
 #include "rules/random.h"
+#include "rules/supervisor.h"
 #include "rules/undo.h"
 #include "sim/initialisation.h"
 #include "sim/variables.h"
@@ -62,6 +64,17 @@ std::optional<Failure> computer_plays(ReplayWindow& table, ComputerLevel level, 
     return settle_or_fail(table);
 }
 
+// A rack decided at this table outside a network match counts before a new one replaces it.
+void look_at_rack(SeriesCount& series, const ReplayWindow& table)
+{
+    series.rack_looked_at(winner_of(game, table.status_line()));
+}
+
+std::string score_line(const SeriesCount& series)
+{
+    return "{\"score\":[" + std::to_string(series.won_by(1)) + "," + std::to_string(series.won_by(2)) + "]}";
+}
+
 std::optional<Failure> print_all(std::ostream& out, const std::vector<std::string>& lines)
 {
     for (const std::string& line : lines)
@@ -104,7 +117,7 @@ std::optional<Failure> host_resume(const ScriptCommand& command, NetworkPlay& ne
 }
 
 std::optional<Failure> run(const ScriptCommand& command, ReplayWindow& table, NetworkPlay& network,
-                           std::ostream& states)
+                           SeriesCount& local_series, std::ostream& states)
 {
     if (network.active() && is_network_input(command.kind)) return run_network_input(command, network);
     switch (command.kind) {
@@ -115,7 +128,11 @@ std::optional<Failure> run(const ScriptCommand& command, ReplayWindow& table, Ne
     case CommandKind::settle: return settle_or_fail(table);
     case CommandKind::shot: return shoot(table, command.x, command.y);
     case CommandKind::undo: SpeedButton1Click(); break;
-    case CommandKind::new_game: Nouvellepartie1Click(); break;
+    case CommandKind::new_game:
+        look_at_rack(local_series, table);
+        Nouvellepartie1Click();
+        local_series.new_rack();
+        break;
     case CommandKind::state: return print(states, state_line(table.now()));
     case CommandKind::pixels: return print(states, pixels_line(table.view().back_buffer(), table.view().surface()));
     case CommandKind::computer: return computer_plays(table, ComputerLevel{command.level}, states);
@@ -128,6 +145,10 @@ std::optional<Failure> run(const ScriptCommand& command, ReplayWindow& table, Ne
     case CommandKind::host_resume: return host_resume(command, network, states);
     case CommandKind::await: return network.await_remote();
     case CommandKind::leave: network.leave(); break;
+    case CommandKind::score:
+        if (network.active()) return print(states, score_line(network.series()));
+        look_at_rack(local_series, table);
+        return print(states, score_line(local_series));
     case CommandKind::invalid: return Failure{REPLAY_BAD_SCRIPT, command.error};
     }
     return std::nullopt;
@@ -149,11 +170,12 @@ ReplayStatus play_script(std::istream& script, std::ostream& states, std::ostrea
 {
     long number = 1;
     NetworkPlay network(table);
+    SeriesCount local_series;
     ScriptFeed feed(script);
     for (std::optional<std::string> line; (line = feed.next_line(network.active())); ++number) {
         const std::string_view text = number == 1 ? without_byte_order_mark(*line) : *line;
         std::optional<Failure> failure = network.handle_arrived();
-        if (!failure) failure = run(parse_script_line(text), table, network, states);
+        if (!failure) failure = run(parse_script_line(text), table, network, local_series, states);
         if (const std::optional<Failure> printed = print_all(states, network.take_lines()); printed && !failure)
             failure = printed;
         // The game shows its message box at once and goes on; so does the driver.

@@ -82,7 +82,9 @@ NetworkPlay::NetworkPlay(ReplayWindow& table) : table_(table), hands_(table), li
     // The driver agrees to every new game the other side asks for.
     QObject::connect(&net_, &NetworkMatch::new_game_asked, &net_, [this] { net_.answer_new_game(true); });
     QObject::connect(&net_, &NetworkMatch::connection_ended, &net_, [this](EndReason reason) {
-        if (net_.joining()) lost_because_ = end_sentence(net_.remote_name().toStdString(), reason);
+        // A lost connection is joined again by itself, unless that gives up.
+        if (net_.joining() && !net_.rejoining())
+            lost_because_ = end_sentence(net_.remote_name().toStdString(), reason);
     });
     QObject::connect(&net_, &NetworkMatch::join_failed, &net_,
                      [this](const QString& why) { lost_because_ = "no host answers: " + why.toStdString(); });
@@ -99,6 +101,9 @@ std::optional<Failure> NetworkPlay::handle_arrived()
     for (int pass = 0; pass < MAX_EVENT_PASSES && events->processEvents(QEventLoop::AllEvents); ++pass) {
     }
     net_.table_changed();
+    if (net_.rejoining())
+        return wait_until([this] { return !net_.rejoining(); }, "the connection to the host was lost and not "
+                                                                "restored within 60 s");
     return lost();
 }
 

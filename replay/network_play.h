@@ -23,7 +23,9 @@ public:
     // Between `host` or `join` and `leave`, or a guest's lost connection.
     bool active() const { return net_.hosting() || net_.joining(); }
 
-    // Every protocol line that has arrived. A guest's lost match is a failure.
+    // Every protocol line that has arrived. A guest whose connection was lost
+    // waits until joining again by itself has restored it; a guest's lost
+    // match is a failure.
     std::optional<Failure> handle_arrived();
     std::optional<Failure> host(int port, const std::string& name);
     std::optional<Failure> join(int port, const std::string& name);
@@ -46,6 +48,8 @@ public:
     std::optional<Failure> press(int x, int y);
     std::optional<Failure> shot(int x, int y);
     std::optional<Failure> play(const Input& input);
+
+    SeriesCount series() const { return net_.series(); }
 
     std::vector<std::string> take_lines() { return std::exchange(lines_, {}); }
 

@@ -111,6 +111,13 @@ std::string message_for(OutcomeCode code)
     }
 }
 
+int winner_of(const GameState& table, std::string_view status)
+{
+    if (!table.game_over) return 0;
+    const int shooter = table.previous_player;
+    return status == message_for(BLACK_POTTED_TO_WIN) ? shooter : other_player(shooter);
+}
+
 void messages()
 {
     window().set_status_line(message_for(game.outcome));

@@ -23,6 +23,10 @@ bool group_off_table(const GameState& table, int32_t group);
 void check_group_cleared();
 // The status-line text for an outcome code; empty for codes without one.
 std::string message_for(OutcomeCode code);
+// Who won the game over on `table`, whose status line the rules set to
+// `status`: the shooter of the last shot when it potted the black in time,
+// the other player when it lost the game. 0 while the game goes on.
+int winner_of(const GameState& table, std::string_view status);
 // Shows the message of the current outcome in the status line.
 void messages();
 // Refreshes the two (hidden) player indicators.

@@ -49,7 +49,10 @@ RelayLineTransport::RelayLineTransport(std::shared_ptr<BrokerClient> client, con
         if (lasting) end(why);
     });
     connect(client_.get(), &BrokerClient::message_arrived, this, [this](const QByteArray& topic, const QByteArray& payload) {
-        if (topic == incoming_topic()) take(payload);
+        if (topic == incoming_topic())
+            take(payload);
+        else if (!answered_)
+            take_late_answer(topic, payload);
     });
 }
 
@@ -127,12 +130,38 @@ void RelayLineTransport::take(const QByteArray& payload)
         emit framing_broken();
         return;
     case LineChecker::Verdict::take:
+        if (!answered_) forget_earlier_openings();
         answered_ = true;
         open_again_.stop();
         no_answer_.stop();
         emit line_arrived(result.line);
         return;
     }
+}
+
+// The host may have answered an opening sent over an earlier connection
+// after this side had given up waiting on it: that answer is the one.
+void RelayLineTransport::take_late_answer(const QByteArray& topic, const QByteArray& payload)
+{
+    for (const Attempt& attempt : earlier_) {
+        if (topic != relay_topic(keys_.id, other(side_), attempt.connection)) continue;
+        LineChecker checker({keys_.key, other(side_), attempt.connection});
+        if (checker.check(payload).verdict == LineChecker::Verdict::drop) return;
+        const LineSigner signer = attempt.signer;
+        client_->unsubscribe(incoming_topic());
+        use_connection(attempt.connection);
+        signer_ = signer;
+        resend_opening_ = false;
+        return take(payload);
+    }
+}
+
+void RelayLineTransport::forget_earlier_openings()
+{
+    for (const Attempt& attempt : earlier_)
+        if (attempt.connection != connection_)
+            client_->unsubscribe(relay_topic(keys_.id, other(side_), attempt.connection));
+    earlier_.clear();
 }
 
 // A guest's subscription is acknowledged at the opening, after each new
@@ -154,7 +183,8 @@ void RelayLineTransport::on_subscribed(const QByteArray& topic)
 void RelayLineTransport::open_again()
 {
     if (answered_ || silent_) return;
-    client_->unsubscribe(incoming_topic());
+    // The earlier connection is still heard: its answer may be on the way.
+    earlier_.push_back({connection_, signer_});
     use_connection(draw_relay_connection());
     resend_opening_ = true;
     client_->subscribe(incoming_topic());

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <deque>
 #include <memory>
+#include <vector>
 
 #include "net/line_transport.h"
 #include "net/relay/relay_address.h"
@@ -27,7 +28,8 @@ public:
     // A guest's connection to the match of `keys`: `opened` once the relay
     // has acknowledged its subscription, or `ended`. An opening line that
     // gets no answer within 3 s is sent again over a new connection, until
-    // 10 s have passed.
+    // 10 s have passed; an answer that comes late over an earlier one is
+    // taken all the same, and that one is the connection.
     static RelayLineTransport* connect_to(const RelayAddress& address, const RelayKeys& keys,
                                           QObject* parent = nullptr);
 
@@ -43,6 +45,8 @@ private:
     QByteArray incoming_topic() const;
     QByteArray outgoing_topic() const;
     void take(const QByteArray& payload);
+    void take_late_answer(const QByteArray& topic, const QByteArray& payload);
+    void forget_earlier_openings();
     void on_subscribed(const QByteArray& topic);
     void open_again();
     void end(const QString& why);
@@ -56,8 +60,13 @@ private:
     QTimer relay_away_;  // runs while the relay is out of reach
     QString relay_trouble_;
 
-    // A guest's opening.
+    // A guest's opening, and the connections it was sent over before this one.
+    struct Attempt {
+        QByteArray connection;
+        LineSigner signer;
+    };
     std::string opening_;
+    std::vector<Attempt> earlier_;
     bool answered_ = false;
     bool opened_ = false;
     bool resend_opening_ = false;

@@ -5,7 +5,8 @@ checks, refusals, a guest who joins again and gets the match so far, a
 second guest and another version turned away, pings, the aims' limit,
 malformed lines, tables out of step and the sync; a seat taken back over a
 half-open connection, an opening answered while the host's player is idle,
-and connections that never say a word.
+and connections that never say a word, from one address while a guest comes
+from another.
 
 usage: protocol_peer.py DRIVER TABLE_PICTURE_FOLDER"""
 
@@ -35,8 +36,8 @@ class Peer:
         self.pending = b""
 
     @classmethod
-    def connect(cls, port):
-        return cls(socket.create_connection(("127.0.0.1", port), timeout=SECONDS))
+    def connect(cls, port, source="127.0.0.1"):
+        return cls(socket.create_connection(("127.0.0.1", port), timeout=SECONDS, source_address=(source, 0)))
 
     def send(self, *lines):
         self.connection.sendall("".join(line + "\n" for line in lines).encode())
@@ -44,7 +45,10 @@ class Peer:
     def line(self):
         """The next line, or None when the connection has closed."""
         while b"\n" not in self.pending:
-            data = self.connection.recv(4096)
+            try:
+                data = self.connection.recv(4096)
+            except ConnectionResetError:
+                return None
             if not data:
                 return None
             self.pending += data
@@ -110,6 +114,7 @@ def as_guest(driver, folder):
         peer.send("hello 1 Peer")
         peer.expect("welcome 1 Anna")
         peer.expect(TOKEN)
+        peer.expect("score 0 0")
         praise = peer.expect(r"match (0|[1-9][0-9]*)")
         peer.expect("ready 0")
         peer.expect("1 shot 407 196")
@@ -130,6 +135,7 @@ def as_guest(driver, folder):
         again.send("hello 1 Peer")
         again.expect("welcome 1 Anna")
         again.expect(TOKEN)
+        again.expect("score 0 0")
         again.expect(praise)
         for line in ("1 shot 407 196", "2 shot 602 176", "3 place 230 191", "ready 3", third):
             again.expect(re.escape(line))
@@ -152,9 +158,9 @@ def as_guest(driver, folder):
         host.kill()
 
 
-def join(port, opening):
+def join(port, opening, source="127.0.0.1"):
     """A guest that opens and reads its welcome and token: the connection and the token."""
-    peer = Peer.connect(port)
+    peer = Peer.connect(port, source)
     peer.send(opening)
     peer.expect("welcome 1 Anna")
     return peer, peer.expect(TOKEN).split()[1]
@@ -181,8 +187,8 @@ def openings(driver, folder):
         # The first connection died unheard: the token takes the seat back at once.
         second, same_token = join(port, f"again 1 {token} Bo")
         first.expect_bye("replaced")
-        if same_token != token:
-            raise Failed("the seat's token changed when it was taken back")
+        if same_token == token:
+            raise Failed("the seat's token stayed the same when it was taken back")
         second.skip_until("ready 1")
         second.skip_until(r"check 1 [0-9a-f]{16}")
 
@@ -198,16 +204,22 @@ def openings(driver, folder):
             raise Failed("a guest that left kept its token")
         third.skip_until("ready 1")
 
-        # Connections that never speak are dropped; one beyond the bound is turned away at once.
+        # Connections that never speak are dropped; one beyond the bound of
+        # their address is closed at once without a word, and a guest from
+        # another address is seated all the same.
         silent = [Peer.connect(port) for _ in range(4)]
         time.sleep(0.5)
         beyond = Peer.connect(port)
-        beyond.expect_bye("busy")
+        if beyond.line() is not None:
+            raise Failed("a connection beyond its address's bound was answered")
+        third.send("bye leaving")
+        third.close()
+        elsewhere, _ = join(port, "hello 1 Di", source="127.0.0.2")
         for peer in silent:
             peer.expect_bye("timeout")
         # A peer that reconnects as soon as it is dropped keeps nobody out.
-        third.send("bye leaving")
-        third.close()
+        elsewhere.send("bye leaving")
+        elsewhere.close()
         stop, connections = threading.Event(), []
         nuisance = threading.Thread(target=idle_peer, args=(port, stop, connections))
         nuisance.start()
@@ -237,7 +249,7 @@ def as_host(driver, folder):
         try:
             peer = Peer(listener.accept()[0])
             peer.expect("hello 1 Bo")
-            peer.send("welcome 1 Peer", "seat 00000000000000ff", "match 0", "ready 0", "1 shot 407 196",
+            peer.send("welcome 1 Peer", "seat 00000000000000ff", "score 0 0", "match 0", "ready 0", "1 shot 407 196",
                       "check 1 0123456789abcdef")
             peer.skip_until("sync\\?")
             peer.send("sync 0 " + host_state)

@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Two drivers play a whole match over loopback: a host, a guest whose
-connection drops, and a second guest who joins again and plays on to the
-black. Each `state` of the host has its twin on the guest's side, and they
+connection drops, and a second guest who joins again, through a proxy that
+holds its first answers 2 s each way, and plays on to the black; its
+connection is then cut, it joins again by itself, and both count the same
+series. Each `state` of the host has its twin on the guest's side, and they
 must be equal; the other lines (remote inputs with their numbers, refusals,
 the tables out of step) must be those in expected_lines.json.
 
@@ -16,12 +18,16 @@ import sys
 import time
 
 from broker_process import BrokerProcess, free_port
-from driver_process import DriverProcess, other_lines, states, wait_for_listener
+from driver_process import DelayingProxy, DriverProcess, other_lines, states, wait_for_listener
 
 HERE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "two_drivers")
 SECONDS = 90
 # Over the relay the host hears that a guest is gone only from its silence.
 HOST_HEARS_SILENCE_S = 17
+# The second guest's first answers come this late each way, over the relay
+# later than a guest waits before it opens again.
+DELAY_S = 2
+DELAYED_FOR_S = 15
 
 
 def script(name, port, code=None):
@@ -45,6 +51,13 @@ def not_code(lines):
     return [line for line in lines if not line.startswith('{"code":')]
 
 
+def came(holds, seconds):
+    deadline = time.monotonic() + seconds
+    while not holds() and time.monotonic() < deadline:
+        time.sleep(0.05)
+    return holds()
+
+
 def check(failures, holds, what):
     if not holds:
         failures.append(what)
@@ -64,7 +77,13 @@ def main(driver, folder, broker):
     first.kill()
     if broker:
         time.sleep(HOST_HEARS_SILENCE_S)
-    second = DriverProcess(driver, script("second_guest.script", port, code), folder)
+    proxy = DelayingProxy(port, DELAY_S, DELAYED_FOR_S)
+    second = DriverProcess(driver, script("second_guest.script", proxy.port, code), folder)
+    second_done = second.read_until(lambda lines: len(states(lines)) == 9, SECONDS)
+    answered = proxy.answered
+    proxy.cut()
+    rejoined = came(lambda: proxy.answered > answered, SECONDS)
+    second.send("score\n")
     second_status = second.finish(SECONDS)
     host_status = host.finish(SECONDS)
 
@@ -73,6 +92,8 @@ def main(driver, folder, broker):
     guest_states = states(first.output) + states(second.output)
     failures = []
     check(failures, first_done, "the first guest did not print its seven states")
+    check(failures, second_done, "the second guest did not print its nine states")
+    check(failures, rejoined, "the second guest did not join again after its connection was cut")
     check(failures, second_status == 0, f"the second guest ended with {second_status}")
     check(failures, host_status == 0, f"the host ended with {host_status}")
     check(failures, len(states(host.output)) == 16, f"the host printed {len(states(host.output))} states")
@@ -80,7 +101,7 @@ def main(driver, folder, broker):
     for name, process in (("host", host), ("first_guest", first), ("second_guest", second)):
         lines = not_code(other_lines(process.output))
         check(failures, lines == expected[name], f"{name}: {lines}")
-    final = json.loads(host.output[-1])
+    final = json.loads(next(line for line in reversed(host.output) if line.startswith('{"t":')))
     check(failures, final["status"] == "Victory!" and final["game_over"] == 1, "the match did not end in a victory")
     if failures:
         for name, process in (("host", host), ("first guest", first), ("second guest", second)):

@@ -53,6 +53,14 @@ bool readable_in_full(const QLabel& label)
     return label.contentsRect().height() >= metrics.lineSpacing() * int(label.text().count(QLatin1Char('\n')) + 1);
 }
 
+// The status panel's text, wrapped, within its two lines.
+bool fits_two_lines(const QLabel& status)
+{
+    const QFontMetrics metrics(status.font());
+    return metrics.boundingRect(status.contentsRect(), Qt::TextWordWrap, status.text()).height()
+           <= 2 * metrics.lineSpacing();
+}
+
 QAction* menu_item(const TForm1& form, const QString& text)
 {
     for (QAction* action : form.findChildren<QAction*>())
@@ -174,6 +182,11 @@ void WindowMatchTest::AWindowHostsOverTheRelayAndADriverJoinsWithTheCodeItShows(
     driver.write(QStringLiteral("join-relay %1 %2 Bo\n").arg(broker.port()).arg(code.toLower()).toUtf8());
     QTRY_COMPARE_WITH_TIMEOUT(panel(*form, "Panel2").text(), QStringLiteral("Bo"), 20'000);
     QTRY_VERIFY(!dialog || !dialog->isVisible());
+    // The relay falls and comes back: the guest joins again by itself, and the window says so.
+    broker.stop(SIGKILL);
+    QTRY_VERIFY_WITH_TIMEOUT(!form->network().connected(), 30'000);
+    QVERIFY(broker.start());
+    QTRY_COMPARE_WITH_TIMEOUT(status_line(*form), QStringLiteral("Bo is back"), 60'000);
     driver.write("leave\n");
     driver.closeWriteChannel();
     QVERIFY(driver.waitForFinished(10'000));
@@ -188,10 +201,7 @@ void WindowMatchTest::AWindowHostsOverTheRelayAndADriverJoinsWithTheCodeItShows(
                                   .arg(broker.port())
                                   .arg(code),
                               20'000);
-    const QLabel& status = panel(*form, "Panel3");
-    const QFontMetrics metrics(status.font());
-    QVERIFY(metrics.boundingRect(status.contentsRect(), Qt::TextWordWrap, status.text()).height()
-            <= 2 * metrics.lineSpacing());
+    QVERIFY(fits_two_lines(panel(*form, "Panel3")));
 }
 
 void WindowMatchTest::AWindowJoinsAHostPickedFromTheListAndIsToldWhenItLeaves()
@@ -239,6 +249,23 @@ void WindowMatchTest::AWindowJoinsAHostPickedFromTheListAndIsToldWhenItLeaves()
     QTRY_COMPARE_WITH_TIMEOUT(panel(*form, "Panel1").text(), QStringLiteral("Anna"), 10'000);
     QCOMPARE(panel(*form, "Panel2").text(), QStringLiteral("Bo"));
     QTRY_VERIFY(!dialog || !dialog->isVisible());
+
+    // The host's program is gone without a word: the window joins again by
+    // itself and says so, until a host is there again on the same port.
+    driver.kill();
+    QVERIFY(driver.waitForFinished(10'000));
+    QTRY_COMPARE_WITH_TIMEOUT(status_line(*form), QStringLiteral("Connection to Anna lost: joining again\u2026 (2)"),
+                              20'000);
+    QVERIFY(fits_two_lines(panel(*form, "Panel3")));
+    driver.start(QStringLiteral(CORVENNE_REPLAY), {});
+    QVERIFY(driver.waitForStarted());
+    driver.write(QStringLiteral("host %1 Anna\nsettle\nstate\n").arg(port).toUtf8());
+    QTRY_COMPARE_WITH_TIMEOUT(status_line(*form), QStringLiteral("Anna is back"), 30'000);
+    QVERIFY(fits_two_lines(panel(*form, "Panel3")));
+    QStringList lines;
+    QTRY_COMPARE_WITH_TIMEOUT(lines_of(driver, lines).size(), 1, 10'000);
+    QTRY_VERIFY_WITH_TIMEOUT(table_settled(), 10'000);
+    QCOMPARE(QString::fromStdString(table_state_without_time()), QStringLiteral("{") + lines.at(0).section(',', 1));
 
     // The host leaves: the guest is told why, its table stays and takes no press.
     driver.write("leave\n");

@@ -8,6 +8,9 @@
 
 #include "protocol/match_table.h"
 
+// A shot at this x pots the black for its shooter.
+constexpr int WINNING_X = 704;
+
 // A table small enough to see through: a shot passes the turn and rolls until
 // the test lets it rest; a shot at x = 0 pots the cue ball, which a placement
 // puts back; the undo gives the turn back. Its state is its facts, what was
@@ -28,6 +31,8 @@ public:
         switch (input.kind) {
         case InputKind::shot:
             rolling = true;
+            if (input.x == WINNING_X) table.winner = table.current_player;
+            table.game_over = table.winner != 0;
             table.undo_available = true;
             table.cue_ball_on_table = input.x != 0;
             table.current_player = 3 - table.current_player;

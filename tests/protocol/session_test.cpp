@@ -79,8 +79,8 @@ TEST(NetworkSession, AMatchPlayedByTheRulesKeepsBothTablesTheSame)
     match.rest();
 
     EXPECT_EQ(without_hashes(match.to_guest),
-              (std::vector<std::string>{"welcome 1 Anna", "seat", "match 99", "ready 0", "refused shot", "1 shot 10 20",
-                                        "check 1", "2 shot 0 5", "check 2", "3 place 30 40", "check 3",
+              (std::vector<std::string>{"welcome 1 Anna", "seat", "score 0 0", "match 99", "ready 0", "refused shot",
+                                        "1 shot 10 20", "check 1", "2 shot 0 5", "check 2", "3 place 30 40", "check 3",
                                         "refused undo", "4 shot 13 23", "check 4", "refused place", "5 undo",
                                         "check 5", "new!", "6 new", "check 6"}));
     EXPECT_EQ(checks(match.to_host), checks(match.to_guest));
@@ -109,7 +109,7 @@ TEST(NetworkSession, AGuestWhoJoinsAgainGoesOnFromTheSameTable)
     EXPECT_EQ(events_of<Disconnected>(match.host_events).at(0).reason, EndReason::lost);
     // The host plays on while the seat is free.
     match.host.play(place(30, 40));
-    match.host.play(shot(12, 22));
+    match.host.play(shot(WINNING_X, 22));
     match.rest();
 
     match.guest_table = FakeMatchTable{};
@@ -117,15 +117,20 @@ TEST(NetworkSession, AGuestWhoJoinsAgainGoesOnFromTheSameTable)
     match.join("Cy");
     match.rest();
     EXPECT_EQ(without_hashes(match.to_guest),
-              (std::vector<std::string>{"welcome 1 Anna", "seat", "match 0", "1 shot 10 20", "2 shot 0 5",
-                                        "3 place 30 40", "4 shot 12 22", "ready 4", "check 4"}));
+              (std::vector<std::string>{"welcome 1 Anna", "seat", "score 1 0", "match 0", "1 shot 10 20", "2 shot 0 5",
+                                        "3 place 30 40", "4 shot 704 22", "ready 4", "check 4"}));
     EXPECT_TRUE(match.same_tables());
     EXPECT_EQ(match.guest->agreed_through(), 4u);
     EXPECT_EQ(events_of<Connected>(match.host_events).back().remote_name, "Cy");
-    match.guest->play(shot(13, 23));
+    // The decided rack counts once on each side, and the series goes on into the next.
+    match.guest->play(NEW_GAME);
+    match.carry();
+    match.host.answer_new_game(true);
     match.rest();
     EXPECT_EQ(match.to_guest.back().substr(0, 7), "check 5");
     EXPECT_TRUE(match.same_tables());
+    for (const SeriesCount& series : {match.host.series(), match.guest->series()})
+        EXPECT_EQ(std::pair(series.won_by(1), series.won_by(2)), std::pair(1u, 0u));
 }
 
 TEST(NetworkSession, TablesOutOfStepTakeTheHostsTable)
@@ -211,9 +216,11 @@ TEST(NetworkSession, TheSeatsTokenTakesTheSeatBack)
     match.rest();
     EXPECT_EQ(match.to_replaced, std::vector<std::string>{"bye replaced"});
     EXPECT_EQ(events_of<Disconnected>(match.host_events).at(0).reason, EndReason::replaced);
-    EXPECT_EQ(match.to_guest.at(1), "seat " + token);
     EXPECT_TRUE(match.guest->caught_up());
     EXPECT_TRUE(match.same_tables());
+    // Every seating draws a new token: the opening seen on the way takes nothing now.
+    EXPECT_NE(match.to_guest.at(1), "seat " + token);
+    EXPECT_EQ(match.host.answer_opening("again 1 " + token + " Bo"), ByeReason::busy);
 
     // A guest that leaves gives its token up: the free seat is a new one.
     match.guest->leave();
@@ -243,9 +250,9 @@ TEST(NetworkSession, TheHostsAskForANewGameWaitsForTheNextGuest)
     ASSERT_EQ(events_of<NewGameAsked>(match.guest_events).size(), 2u);
     match.guest->answer_new_game(true);
     match.rest();
-    EXPECT_EQ(without_hashes(match.to_guest), (std::vector<std::string>{"welcome 1 Anna", "seat", "match 0",
-                                                                        "1 shot 10 20", "ready 1", "check 1", "new?",
-                                                                        "2 new", "check 2"}));
+    EXPECT_EQ(without_hashes(match.to_guest),
+              (std::vector<std::string>{"welcome 1 Anna", "seat", "score 0 0", "match 0", "1 shot 10 20", "ready 1",
+                                        "check 1", "new?", "2 new", "check 2"}));
     EXPECT_TRUE(events_of<InputRefused>(match.host_events).empty());
     EXPECT_FALSE(match.host.own_input_waiting());
     EXPECT_TRUE(match.same_tables());
