@@ -189,10 +189,13 @@ std::optional<Failure> NetworkPlay::join_at(const HostPlace& place, const std::s
 std::optional<Failure> NetworkPlay::await_remote()
 {
     if (!active()) return network_failure("await: not in a network match");
-    if (remote_inputs_.empty()) net_.release_remote_input();
-    if (auto failure = wait_until([this] { return !remote_inputs_.empty(); },
-                                  "no input from the other side within 60 s"))
-        return failure;
+    // Released again while none has come: a guest that joins again meanwhile
+    // has a new session, which holds the next input until it is released.
+    const auto arrived = [this] {
+        if (remote_inputs_.empty()) net_.release_remote_input();
+        return !remote_inputs_.empty();
+    };
+    if (auto failure = wait_until(arrived, "no input from the other side within 60 s")) return failure;
     const NumberedInput next = remote_inputs_.front();
     remote_inputs_.pop_front();
     if (auto failure = wait_until([this, &next] { return agreed(next.number); }, "the host's check did not come"))

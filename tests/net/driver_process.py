@@ -81,7 +81,12 @@ class DelayingProxy:
     def _accept(self):
         while True:
             inside, _ = self.listener.accept()
-            outside = socket.create_connection(("127.0.0.1", self.target_port))
+            try:
+                outside = socket.create_connection(("127.0.0.1", self.target_port))
+            except OSError:
+                # Nothing listens there yet: the connection ends as a direct one would.
+                inside.close()
+                continue
             self.sockets += [inside, outside]
             opened = time.monotonic()
             for source, sink, back in ((inside, outside, False), (outside, inside, True)):
