@@ -1,6 +1,7 @@
 """corvenne-replay as a test drives it: a script on its standard input, its
 lines read as they come, every wait bounded."""
 
+import contextlib
 import os
 import queue
 import socket
@@ -65,22 +66,19 @@ class DriverProcess:
 
 
 class DelayingProxy:
-    """Between a driver and what it connects to on loopback: the bytes of each
-    connection's first `for_seconds` are held `delay` seconds each way, those
-    after pass at once behind them. cut() ends every connection without a
-    word; `answered` counts the connections that have carried bytes back."""
+    """On loopback, holds each connection's bytes of its first `for_seconds`
+    `delay` seconds each way; cut() ends every connection without a word."""
 
     def __init__(self, target_port, delay, for_seconds):
         self.listener = socket.create_server(("127.0.0.1", 0))
         self.port = self.listener.getsockname()[1]
         self.target_port, self.delay, self.for_seconds = target_port, delay, for_seconds
-        self.sockets = []
-        self.answered = 0
+        self.sockets, self.opened = [], 0
         threading.Thread(target=self._accept, daemon=True).start()
 
     def _accept(self):
         while True:
-            inside, _ = self.listener.accept()
+            inside = self.listener.accept()[0]
             try:
                 outside = socket.create_connection(("127.0.0.1", self.target_port))
             except OSError:
@@ -88,44 +86,32 @@ class DelayingProxy:
                 inside.close()
                 continue
             self.sockets += [inside, outside]
-            opened = time.monotonic()
-            for source, sink, back in ((inside, outside, False), (outside, inside, True)):
+            self.opened += 1
+            for source, sink in ((inside, outside), (outside, inside)):
                 held = queue.Queue()
-                threading.Thread(target=self._read, args=(source, held, opened), daemon=True).start()
-                threading.Thread(target=self._write, args=(sink, held, back), daemon=True).start()
+                threading.Thread(target=self._read, args=(source, held, time.monotonic()), daemon=True).start()
+                threading.Thread(target=self._write, args=(sink, held), daemon=True).start()
 
     def _read(self, source, held, opened):
         data = b"-"
         while data:
-            try:
-                data = source.recv(65536)
-            except OSError:
+            with contextlib.suppress(OSError):
                 data = b""
+                data = source.recv(65536)
             now = time.monotonic()
             held.put((now + self.delay if now - opened < self.for_seconds else now, data))
 
-    def _write(self, sink, held, back):
-        first = True
-        while True:
-            due, data = held.get()
-            time.sleep(max(0.0, due - time.monotonic()))
-            try:
-                if not data:
-                    sink.shutdown(socket.SHUT_WR)
-                    return
-                sink.sendall(data)
-            except OSError:
-                return
-            if back and first:
-                self.answered += 1
-                first = False
+    def _write(self, sink, held):
+        with contextlib.suppress(OSError):
+            while True:
+                due, data = held.get()
+                time.sleep(max(0.0, due - time.monotonic()))
+                sink.sendall(data) if data else sink.shutdown(socket.SHUT_WR)
 
     def cut(self):
         for end in self.sockets:
-            try:
+            with contextlib.suppress(OSError):
                 end.shutdown(socket.SHUT_RDWR)
-            except OSError:
-                pass
         self.sockets = []
 
 
