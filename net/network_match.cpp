@@ -86,6 +86,8 @@ bool NetworkMatch::resume(const HostJournal& journal, const QHostAddress& addres
         listen_on_relay(relay->first, name, relay->second);
     }
     if (!host_->resume(journal)) {
+        // The journal stays on the disk as it was.
+        host_->keep_with(nullptr);
         journal_.reset();
         leave();
         why = tr("The match's journal does not play as it was played.");
@@ -93,11 +95,6 @@ bool NetworkMatch::resume(const HostJournal& journal, const QHostAddress& addres
     }
     journal_->resume(journal);
     return true;
-}
-
-QString NetworkMatch::journal_trouble() const
-{
-    return journal_ ? from_std(journal_->trouble()) : QString();
 }
 
 void NetworkMatch::listen_on_relay(const RelayAddress& address, const QString& name, const QString& code)

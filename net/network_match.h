@@ -55,8 +55,6 @@ public:
     // it cannot listen there or the rack does not play as it was played; the
     // journal then stays as it is.
     bool resume(const HostJournal& journal, const QHostAddress& address, QString& why);
-    // Why the match's journal cannot be kept; empty while it can.
-    QString journal_trouble() const;
 
     // Starts hosting on address:port as `name`: false, with why, when the
     // port cannot be had. The table is left alone until a guest joins.
