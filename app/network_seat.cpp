@@ -73,6 +73,9 @@ NetworkSeat::NetworkSeat(TableHands& hands, QWidget& window, std::function<void(
         changed_();
     });
     connect(&match_, &NetworkMatch::rejoin_tried, this, &NetworkSeat::update);
+    connect(&match_, &NetworkMatch::journal_failed, this, [this](const QString& why) {
+        tell(followed_by(why, QStringLiteral("The match goes on, but cannot be resumed if this program ends.")));
+    });
     connect(&match_, &NetworkMatch::join_failed, this, &NetworkSeat::join_failed);
     connect(&match_, &NetworkMatch::input_refused, this, [this](InputKind kind) {
         tell(from_std(refusal_text(remote_name_.toStdString(), kind)));

@@ -263,6 +263,7 @@ void NetworkMatch::leave()
     if (journal_) journal_->remove();
     host_.reset();
     journal_.reset();
+    journal_failure_told_ = false;
     guest_.reset();
     upkeep_timer_.stop();
     announce_timer_.stop();
@@ -420,6 +421,14 @@ void NetworkMatch::flush()
         for (const std::string& line : output.lines) transport_->send_line(line);
     if (output.close) release_transport();
     for (const SessionEvent& event : output.events) tell(event);
+    tell_journal_failure();
+}
+
+void NetworkMatch::tell_journal_failure()
+{
+    if (!journal_ || journal_->trouble().empty() || journal_failure_told_) return;
+    journal_failure_told_ = true;
+    emit journal_failed(from_std(journal_->trouble()));
 }
 
 void NetworkMatch::tell(const SessionEvent& event)

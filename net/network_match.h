@@ -124,6 +124,9 @@ signals:
     void out_of_step(uint32_t number);
     void relay_listening(const QString& code);
     void relay_failed(const QString& why);
+    // The hosted match's journal cannot be written: the match goes on, but
+    // would not be resumed. Told once a match.
+    void journal_failed(const QString& why);
     // A guest's lost connection: each try to join again by itself, from 1 on.
     void rejoin_tried(int tries);
 
@@ -155,6 +158,7 @@ private:
     // Sends what the session has to say, closes when it says so, and tells what happened.
     void flush();
     void tell(const SessionEvent& event);
+    void tell_journal_failure();
     void release_transport();
     void start_announcing();
     void announce();
@@ -165,6 +169,7 @@ private:
     std::optional<HostSession> host_;
     std::string journal_path_;
     std::unique_ptr<JournalFile> journal_;  // the hosted match's, when kept
+    bool journal_failure_told_ = false;
     std::optional<GuestSession> guest_;
     MatchSession* session_ = nullptr;  // the host's or the guest's, whichever plays
     QObject* listener_ = nullptr;  // TCP's or the relay's, whichever hosts
