@@ -121,6 +121,10 @@ RunRequest read_command_line(QStringList arguments)
     const QCommandLineOption name(QStringLiteral("name"), QStringLiteral("The player's name in a network game."),
                                   QStringLiteral("name"));
     parser.addOption(name);
+    const QCommandLineOption resume(QStringLiteral("resume"),
+                                    QStringLiteral("Resumes at once the network game this computer hosted, "
+                                                   "when it ended without leaving."));
+    parser.addOption(resume);
     accept_toolkit_options(parser);
 
     RunRequest request;
@@ -159,6 +163,8 @@ RunRequest read_command_line(QStringList arguments)
     }
     const bool joining = !request.join_host.isEmpty() || !request.join_code.isEmpty();
     if (request.host && joining) refuse(QStringLiteral("--host and --join together"));
+    request.resume = parser.isSet(resume);
+    if (request.resume && (request.host || joining)) refuse(QStringLiteral("--resume with --host or --join"));
     request.name = parser.value(name);
     const bool network = request.host || joining;
     if (network && !is_player_name(request.name.toStdString()))

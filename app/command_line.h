@@ -21,6 +21,8 @@ struct RunRequest {
     QString join_code;
     // --relay HOST[:PORT]: the relay for this run; with --host, hosts over it.
     QString relay;
+    // --resume: the hosted match that was not ended, resumed without asking.
+    bool resume = false;
 };
 
 // Reads the arguments (the program's name first). --help and --version are

@@ -3,6 +3,7 @@
 #include "app/Unit1.h"
 #include "app/command_line.h"
 #include "app/fonts.h"
+#include "app/resume_offer.h"
 #include "app/splash.h"
 #include "view/pictures/pictures.h"
 
@@ -31,6 +32,7 @@ int main(int argc, char* argv[])
 
     Form1.show();
     if (!request.match_file.isEmpty()) Form1.match_menu().open_file(request.match_file);
+    offer_to_resume(Form1.network(), Form1, request);
     Form1.network().start(request);
     return application.exec();
 }

@@ -73,6 +73,9 @@ NetworkSeat::NetworkSeat(TableHands& hands, QWidget& window, std::function<void(
         changed_();
     });
     connect(&match_, &NetworkMatch::rejoin_tried, this, &NetworkSeat::update);
+    connect(&match_, &NetworkMatch::journal_failed, this, [this](const QString& why) {
+        tell(followed_by(why, QStringLiteral("The match goes on, but cannot be resumed if this program ends.")));
+    });
     connect(&match_, &NetworkMatch::join_failed, this, &NetworkSeat::join_failed);
     connect(&match_, &NetworkMatch::input_refused, this, [this](InputKind kind) {
         tell(from_std(refusal_text(remote_name_.toStdString(), kind)));
@@ -192,6 +195,20 @@ void NetworkSeat::join_place(const HostPlace& place, const QString& label, const
     remote_name_ = host_name;
     joined_address_ = label;
     match_.join(place, name);
+    update();
+}
+
+void NetworkSeat::resume_now(const HostJournal& journal)
+{
+    forget_match();
+    own_name_ = from_std(journal.player);
+    remote_name_ = from_std(journal.guest);
+    joined_once_ = true;
+    QString why;
+    if (!match_.resume(journal, QHostAddress::Any, why))
+        tell(why);
+    else
+        ended_why_ = QStringLiteral("The match with %1 is resumed").arg(remote_name_);
     update();
 }
 

@@ -41,6 +41,10 @@ public:
     void join_now(const QString& host, quint16 port, const QString& name, const QString& host_name = {});
     // A code as read_match_code gives it, over the relay in use.
     void join_code_now(const QString& code, const QString& name);
+    // Each hosted match is kept in a journal at `path`, so that it can be resumed.
+    void keep_journal(const std::string& path) { match_.keep_journal(path); }
+    // Hosts again the match a journal kept, where it was hosted, for its guest to come back.
+    void resume_now(const HostJournal& journal);
 
     // Hosting or joining, until the player leaves: the remote seat plays player 2.
     bool engaged() const { return match_.hosting() || match_.joining(); }

@@ -33,9 +33,10 @@ struct CommandShape {
     std::span<const NumberKind> numbers;
     bool named = false;  // a name follows the numbers: the rest of the line
     bool coded = false;  // a match code comes between the numbers and the name
+    bool pathed = false;  // a file's path is the rest of the line
 };
 
-constexpr std::array<CommandShape, 18> COMMANDS{{
+constexpr std::array<CommandShape, 20> COMMANDS{{
     {"move", CommandKind::move, POSITION},
     {"press", CommandKind::press, POSITION},
     {"wait", CommandKind::wait, DURATION},
@@ -51,6 +52,8 @@ constexpr std::array<CommandShape, 18> COMMANDS{{
     {"join", CommandKind::join, PORT, true},
     {"host-relay", CommandKind::host_relay, PORT, true},
     {"join-relay", CommandKind::join_relay, PORT, true, true},
+    {"journal", CommandKind::journal, {}, false, false, true},
+    {"host-resume", CommandKind::host_resume, {}, false, false, true},
     {"await", CommandKind::await, {}},
     {"leave", CommandKind::leave, {}},
     {"score", CommandKind::score, {}},
@@ -80,6 +83,8 @@ std::vector<std::string_view> split_words(std::string_view line)
 
 // A match code's word is read as the player typed it, within reason.
 constexpr size_t MAX_CODE_WORD = 64;
+// The longest path the system takes.
+constexpr size_t MAX_PATH_WORD = 4096;
 
 // An error message shows about this many bytes of a word from the script.
 constexpr size_t ECHO_LIMIT = 40;
@@ -172,7 +177,7 @@ ScriptCommand read_command(const CommandShape& shape, std::span<const std::strin
     const std::string word(shape.word);
     if (arguments.size() < expected.size())
         return invalid(word + ": missing " + std::string(expected[arguments.size()].name));
-    if (arguments.size() > expected.size() && !shape.named)
+    if (arguments.size() > expected.size() && !shape.named && !shape.pathed)
         return invalid(word + ": unexpected " + quoted(arguments[expected.size()]));
     std::array<int64_t, 2> values{};
     for (size_t k = 0; k < expected.size(); ++k) {
@@ -187,6 +192,11 @@ ScriptCommand read_command(const CommandShape& shape, std::span<const std::strin
         if (arguments[name_at].size() > MAX_CODE_WORD)
             return invalid(word + ": CODE " + quoted(arguments[name_at]) + " is too long");
         command.code = arguments[name_at++];
+    }
+    if (shape.pathed) {
+        if (arguments.empty()) return invalid(word + ": missing PATH");
+        command.path = rest_of_line(line, arguments.front());
+        if (command.path.size() > MAX_PATH_WORD) return invalid(word + ": PATH is too long");
     }
     if (shape.named) {
         command.name = arguments.size() > name_at ? rest_of_line(line, arguments[name_at]) : "";

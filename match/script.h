@@ -24,6 +24,8 @@ enum class CommandKind {
     join,      // join PORT NAME: join the network match hosted on 127.0.0.1:PORT
     host_relay,  // host-relay PORT NAME: host over the relay at 127.0.0.1:PORT, print the code
     join_relay,  // join-relay PORT CODE NAME: join the match of CODE over the relay at 127.0.0.1:PORT
+    journal,   // journal PATH: keep the match hosted next in a journal at PATH
+    host_resume,  // host-resume PATH: host again the match whose journal is PATH
     await,     // the other side's next numbered input of a network match
     leave,     // leave the network match
     score,     // print the series: the racks each player has won
@@ -40,6 +42,7 @@ struct ScriptCommand {
     int port = 0;
     std::string name;  // a player's name: 1 to 24 characters, no control character
     std::string code;  // a match code as a player typed it, one word
+    std::string path;  // a file's path: the rest of the line
     std::string error;
 };
 

@@ -5,6 +5,7 @@
 #include "protocol/protocol_limits.h"
 #include "protocol/status_text.h"
 #include "net/relay/match_code.h"
+#include "net/relay/relay_journal.h"
 #include "net/relay/relay_keys.h"
 #include "net/relay/relay_line_transport.h"
 #include "net/tcp_line_transport.h"
@@ -59,7 +60,7 @@ bool NetworkMatch::host(const QHostAddress& address, quint16 port, const QString
     listener_ = listener;
     connect(listener, &TcpGuestListener::guest_arrived, this, &NetworkMatch::take_connection);
     hosting_port_ = listener->port();
-    start_hosting(name);
+    start_hosting(name, hosting_port_);
     if (announce_to_) start_announcing();
     return true;
 }
@@ -67,7 +68,37 @@ bool NetworkMatch::host(const QHostAddress& address, quint16 port, const QString
 void NetworkMatch::host_relay(const RelayAddress& address, const QString& name)
 {
     leave();
-    const QString code = draw_match_code();
+    listen_on_relay(address, name, draw_match_code());
+}
+
+bool NetworkMatch::resume(const HostJournal& journal, const QHostAddress& address, QString& why)
+{
+    const QString name = QString::fromStdString(journal.player);
+    if (const auto* port = std::get_if<uint16_t>(&journal.place)) {
+        if (!host(address, *port, name, why)) return false;
+    } else {
+        const auto relay = relay_of_journal(std::get<JournalRelay>(journal.place));
+        if (!relay) {
+            why = tr("The match's journal names no relay.");
+            return false;
+        }
+        leave();
+        listen_on_relay(relay->first, name, relay->second);
+    }
+    if (!host_->resume(journal)) {
+        // The journal stays on the disk as it was.
+        host_->keep_with(nullptr);
+        journal_.reset();
+        leave();
+        why = tr("The match's journal does not play as it was played.");
+        return false;
+    }
+    journal_->resume(journal);
+    return true;
+}
+
+void NetworkMatch::listen_on_relay(const RelayAddress& address, const QString& name, const QString& code)
+{
     over_relay_ = true;
     auto* listener = new RelayGuestListener(this);
     listener_ = listener;
@@ -81,12 +112,19 @@ void NetworkMatch::host_relay(const RelayAddress& address, const QString& name)
     });
     connect(listener, &RelayGuestListener::relay_failed, this, &NetworkMatch::relay_failed);
     listener->listen(address, derive_relay_keys(code));
-    start_hosting(name);
+    start_hosting(name, journal_relay(address, code));
 }
 
-void NetworkMatch::start_hosting(const QString& name)
+void NetworkMatch::start_hosting(const QString& name, const JournalPlace& place)
 {
     host_.emplace(table_, name.toStdString());
+    if (!journal_path_.empty()) {
+        HostJournal head;
+        head.player = name.toStdString();
+        head.place = place;
+        journal_ = std::make_unique<JournalFile>(journal_path_, head);
+        host_->keep_with(journal_.get());
+    }
     start_session(*host_);
     name_ = name;
 }
@@ -221,7 +259,11 @@ void NetworkMatch::leave()
     listener_ = nullptr;
     match_code_.clear();
     over_relay_ = false;
+    // A match ended on purpose is not resumed.
+    if (journal_) journal_->remove();
     host_.reset();
+    journal_.reset();
+    journal_failure_told_ = false;
     guest_.reset();
     upkeep_timer_.stop();
     announce_timer_.stop();
@@ -378,6 +420,14 @@ void NetworkMatch::flush()
         for (const std::string& line : output.lines) transport_->send_line(line);
     if (output.close) release_transport();
     for (const SessionEvent& event : output.events) tell(event);
+    tell_journal_failure();
+}
+
+void NetworkMatch::tell_journal_failure()
+{
+    if (!journal_ || journal_->trouble().empty() || journal_failure_told_) return;
+    journal_failure_told_ = true;
+    emit journal_failed(from_std(journal_->trouble()));
 }
 
 void NetworkMatch::tell(const SessionEvent& event)

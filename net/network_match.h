@@ -5,12 +5,14 @@
 #include <QObject>
 #include <QTimer>
 #include <QUdpSocket>
+#include <memory>
 #include <optional>
 #include <variant>
 #include <vector>
 
 #include "protocol/guest_session.h"
 #include "protocol/host_session.h"
+#include "protocol/journal_file.h"
 #include "net/relay/relay_address.h"
 
 class LineTransport;
@@ -43,6 +45,16 @@ public:
     // `to`:`port` (the window: the broadcast address, port 47147), from now
     // on or from when it hosts. Off unless set.
     void announce_while_waiting(const QHostAddress& to, quint16 port);
+
+    // Each match hosted from now on is kept in a journal at `path` (none when
+    // empty), which goes when the match is ended on purpose (leave()).
+    void keep_journal(const std::string& path) { journal_path_ = path; }
+    // Hosts again the match `journal` kept, as after a crash: on `address`
+    // at its port, or on its relay with its code; its rack on the table, the
+    // seat kept for its guest, its journal going on. False, with why, when
+    // it cannot listen there or the rack does not play as it was played; the
+    // journal then stays as it is.
+    bool resume(const HostJournal& journal, const QHostAddress& address, QString& why);
 
     // Starts hosting on address:port as `name`: false, with why, when the
     // port cannot be had. The table is left alone until a guest joins.
@@ -112,6 +124,9 @@ signals:
     void out_of_step(uint32_t number);
     void relay_listening(const QString& code);
     void relay_failed(const QString& why);
+    // The hosted match's journal cannot be written: the match goes on, but
+    // would not be resumed. Told once a match.
+    void journal_failed(const QString& why);
     // A guest's lost connection: each try to join again by itself, from 1 on.
     void rejoin_tried(int tries);
 
@@ -131,7 +146,8 @@ private:
     void drop_opening(LineTransport* transport, std::optional<ByeReason> say);
     void forget_opening(LineTransport* transport);
     void drop_late_openings();
-    void start_hosting(const QString& name);
+    void listen_on_relay(const RelayAddress& address, const QString& name, const QString& code);
+    void start_hosting(const QString& name, const JournalPlace& place);
     void connect_to_host(std::optional<std::string> seat_token);
     void not_answered(const QString& why);
     void guest_connection_ended(EndReason reason);
@@ -142,6 +158,7 @@ private:
     // Sends what the session has to say, closes when it says so, and tells what happened.
     void flush();
     void tell(const SessionEvent& event);
+    void tell_journal_failure();
     void release_transport();
     void start_announcing();
     void announce();
@@ -150,6 +167,9 @@ private:
     QElapsedTimer clock_;
     QTimer upkeep_timer_;
     std::optional<HostSession> host_;
+    std::string journal_path_;
+    std::unique_ptr<JournalFile> journal_;  // the hosted match's, when kept
+    bool journal_failure_told_ = false;
     std::optional<GuestSession> guest_;
     MatchSession* session_ = nullptr;  // the host's or the guest's, whichever plays
     QObject* listener_ = nullptr;  // TCP's or the relay's, whichever hosts

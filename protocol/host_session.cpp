@@ -35,6 +35,7 @@ void HostSession::seat(std::string_view first_line, int64_t now)
     seat_token_ = draw_seat_token();
     guest_name_ = again ? again->name : std::get<Hello>(opening).name;
     seated_ = true;
+    if (keeper_) keeper_->seated(*seat_token_, guest_name_);
     link_.open(now);
     link_.send(Welcome{PROTOCOL_VERSION, name_});
     link_.send(SeatToken{*seat_token_});
@@ -48,6 +49,26 @@ void HostSession::seat(std::string_view first_line, int64_t now)
     match_owed_ = true;
     link_.report(Connected{guest_name_});
     take_waiting();
+}
+
+bool HostSession::resume(const HostJournal& journal)
+{
+    const JournalRack& rack = journal.racks.back();
+    std::vector<Input> inputs;
+    for (const JournalInput& kept : rack.inputs) inputs.push_back(kept.numbered.input);
+    if (!table_.catch_up(rack.praise, inputs)) return false;
+    match_started_ = true;
+    praise_at_rack_ = rack.praise;
+    // The current rack counts once its table has been checked, as it did before.
+    series_ = SeriesCount(rack.won_before[0], rack.won_before[1]);
+    for (const JournalInput& kept : rack.inputs) {
+        rack_inputs_.push_back(kept.numbered);
+        last_shooter_ = after_input(last_shooter_, kept.side, kept.numbered.input);
+    }
+    last_number_ = journal.last_number();
+    seat_token_ = journal.seat_token;
+    guest_name_ = journal.guest;
+    return true;
 }
 
 void HostSession::receive(std::string_view line, int64_t now)
@@ -134,6 +155,7 @@ bool HostSession::own_input_waiting() const
 void HostSession::start_rack_record()
 {
     praise_at_rack_ = table_.praise();
+    if (keeper_) keeper_->rack_set_up(praise_at_rack_, {series_.won_by(1), series_.won_by(2)});
     rack_inputs_.clear();
     series_.new_rack();
     host_asked_new_ = false;
@@ -289,6 +311,8 @@ void HostSession::refuse(Side side, InputKind kind)
 void HostSession::number_and_apply(const Input& input, Side side)
 {
     const NumberedInput numbered{++last_number_, input};
+    // Kept before it goes out, so that a resumed match never lacks an input its guest has.
+    if (keeper_) keeper_->numbered(side, numbered);
     link_.send(numbered);
     link_.forget_aims();
     table_.apply(input);

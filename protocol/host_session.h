@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "match/series_count.h"
+#include "protocol/host_journal.h"
 #include "protocol/input_rules.h"
+#include "protocol/match_keeper.h"
 #include "protocol/match_session.h"
 #include "protocol/session_link.h"
 
@@ -34,6 +36,13 @@ public:
     // seat: welcome and a new seat's token at once, the match so far once the
     // table has come to rest after the last input.
     void seat(std::string_view first_line, int64_t now);
+    // What keeps the match as it is played (none when null).
+    void keep_with(MatchKeeper* keeper) { keeper_ = keeper; }
+    // Takes up the match a journal kept: its current rack set up on the
+    // table, the seat free for the guest with the journal's token, numbering
+    // on from its last input. False, with the table as it was, when the rack
+    // does not play as it did.
+    bool resume(const HostJournal& journal);
     void receive(std::string_view line, int64_t now) override;
     void receive_malformed() override;
     void connection_closed() override;
@@ -108,6 +117,7 @@ private:
     LastShooter last_shooter_;
     bool holding_ = false;
     bool released_ = false;
+    MatchKeeper* keeper_ = nullptr;
 };
 
 // A seat's token: 16 lower-case hex digits from the system's cryptographic random source.

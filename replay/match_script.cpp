@@ -108,6 +108,14 @@ std::optional<Failure> host_relay(const ScriptCommand& command, NetworkPlay& net
     return network.await_guest();
 }
 
+// The code and the resumed line go out before the wait for the guest to come back.
+std::optional<Failure> host_resume(const ScriptCommand& command, NetworkPlay& network, std::ostream& states)
+{
+    if (auto failure = network.host_resume(command.path)) return failure;
+    if (auto failure = print_all(states, network.take_lines())) return failure;
+    return network.await_seat_taken_back();
+}
+
 std::optional<Failure> run(const ScriptCommand& command, ReplayWindow& table, NetworkPlay& network,
                            SeriesCount& local_series, std::ostream& states)
 {
@@ -133,6 +141,8 @@ std::optional<Failure> run(const ScriptCommand& command, ReplayWindow& table, Ne
     case CommandKind::join: return network.join(command.port, command.name);
     case CommandKind::host_relay: return host_relay(command, network, states);
     case CommandKind::join_relay: return network.join_relay(command.port, command.code, command.name);
+    case CommandKind::journal: network.keep_journal(command.path); break;
+    case CommandKind::host_resume: return host_resume(command, network, states);
     case CommandKind::await: return network.await_remote();
     case CommandKind::leave: network.leave(); break;
     case CommandKind::score:

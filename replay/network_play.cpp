@@ -6,6 +6,7 @@
 
 #include "input/table_input.h"
 #include "match/record_replay.h"
+#include "protocol/journal_file.h"
 #include "net/relay/match_code.h"
 #include "match/state_line.h"
 #include "protocol/status_text.h"
@@ -121,20 +122,44 @@ std::optional<Failure> NetworkPlay::host_relay(int port, const std::string& name
 {
     if (active()) return network_failure("already in a network match");
     relay_trouble_.reset();
-    bool heard = false;
-    const QMetaObject::Connection listening =
-        QObject::connect(&net_, &NetworkMatch::relay_listening, &net_, [&heard] { heard = true; });
     net_.host_relay(driver_relay(port), QString::fromStdString(name));
-    std::optional<Failure> failure =
-        wait_until([this, &heard] { return heard || relay_trouble_; }, "the relay heard no match within 60 s");
-    QObject::disconnect(listening);
-    if (!failure && !heard) failure = network_failure("cannot host over the relay: " + *relay_trouble_);
+    return await_relay_code();
+}
+
+std::optional<Failure> NetworkPlay::await_relay_code()
+{
+    std::optional<Failure> failure = wait_until([this] { return !net_.match_code().isEmpty() || relay_trouble_; },
+                                                "the relay heard no match within 60 s");
+    if (!failure && net_.match_code().isEmpty())
+        failure = network_failure("cannot host over the relay: " + *relay_trouble_);
     if (failure) {
         net_.leave();
         return failure;
     }
     lines_.push_back("{\"code\":" + json_string(net_.match_code().toStdString()) + "}");
     return std::nullopt;
+}
+
+std::optional<Failure> NetworkPlay::host_resume(const std::string& path)
+{
+    if (active()) return network_failure("already in a network match");
+    const std::variant<HostJournal, JournalFault> read = load_journal(path);
+    if (const auto* fault = std::get_if<JournalFault>(&read)) return network_failure("journal: " + fault->text());
+    const HostJournal& journal = std::get<HostJournal>(read);
+    relay_trouble_.reset();
+    net_.keep_journal(path);
+    QString why;
+    if (!net_.resume(journal, QHostAddress(DRIVER_ADDRESS), why))
+        return network_failure("cannot resume the match: " + why.toStdString());
+    if (net_.hosting_over_relay())
+        if (auto failure = await_relay_code()) return failure;
+    lines_.push_back("{\"resumed\":" + std::to_string(journal.last_number()) + "}");
+    return std::nullopt;
+}
+
+std::optional<Failure> NetworkPlay::await_seat_taken_back()
+{
+    return wait_until([this] { return net_.connected(); }, "the guest did not come back within 60 s");
 }
 
 std::optional<Failure> NetworkPlay::await_guest()
@@ -165,10 +190,13 @@ std::optional<Failure> NetworkPlay::join_at(const HostPlace& place, const std::s
 std::optional<Failure> NetworkPlay::await_remote()
 {
     if (!active()) return network_failure("await: not in a network match");
-    if (remote_inputs_.empty()) net_.release_remote_input();
-    if (auto failure = wait_until([this] { return !remote_inputs_.empty(); },
-                                  "no input from the other side within 60 s"))
-        return failure;
+    // Released again while none has come: a guest that joins again meanwhile
+    // has a new session, which holds the next input until it is released.
+    const auto arrived = [this] {
+        if (remote_inputs_.empty()) net_.release_remote_input();
+        return !remote_inputs_.empty();
+    };
+    if (auto failure = wait_until(arrived, "no input from the other side within 60 s")) return failure;
     const NumberedInput next = remote_inputs_.front();
     remote_inputs_.pop_front();
     if (auto failure = wait_until([this, &next] { return agreed(next.number); }, "the host's check did not come"))

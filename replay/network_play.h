@@ -33,6 +33,13 @@ public:
     // is then among the lines to print, and await_guest() follows.
     std::optional<Failure> host_relay(int port, const std::string& name);
     std::optional<Failure> await_guest();
+    // The match hosted next is kept in a journal at `path`.
+    void keep_journal(const std::string& path) { net_.keep_journal(path); }
+    // Hosts again the match whose journal is at `path`; its code line, over
+    // a relay, and the resumed line are then among the lines to print, and
+    // await_seat_taken_back() follows.
+    std::optional<Failure> host_resume(const std::string& path);
+    std::optional<Failure> await_seat_taken_back();
     std::optional<Failure> join_relay(int port, const std::string& code, const std::string& name);
     std::optional<Failure> await_remote();
     void leave();
@@ -61,6 +68,8 @@ private:
     };
 
     std::optional<Failure> join_at(const HostPlace& place, const std::string& name);
+    // Once the relay has heard the hosted match, its code line is to be printed.
+    std::optional<Failure> await_relay_code();
     std::optional<Failure> wait_until(const std::function<bool()>& done, const std::string& what);
     std::optional<Failure> lost() const;
     // The guest's table has settled and agrees with the host's up to `number`.

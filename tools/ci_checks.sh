@@ -40,10 +40,10 @@ sanitizers() {
 
 # Every fuzzer at once, sharing the cores. New findings go to
 # build-fuzz/corpus/, the committed seeds in fuzz/corpus/ stay as they are.
-FUZZ_TARGETS=(table_picture script match_file protocol session)
+FUZZ_TARGETS=(table_picture script match_file protocol session journal)
 fuzzing() {
   configure build-fuzz clang++ RelWithDebInfo -DCORVENNE_SANITIZE=ON -DCORVENNE_FUZZ=ON
-  cmake --build build-fuzz --target fuzz_table_picture fuzz_script fuzz_match_file fuzz_protocol fuzz_session
+  cmake --build build-fuzz --target fuzz_table_picture fuzz_script fuzz_match_file fuzz_protocol fuzz_session fuzz_journal
   local target pids=() failed=0
   for target in "${FUZZ_TARGETS[@]}"; do
     mkdir -p "build-fuzz/corpus/$target"

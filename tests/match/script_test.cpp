@@ -95,6 +95,7 @@ const std::pair<const char*, const char*> REFUSED_LINES[] = {
     {"join-relay 1883", "join-relay: missing CODE"},
     {"join-relay 1883 7K3QM-2B9XD", "join-relay: missing NAME"},
     {"await now", "await: unexpected \"now\""},
+    {"host-resume", "host-resume: missing PATH"},
     {"wait 4294967296", "wait: MS 4294967296 is out of range (0 to 3600000)"},
     {"move 99999999999999999999999 1", "move: X 99999999999999999999999 is out of range (0 to 704)"},
     {"wait 10ms", "wait: MS \"10ms\" is not a whole number"},
@@ -121,6 +122,9 @@ TEST(ScriptLine, ANetworkCommandNamesItsPlayerWithTheRestOfTheLine)
     EXPECT_EQ(relay.port, 1883);
     EXPECT_EQ(relay.code, "7k3qm-2b9xd");
     EXPECT_EQ(relay.name, "Bo Li");
+    const ScriptCommand journal = parse_script_line("journal  /tmp/a match.journal ");
+    EXPECT_EQ(journal.kind, CommandKind::journal);
+    EXPECT_EQ(journal.path, "/tmp/a match.journal");
 }
 
 TEST(ScriptLine, ARefusedLineSaysWhy)

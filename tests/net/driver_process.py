@@ -79,7 +79,12 @@ class DelayingProxy:
     def _accept(self):
         while True:
             inside = self.listener.accept()[0]
-            outside = socket.create_connection(("127.0.0.1", self.target_port))
+            try:
+                outside = socket.create_connection(("127.0.0.1", self.target_port))
+            except OSError:
+                # Nothing listens there yet: the connection ends as a direct one would.
+                inside.close()
+                continue
             self.sockets += [inside, outside]
             self.opened += 1
             for source, sink in ((inside, outside), (outside, inside)):

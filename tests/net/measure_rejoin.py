@@ -12,8 +12,10 @@ connects, says nothing and connects again as soon as it is dropped. Not a test.
 usage: measure_rejoin.py DRIVER TABLE_PICTURE_FOLDER HUNDRED_SHOTS_SCRIPT"""
 
 import json
+import os
 import subprocess
 import sys
+import tempfile
 import threading
 import time
 
@@ -78,11 +80,37 @@ def seconds_to_join_past_idle_peer(port):
     return elapsed
 
 
+def seconds_to_guest_back_after_resume(driver, folder, shots, plays):
+    """From the resumed host's `{"resumed":N}` line, printed once it listens,
+    to its next line, printed once the guest has its seat back."""
+    port = free_port()
+    host_script, guest_script = side_scripts(shots, plays, port)
+    with tempfile.TemporaryDirectory() as state_folder:
+        journal = os.path.join(state_folder, "match.journal")
+        # The host stops after its state line; the guest stays, waiting for the host's next input.
+        host = DriverProcess(driver, f"journal {journal}\n" + host_script.removesuffix("await\n"), folder)
+        wait_for_listener(port, SECONDS)
+        guest = DriverProcess(driver, guest_script.removesuffix("leave\n") + "await\n", folder)
+        if not host.read_until(lambda lines: len(states(lines)) == 1, SECONDS):
+            raise RuntimeError(f"the 100 shots were not played: {host.errors}")
+        host.kill()
+        resumed = DriverProcess(driver, f"host-resume {journal}\nstate\n", folder)
+        resumed.read_until(lambda lines: len(lines) >= 1, SECONDS)
+        listening = time.monotonic()
+        back = resumed.read_until(lambda lines: len(lines) >= 2, SECONDS)
+        elapsed = time.monotonic() - listening
+        same = back and states(resumed.output) == states(host.output)
+        resumed.kill()
+        guest.kill()
+    return elapsed, same
+
+
 def main(driver, folder, hundred_shots):
     with open(hundred_shots, encoding="utf-8") as text:
         shots = [tuple(map(int, line.split()[1:])) for line in text if line.startswith("shot ")]
     port = free_port()
-    host_script, guest_script = side_scripts(shots, turns(driver, folder, shots), port)
+    plays = turns(driver, folder, shots)
+    host_script, guest_script = side_scripts(shots, plays, port)
     host = DriverProcess(driver, host_script, folder)
     wait_for_listener(port, SECONDS)
     guest = DriverProcess(driver, guest_script, folder)
@@ -94,6 +122,7 @@ def main(driver, folder, hundred_shots):
     taken_back = seconds_to_seat_taken_back(port)
     past_idle_peer = seconds_to_join_past_idle_peer(port)
     host.kill()
+    resumed, resumed_same = seconds_to_guest_back_after_resume(driver, folder, shots, plays)
     same = states(output) == states(host.output)
     print(f"a driver's start to its first state line: {alone * 1000:.0f} ms")
     print(f"a guest's start to the table of a 100-shot match shown: {joined * 1000:.0f} ms")
@@ -101,7 +130,9 @@ def main(driver, folder, hundred_shots):
     print(f"a seat taken back over a half-open connection, to the host's match received: {taken_back * 1000:.1f} ms;"
           f" with the guest's catch-up: {(taken_back + joined - alone) * 1000:.0f} ms")
     print(f"a guest joining while a silent peer reconnects, to the host's match received: {past_idle_peer * 1000:.1f} ms")
-    return 0 if same else 1
+    print(f"a host killed and resumed from its journal, from listening to its guest back: {resumed * 1000:.0f} ms;"
+          f" the same table: {resumed_same}")
+    return 0 if same and resumed_same else 1
 
 
 if __name__ == "__main__":
