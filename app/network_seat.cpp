@@ -204,6 +204,10 @@ void NetworkSeat::resume_now(const HostJournal& journal)
     own_name_ = from_std(journal.player);
     remote_name_ = from_std(journal.guest);
     joined_once_ = true;
+    // The guest's connection went with the program: its return is news.
+    end_reason_ = EndReason::lost;
+    // The relay the match was hosted on, whatever this run's setting says.
+    if (const auto* relay = std::get_if<JournalRelay>(&journal.place)) relay_ = from_std(relay->address);
     QString why;
     if (!match_.resume(journal, QHostAddress::Any, why))
         tell(why);
