@@ -391,8 +391,9 @@ QString TForm1::panel_text(int player, bool their_turn, int winner) const
     return text;
 }
 
-// The network match keeps its own count, which hears of a decided rack
-// once the table has settled; the rack on the table counts here at once.
+// A network match keeps its own count, which hears of a decided rack once
+// the table has settled, and not at all once the connection has ended: the
+// rack on the table counts here at once, as the winner's mark does.
 SeriesCount TForm1::shown_series(int winner) const
 {
     SeriesCount series = network_.engaged() ? network_.series() : recorder_.series();

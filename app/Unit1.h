@@ -102,7 +102,7 @@ private:
     void show_placement_spot(bool moved_by_keys);
     // The network seat has something new to show, or a match began or ended.
     void network_changed();
-    // The racks each player has won in the match, the table's `winner` among them.
+    // The racks each player has won in the match, `winner` the table's.
     SeriesCount shown_series(int winner) const;
     // Who won the game that ended, when the window tells it; 0 otherwise.
     int shown_winner() const;
