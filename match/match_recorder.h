@@ -22,7 +22,8 @@ public:
     void shot_taken_back();
     // The rack is replaced by the table `record` leads to (an opened match, a
     // shot taken back, a guest catching up), which is looked at next: the
-    // count goes back to where it stood when the rack was set up.
+    // record goes on from `record`, aimed as its last shot was, and the count
+    // goes back to where it stood when the rack was set up.
     void resume(const MatchRecord& record);
     // The table after it changed: `winner` is 1 or 2 once the rack is decided.
     void rack_looked_at(int winner) { series_.rack_looked_at(winner); }
@@ -46,6 +47,6 @@ private:
     int aimed_x_ = 0, aimed_y_ = 0;
     EarlierRacks earlier_racks_;
     SeriesCount series_;
-    SeriesCount at_rack_set_up_;   // the count when the live rack was set up
-    bool rack_in_match_ = true;  // false for a decided rack a new match began on
+    SeriesCount at_rack_set_up_;  // the count when the live rack was set up
+    bool rack_in_match_ = true;   // false for a decided rack a new match began on
 };
