@@ -182,6 +182,11 @@ MatchHooks TForm1::match_hooks()
     };
     hooks.hands = &hands_;
     hooks.keep_seats_out = [this](bool out) { seats_.watch(out); };
+    hooks.earlier_racks = [this]() -> const EarlierRacks& { return recorder_.earlier_racks(); };
+    hooks.open_earlier_racks = [this](const EarlierRacks& racks, const SeriesCount& won) {
+        recorder_.open_match(racks, won);
+    };
+    hooks.rewind_rack = [this] { recorder_.rewind_rack(); };
     return hooks;
 }
 
@@ -210,8 +215,10 @@ void TForm1::build_opponent_menu()
     network_.add_menu_items(*opponent);
 }
 
+// Another opponent is another match.
 void TForm1::choose_second_player(const Seat& seat)
 {
+    if (seat.computer != seats_.second_player().computer) recorder_.new_match(winner_of(game, status_line_));
     seats_.choose_second_player(seat);
     if (remember_choices_) remember_second_player(seat);
     show_panels();
@@ -312,7 +319,8 @@ void TForm1::surface_changed(const QRect& area)
 void TForm1::set_status_line(const std::string& text)
 {
     status_line_ = text;
-    show_panels();  // the end of a game marks its winner
+    recorder_.rack_looked_at(winner_of(game, status_line_));
+    show_panels();  // the end of a game marks its winner and counts in the series
 }
 
 // The network seat's notice wraps: it names addresses and says what to do.
@@ -330,12 +338,14 @@ void TForm1::show_status()
 }
 
 // While a network match lasts, the menu's other seats, match files and
-// watching wait until it ends.
+// watching wait until it ends. A network match, and the play at this window
+// after it, are matches of their own.
 void TForm1::network_changed()
 {
     if (seats_.network_changed()) {
         opponent_choices_->setEnabled(!network_.engaged());
         match_menu_->allow_replacing_the_table(!network_.engaged());
+        recorder_.new_match(winner_of(game, status_line_));
     }
     show_panels();
 }
@@ -368,11 +378,27 @@ void TForm1::show_panels()
 QString TForm1::panel_text(int player, bool their_turn, int winner) const
 {
     QString text = seats_.player_name(player);
+    const SeriesCount series = shown_series(winner);
+    if (series.won_by(1) + series.won_by(2) > 0) {
+        // After the name, before what the network says of the player on the next line.
+        const qsizetype name_end = text.indexOf(QLatin1Char('\n'));
+        text.insert(name_end < 0 ? text.size() : name_end, QStringLiteral(" %1").arg(series.won_by(player)));
+    }
     if (seats_.at_work(player)) text += QStringLiteral(" \u2026");
     if (player == winner) text += QStringLiteral(" \u2605");
     if (their_turn && seats_.plays_here(player) && cue_ball_to_be_placed(game))
         text += QLatin1Char('\n') + PLACE_THE_WHITE;
     return text;
+}
+
+// A network match keeps its own count, which hears of a decided rack once
+// the table has settled, and not at all once the connection has ended: the
+// rack on the table counts here at once, as the winner's mark does.
+SeriesCount TForm1::shown_series(int winner) const
+{
+    SeriesCount series = network_.engaged() ? network_.series() : recorder_.series();
+    series.rack_looked_at(winner);
+    return series;
 }
 
 int TForm1::shown_winner() const

@@ -91,7 +91,8 @@ private:
     void choose_second_player(const Seat& seat);
     // The player panels: the seats' names in their groups' colours.
     void show_panels();
-    // A seat's name, what the computer is at, the winner's mark, and for
+    // A seat's name, the racks it has won once the match has a decided
+    // one, what the computer is at, the winner's mark, and for
     // the person at the cue, where the white ball goes back.
     QString panel_text(int player, bool their_turn, int winner) const;
     // Where the keys aim from before the mouse has been seen: the cue ball,
@@ -101,6 +102,8 @@ private:
     void show_placement_spot(bool moved_by_keys);
     // The network seat has something new to show, or a match began or ended.
     void network_changed();
+    // The racks each player has won in the match, `winner` the table's.
+    SeriesCount shown_series(int winner) const;
     // Who won the game that ended, when the window tells it; 0 otherwise.
     int shown_winner() const;
     // The status line, what the network seat has to say instead, or a

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "match/match_record.h"
+#include "match/series_count.h"
 
 class TableHands;
 
@@ -19,4 +20,11 @@ struct MatchHooks {
     TableHands* hands = nullptr;
     // While true, neither the person's mouse nor the computer plays.
     std::function<void(bool)> keep_seats_out;
+    // The match's racks before the live one, which a saved match keeps too.
+    std::function<const EarlierRacks&()> earlier_racks;
+    // An opened match's earlier racks and what each player won in them,
+    // before its live rack is taken over through the hands.
+    std::function<void(const EarlierRacks&, const SeriesCount&)> open_earlier_racks;
+    // The live rack is about to be set up again and watched from its start.
+    std::function<void()> rewind_rack;
 };

@@ -97,6 +97,7 @@ bool MatchMenu::open_file(const QString& path)
     }
     watch_.stop();
     const OpenedMatch& match = std::get<OpenedMatch>(opened);
+    hooks_.open_earlier_racks(match.earlier_racks, match.won_before);
     hooks_.hands->take_over(match.record, match.table);
     folder_ = QFileInfo(path).absolutePath();
     return true;
@@ -104,7 +105,8 @@ bool MatchMenu::open_file(const QString& path)
 
 bool MatchMenu::save_file(const QString& path)
 {
-    const std::variant<std::string, ReplayFault> text = match_file_text(hooks_.record(), header_for(hooks_.seat_names()));
+    const std::variant<std::string, ReplayFault> text =
+        match_file_text(hooks_.record(), header_for(hooks_.seat_names()), hooks_.earlier_racks());
     if (const auto* fault = std::get_if<ReplayFault>(&text)) {
         tell(QStringLiteral("The match cannot be saved: its input %1 does not replay (%2)")
                  .arg(fault->input + 1)

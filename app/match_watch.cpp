@@ -37,6 +37,7 @@ void MatchWatch::start(const MatchRecord& record)
     from_x_ = DRAWING_AREA_WIDTH / 2;
     from_y_ = DRAWING_AREA_HEIGHT / 2;
     hooks_.keep_seats_out(true);
+    hooks_.rewind_rack();
     set_praise_state(record.praise_at_rack);
     hooks_.hands->new_game();
     qApp->installEventFilter(this);

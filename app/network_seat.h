@@ -51,6 +51,8 @@ public:
     // The other player is there: this side's inputs go to the match.
     bool connected() const { return match_.connected(); }
     bool remote_has_cue() const { return match_.remote_has_cue(); }
+    // The racks each player has won since the match began.
+    SeriesCount series() const { return match_.series(); }
     // This side's player pressed on the drawing area: a shot or a placement
     // when the table would take one now, else nothing.
     void press(int x, int y);

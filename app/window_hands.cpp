@@ -42,6 +42,7 @@ void WindowHands::new_game()
 void WindowHands::take_over(const MatchRecord& record, const TableSnapshot& table)
 {
     computer_.new_game();
-    take_over_table(table);
+    // Before the table, which the window looks at as it takes it over.
     recorder_.resume(record);
+    take_over_table(table);
 }

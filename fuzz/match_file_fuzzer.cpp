@@ -21,10 +21,10 @@ void check_fault(const MatchFileFault& fault, std::string_view text)
     fuzz_check(fault.reason.size() <= 160, "a fault echoes only a few dozen bytes of the file");
 }
 
-// What the file opened to is what its record, saved again, opens to.
+// What the file opened to is what its match, saved again, opens to.
 void check_reopened(const OpenedMatch& opened)
 {
-    const std::variant<std::string, ReplayFault> saved = match_file_text(opened.record, {});
+    const std::variant<std::string, ReplayFault> saved = match_file_text(opened.record, {}, opened.earlier_racks);
     fuzz_check(std::holds_alternative<std::string>(saved), "an opened record replays");
     const std::variant<OpenedMatch, MatchFileFault> reopened = open_match_text(std::get<std::string>(saved));
     fuzz_check(std::holds_alternative<OpenedMatch>(reopened), "a saved record opens");

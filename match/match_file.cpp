@@ -1,6 +1,7 @@
 #include "match/match_file.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -31,17 +32,25 @@ std::string on_one_line(std::string_view text)
     return line;
 }
 
-// Why a rack's inputs do not fit a file, on opening and on saving.
+constexpr std::string_view NEW_RACK_LINE = "new";
+
+// Why a rack's inputs, or the whole match's, do not fit a file, on opening and on saving.
 std::string too_many_inputs()
 {
     return "more than " + std::to_string(MAX_RACK_INPUTS) + " inputs";
 }
+std::string too_many_match_inputs()
+{
+    return "more than " + std::to_string(MAX_MATCH_FILE_INPUTS) + " inputs in the match";
+}
 
 // The file so far, line by line.
 struct Reading {
-    MatchRecord record;
-    std::vector<long> input_lines;  // where each input of the record stands
-    bool has_praise = false;
+    EarlierRacks earlier_racks;
+    MatchRecord record;  // the rack being read
+    // Where each input of the match stands, the new game after each earlier rack among them.
+    std::vector<long> input_lines;
+    bool has_praise = false;  // the rack being read has its praise line
     long check_line = 0;
     std::string check_hash;
 };
@@ -85,9 +94,15 @@ std::string read_body_line(std::string_view line, long number, Reading& reading)
     default: break;
     }
     if (!reading.has_praise) return "an input comes before the praise line";
+    if (reading.input_lines.size() == MAX_MATCH_FILE_INPUTS) return too_many_match_inputs();
+    reading.input_lines.push_back(number);
+    if (command.kind == CommandKind::new_game) {
+        reading.earlier_racks.push_back(std::exchange(reading.record, {}));
+        reading.has_praise = false;
+        return {};
+    }
     if (reading.record.inputs.size() == MAX_RACK_INPUTS) return too_many_inputs();
     reading.record.inputs.emplace_back(without_blanks(line));
-    reading.input_lines.push_back(number);
     return {};
 }
 
@@ -107,8 +122,25 @@ std::variant<Reading, MatchFileFault> read_lines(std::string_view text)
         rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
     }
     if (reading.check_line == 0) return MatchFileFault{number, "the file ends without its check line"};
-    if (!reading.has_praise) return MatchFileFault{reading.check_line, "the file has no praise line"};
+    if (!reading.has_praise)
+        return MatchFileFault{reading.check_line, reading.earlier_racks.empty() ? "the file has no praise line"
+                                                                                : "the last rack has no praise line"};
     return reading;
+}
+
+// Saved, a match beyond a file's bounds would be a file that cannot be
+// opened: the fault is the first input beyond them, counted through the
+// whole match as its replay counts.
+std::optional<ReplayFault> too_long_to_open(const EarlierRacks& earlier_racks, const MatchRecord& record)
+{
+    size_t inputs = 0;  // of the racks so far, with the new game after each earlier one
+    for (size_t r = 0; r <= earlier_racks.size(); ++r) {
+        const MatchRecord& rack = r < earlier_racks.size() ? earlier_racks[r] : record;
+        if (rack.inputs.size() > MAX_RACK_INPUTS) return ReplayFault{inputs + MAX_RACK_INPUTS, too_many_inputs()};
+        inputs += rack.inputs.size() + (r < earlier_racks.size() ? 1 : 0);
+    }
+    if (inputs > MAX_MATCH_FILE_INPUTS) return ReplayFault{MAX_MATCH_FILE_INPUTS, too_many_match_inputs()};
+    return std::nullopt;
 }
 
 }  // namespace
@@ -119,16 +151,17 @@ std::string describe(const MatchFileFault& fault)
     return "line " + std::to_string(fault.line) + ": " + fault.reason;
 }
 
-std::variant<std::string, ReplayFault> match_file_text(const MatchRecord& record, const MatchFileHeader& header)
+std::variant<std::string, ReplayFault> match_file_text(const MatchRecord& record, const MatchFileHeader& header,
+                                                       const EarlierRacks& earlier_racks)
 {
-    // Saved, it would be a file that cannot be opened.
-    if (record.inputs.size() > MAX_RACK_INPUTS) return ReplayFault{MAX_RACK_INPUTS, too_many_inputs()};
-    std::variant<TableSnapshot, ReplayFault> replayed = replay_record(record);
+    if (std::optional<ReplayFault> fault = too_long_to_open(earlier_racks, record)) return *fault;
+    std::variant<TableSnapshot, ReplayFault> replayed = replay_match(earlier_racks, record);
     if (const auto* fault = std::get_if<ReplayFault>(&replayed)) return *fault;
     std::string text = std::string(FORMAT_NAME) + std::string(FORMAT_VERSION) + "\n";
     text += "# Saved " + on_one_line(header.saved_at) + "\n";
     for (size_t seat = 0; seat < header.seats.size(); ++seat)
         text += "# Player " + std::to_string(seat + 1) + ": " + on_one_line(header.seats[seat]) + "\n";
+    for (const MatchRecord& rack : earlier_racks) text += script_text(rack) + std::string(NEW_RACK_LINE) + "\n";
     text += script_text(record);
     text += std::string(CHECK_WORDS) + std::get<TableSnapshot>(replayed).check_hash + "\n";
     return text;
@@ -140,11 +173,17 @@ std::variant<OpenedMatch, MatchFileFault> open_match_text(std::string_view text)
     std::variant<Reading, MatchFileFault> read = read_lines(text);
     if (const auto* fault = std::get_if<MatchFileFault>(&read)) return *fault;
     Reading& reading = std::get<Reading>(read);
-    std::variant<TableSnapshot, ReplayFault> replayed = replay_record(reading.record);
+    SeriesCount won;
+    const auto rack_replaced = [&won](int winner) {
+        won.rack_looked_at(winner);
+        won.new_rack();
+    };
+    std::variant<TableSnapshot, ReplayFault> replayed =
+        replay_match(reading.earlier_racks, reading.record, rack_replaced);
     if (const auto* fault = std::get_if<ReplayFault>(&replayed))
         return MatchFileFault{reading.input_lines[fault->input], fault->reason};
     TableSnapshot& table = std::get<TableSnapshot>(replayed);
     if (table.check_hash != reading.check_hash)
         return MatchFileFault{reading.check_line, "the inputs lead to another table than the one saved"};
-    return OpenedMatch{std::move(reading.record), std::move(table)};
+    return OpenedMatch{std::move(reading.record), std::move(table), std::move(reading.earlier_racks), won};
 }

@@ -8,6 +8,8 @@
 
 #include "match/match_record.h"
 #include "match/record_replay.h"
+#include "match/series_count.h"
+#include "protocol/protocol_limits.h"
 
 // A match kept as a file: its record in the driver's script language, so
 // that `corvenne-replay` plays it too, after a header of comments and before
@@ -22,8 +24,16 @@
 //   press 130 200
 //   undo
 //   # check 5e0c63e1c1f24b9d
+//
+// A match of several racks keeps each earlier rack in the same way, each
+// followed by a line "new" (its "New game"), before the live rack's praise
+// line; what each player won is counted again from them when the file opens.
 
 constexpr size_t MATCH_FILE_MAX_BYTES = 1024 * 1024;
+// The inputs of all the racks, each earlier one's "new" among them: about
+// five racks as long as a file keeps, which bounds how long opening a hostile
+// file holds the window.
+constexpr size_t MAX_MATCH_FILE_INPUTS = 5 * MAX_RACK_INPUTS;
 
 // What the header tells a reader; a file reads the same whatever it says.
 struct MatchFileHeader {
@@ -41,16 +51,19 @@ struct MatchFileFault {
 // "line 7: shot: the game is over", or the reason alone for the whole file.
 std::string describe(const MatchFileFault& fault);
 
-// The file of `record`. The record is replayed for the check of the table it
-// leads to, whatever the live table is doing; a record the game wrote always
-// replays, so a fault here means the record is not the game's own, or that
-// it holds more inputs than a file keeps (the fault's input is the first
-// beyond them).
-std::variant<std::string, ReplayFault> match_file_text(const MatchRecord& record, const MatchFileHeader& header);
+// The file of the match whose live rack is `record`. The match is replayed
+// for the check of the table it leads to, whatever the live table is doing;
+// a record the game wrote always replays, so a fault here means the record is
+// not the game's own, or that it holds more inputs than a file keeps (the
+// fault's input is the first beyond them, counted as replay_match counts).
+std::variant<std::string, ReplayFault> match_file_text(const MatchRecord& record, const MatchFileHeader& header,
+                                                       const EarlierRacks& earlier_racks = {});
 
 struct OpenedMatch {
-    MatchRecord record;
-    TableSnapshot table;  // where the record leads, checked against the file
+    MatchRecord record;   // the live rack
+    TableSnapshot table;  // where the match leads, checked against the file
+    EarlierRacks earlier_racks;
+    SeriesCount won_before;  // the earlier racks each player won
 };
 
 // Reads a match file with every check: its size, its first line, each line

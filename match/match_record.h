@@ -12,5 +12,9 @@ struct MatchRecord {
     std::vector<std::string> inputs;  // "shot X Y", "press X Y" or "undo", in order
 };
 
+// The racks a match played before its live one, oldest first, each from its
+// set-up to the "New game" that replaced it.
+using EarlierRacks = std::vector<MatchRecord>;
+
 // The record as a script: "praise R", then one input a line.
 std::string script_text(const MatchRecord& record);

@@ -1,5 +1,7 @@
 #include "match/record_replay.h"
 
+#include <optional>
+
 #include "match/table_check.h"
 #include "match/script.h"
 #include "rules/game_wiring.h"
@@ -137,6 +139,27 @@ void set_up_fresh_rack(uint32_t praise)
     set_praise_state(praise);
 }
 
+// The inputs of one rack; a fault's index counts from `first_index`.
+std::optional<ReplayFault> play_rack(const std::vector<std::string>& inputs, size_t first_index,
+                                     const std::function<void(size_t)>& before_input = {})
+{
+    for (size_t i = 0; i < inputs.size(); ++i) {
+        if (before_input) before_input(i);
+        std::string refusal = play_match_input(inputs[i]);
+        if (!refusal.empty()) return ReplayFault{first_index + i, std::move(refusal)};
+    }
+    return std::nullopt;
+}
+
+// "New game" on the table the last rack left, as the window plays it, with
+// the praise generator as the new rack was set up.
+void start_next_rack(uint32_t praise, const std::function<void(int)>& rack_replaced)
+{
+    if (rack_replaced) rack_replaced(winner_of(game, window().status_line()));
+    Nouvellepartie1Click();
+    set_praise_state(praise);
+}
+
 }  // namespace
 
 std::string play_match_input(std::string_view input)
@@ -155,10 +178,23 @@ std::variant<TableSnapshot, ReplayFault> replay_record(const MatchRecord& record
 {
     const ScratchTable scratch;
     set_up_fresh_rack(record.praise_at_rack);
-    for (size_t i = 0; i < record.inputs.size(); ++i) {
-        if (before_input) before_input(i);
-        std::string refusal = play_match_input(record.inputs[i]);
-        if (!refusal.empty()) return ReplayFault{i, std::move(refusal)};
+    if (std::optional<ReplayFault> fault = play_rack(record.inputs, 0, before_input)) return *std::move(fault);
+    return scratch.snapshot();
+}
+
+std::variant<TableSnapshot, ReplayFault> replay_match(const EarlierRacks& earlier_racks, const MatchRecord& record,
+                                                      const std::function<void(int)>& rack_replaced)
+{
+    const ScratchTable scratch;
+    size_t played = 0;  // the inputs before the rack, with the new game that ended each earlier one
+    for (size_t r = 0; r <= earlier_racks.size(); ++r) {
+        const MatchRecord& rack = r < earlier_racks.size() ? earlier_racks[r] : record;
+        if (r == 0)
+            set_up_fresh_rack(rack.praise_at_rack);
+        else
+            start_next_rack(rack.praise_at_rack, rack_replaced);
+        if (std::optional<ReplayFault> fault = play_rack(rack.inputs, played)) return *std::move(fault);
+        played += rack.inputs.size() + 1;
     }
     return scratch.snapshot();
 }

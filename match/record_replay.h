@@ -43,6 +43,14 @@ struct ReplayFault {
 std::variant<TableSnapshot, ReplayFault> replay_record(const MatchRecord& record,
                                                        const std::function<void(size_t)>& before_input = {});
 
+// A whole match played as the window played it: from a new rack, each
+// earlier rack followed by "New game" on the table it left, then the live
+// rack `record`. A fault's input counts through the whole match, the new
+// game after each earlier rack among them. `rack_replaced`, when given, is
+// told who won each earlier rack (0 for nobody) as a new game replaces it.
+std::variant<TableSnapshot, ReplayFault> replay_match(const EarlierRacks& earlier_racks, const MatchRecord& record,
+                                                      const std::function<void(int)>& rack_replaced = {});
+
 // One input of a record played on this thread's game as replay_record()
 // plays it. Empty when it did what it does in a match, else why not.
 std::string play_match_input(std::string_view input);

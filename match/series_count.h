@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <limits>
 
-// The racks each player has won since a match began: a network match, or a
-// match against the computer. A rack counts once, for the player its end
+// The racks each player has won since a match began: a network match, or
+// the play at one window against the computer or between two people there. A rack counts once, for the player its end
 // names, however often its decided table is looked at; a new rack may be won
 // again.
 class SeriesCount {

@@ -275,17 +275,18 @@ private slots:
 
     // Player 2 pots the black: the computer, or a second person at this desk
     // playing the shot the computer would, with the players shown. The
-    // winner's panel is marked and nobody is underlined; against the
-    // computer the window names the winner, while the game's own status stays
-    // the rules' word, which two people at one desk see.
+    // winner's panel is marked, both count the racks won, and nobody is
+    // underlined; against the computer the window names the winner, while
+    // the game's own status stays the rules' word, which two people at one
+    // desk see. Another opponent starts the count again; "New game" keeps it.
     void TheWinnerIsMarkedAndTheEndToldFromThePersonsSide()
     {
         const struct {
             const char* opponent;
             const char* winner_panel;
             const char* status;
-        } rows[] = {{"Computer: expert", "Computer (expert) \u2605", "Computer (expert) wins"},
-                    {"Second player", "Player 2 \u2605", "Victory!"}};
+        } rows[] = {{"Computer: expert", "Computer (expert) 1 \u2605", "Computer (expert) wins"},
+                    {"Second player", "Player 2 1 \u2605", "Victory!"}};
         for (const auto& row : rows) {
             init();
             choose(row.opponent);
@@ -297,8 +298,11 @@ private slots:
             QCOMPARE(form->status_line(), std::string("Victory!"));
             QCOMPARE(status_line(*form), QString(row.status));
             QCOMPARE(panel("Panel2")->text(), QString(row.winner_panel));
+            QCOMPARE(panel("Panel1")->text(), QString("Player 1 0"));
             QVERIFY(!panel("Panel1")->font().underline() && !panel("Panel2")->font().underline());
         }
+        menu_item("New game")->trigger();
+        QCOMPARE(panel("Panel2")->text(), QString("Player 2 1"));
         menu_item("Show players")->trigger();
     }
 

@@ -20,7 +20,10 @@ private:
     QMainWindow window;
     QTemporaryDir folder;
     MatchRecord live{2'891'336'453u, {"shot 399 286", "press 228 178", "shot 228 178"}};
+    // Won by player 2: player 1 pots the black early.
+    EarlierRacks earlier{{7, {"shot 407 196", "shot 435 339"}}};
     std::optional<MatchRecord> taken_over;
+    std::optional<std::pair<EarlierRacks, SeriesCount>> opened_before;
     MatchMenu* menu = nullptr;
 
     // The window's hands as far as the menu uses them: an opened match is taken over.
@@ -61,6 +64,10 @@ private slots:
         hooks.record = [this]() -> const MatchRecord& { return live; };
         hooks.seat_names = [] { return std::array<QString, 2>{QStringLiteral("Anna"), QStringLiteral("Bob")}; };
         hooks.hands = &hands;
+        hooks.earlier_racks = [this]() -> const EarlierRacks& { return earlier; };
+        hooks.open_earlier_racks = [this](const EarlierRacks& racks, const SeriesCount& won) {
+            opened_before = {racks, won};
+        };
         menu = new MatchMenu(*window.menuBar(), window, hooks);
         window.show();
     }
@@ -71,11 +78,16 @@ private slots:
         QFile saved(file("saved.corvenne"));
         QVERIFY(saved.open(QIODevice::ReadOnly));
         const QString text = QString::fromUtf8(saved.readAll());
-        QVERIFY(text.contains(QStringLiteral("\n# Player 1: Anna\n# Player 2: Bob\npraise 2891336453\n")));
+        QVERIFY(text.contains(QStringLiteral("\n# Player 1: Anna\n# Player 2: Bob\npraise 7\n")));
+        QVERIFY(text.contains(QStringLiteral("\nnew\npraise 2891336453\n")));
         QVERIFY(menu->open_file(file("saved.corvenne")));
         QVERIFY(taken_over);
         QCOMPARE(taken_over->praise_at_rack, live.praise_at_rack);
         QCOMPARE(taken_over->inputs, live.inputs);
+        QVERIFY(opened_before && opened_before->first.size() == 1);
+        QCOMPARE(opened_before->first[0].inputs, earlier[0].inputs);
+        QCOMPARE(opened_before->second.won_by(1), 0u);
+        QCOMPARE(opened_before->second.won_by(2), 1u);
         QCOMPARE(told(), QString());
     }
 
@@ -103,8 +115,9 @@ private slots:
     {
         write(file("kept.corvenne"), "kept");
         live.inputs.push_back("press 100 100");  // not a record the window writes
+        // The match's seventh input: the earlier rack's two and its new game come first.
         QVERIFY(!menu->save_file(file("kept.corvenne")));
-        QCOMPARE(told(), QStringLiteral("The match cannot be saved: its input 4 does not replay "
+        QCOMPARE(told(), QStringLiteral("The match cannot be saved: its input 7 does not replay "
                                         "(press: the cue ball is on the table, so the press shoots)"));
         live.inputs.resize(3);
         QVERIFY(!menu->save_file(file("no such folder/x.corvenne")));

@@ -69,8 +69,13 @@ private slots:
         QVERIFY(form->match_record().inputs.empty());  // from a new rack
         QVERIFY(ended.wait(60000));
         QCOMPARE(text(table_state_without_time()), table);
-        // Watched to its end: the rack and every input again, through the window's handlers.
+        // Watched to its end: the rack and every input again, through the
+        // window's handlers, and the match holds it once.
         QCOMPARE(text(script_text(form->match_record())), text(script_text(played)));
+        QVERIFY(form->match_menu().save_file(path));
+        QFile again(path);
+        QVERIFY(again.open(QIODevice::ReadOnly));
+        QVERIFY(!again.readAll().contains("\nnew\n"));
     }
 };
 

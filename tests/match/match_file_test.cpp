@@ -8,6 +8,7 @@
 #include "protocol/protocol_limits.h"
 #include "rules/game_wiring.h"
 #include "rules/random.h"
+#include "rules/supervisor.h"
 #include "sim/headless_window.h"
 #include "sim/initialisation.h"
 #include "tests/support/driver_process.h"
@@ -18,9 +19,9 @@ namespace {
 // A name that tries to break out of its comment line.
 const MatchFileHeader HEADER{"2026-12-08 10:05", {"Anna\nundo", "Computer, hard"}};
 
-std::string file_of(const MatchRecord& record)
+std::string file_of(const MatchRecord& record, const EarlierRacks& earlier_racks = {})
 {
-    const std::variant<std::string, ReplayFault> text = match_file_text(record, HEADER);
+    const std::variant<std::string, ReplayFault> text = match_file_text(record, HEADER, earlier_racks);
     if (const auto* fault = std::get_if<ReplayFault>(&text)) ADD_FAILURE() << fault->reason;
     return std::get_if<std::string>(&text) ? std::get<std::string>(text) : std::string();
 }
@@ -46,26 +47,44 @@ MatchRecord with_a_retaken_shot(MatchRecord record)
     return record;
 }
 
+// The driver's series line for what an opened match has counted.
+std::string score_line(const OpenedMatch& match)
+{
+    SeriesCount won = match.won_before;
+    won.rack_looked_at(winner_of(match.table.game, match.table.status_line));
+    return "{\"score\":[" + std::to_string(won.won_by(1)) + "," + std::to_string(won.won_by(2)) + "]}";
+}
+
 // A match saved, opened and played by the driver ends on one table: the
 // record comes back whole, and the window that opens it shows the table the
-// driver's replay of the file ends on, status line and timers included.
+// driver's replay of the file ends on, status line and timers included. A
+// match of three decided racks opens at 1–2, the racks each player won as the
+// driver counts them.
 TEST(MatchFile, SavedOpenedAndReplayedByTheDriverEndsOnOneTable)
 {
     const std::vector<DrawingPoint> long_match = shots_of_script(LONG_MATCH_SCRIPT);
-    const MatchRecord records[] = {
-        with_a_retaken_shot(record_of_shots(long_match, 2'891'336'453u)),
-        undecided_record(long_match, 7, 300),
+    const MatchRecord black_potted_early = record_of_shots(shots_of_script(BLACK_POTTED_EARLY_SCRIPT), 7);
+    const std::pair<EarlierRacks, MatchRecord> matches[] = {
+        {{}, with_a_retaken_shot(record_of_shots(long_match, 2'891'336'453u))},
+        {{}, undecided_record(long_match, 7, 300)},
+        {{black_potted_early, record_of_shots(long_match, 8)}, black_potted_early},
     };
-    for (const MatchRecord& record : records) {
-        const std::string text = file_of(record);
+    std::string last_score;
+    for (const auto& [earlier_racks, record] : matches) {
+        const std::string text = file_of(record, earlier_racks);
         const std::variant<OpenedMatch, MatchFileFault> opened = open_match_text(text);
         ASSERT_TRUE(std::holds_alternative<OpenedMatch>(opened)) << describe(std::get<MatchFileFault>(opened));
         const OpenedMatch& match = std::get<OpenedMatch>(opened);
         EXPECT_EQ(match.record.praise_at_rack, record.praise_at_rack);
         EXPECT_EQ(match.record.inputs, record.inputs);
-        const std::string driver_state = without_time(driver_output(REPLAY_DRIVER, text + "state\n"));
-        EXPECT_EQ(state_shown(match.table), driver_state);
+        EXPECT_EQ(match.earlier_racks.size(), earlier_racks.size());
+        const std::string driver = driver_output(REPLAY_DRIVER, text + "state\nscore\n");
+        const size_t state_end = driver.find('\n') + 1;
+        EXPECT_EQ(state_shown(match.table), without_time(driver.substr(0, state_end)));
+        EXPECT_EQ(score_line(match) + "\n", driver.substr(state_end));
+        last_score = score_line(match);
     }
+    EXPECT_EQ(last_score, "{\"score\":[1,2]}");
 }
 
 // A file from an editor that writes a byte-order mark and DOS line ends.
@@ -134,6 +153,9 @@ TEST(MatchFile, ADamagedFileIsRefusedWithItsLineAndReasonAndTheTableStaysAsItWas
          "line 2006: more than 2000 inputs"},
         {unchecked, "line 7: the file ends without its check line"},
         {unchecked + "# check 29ea0ce9\n", "line 8: the check is not 16 hex digits"},
+        {edited(decided, "shot 435 339", "shot 435 339\nnew\n"), "line 9: the last rack has no praise line"},
+        {edited(decided, "shot 435 339", "shot 435 339\nnew\npraise 7\nundo\n"),
+         "line 10: undo: there is no shot to take back"},
         {decided + "undo\n", "line 9: the match goes on after its check line"},
         {"# Corvenne match file, version 1\n# check 0123456789abcdef\n", "line 2: the file has no praise line"},
         {unchecked + "# check 0000000000000000\n", "line 8: the inputs lead to another table than the one saved"},
@@ -172,6 +194,10 @@ TEST(MatchFile, ARackLongerThanAFileKeepsIsNotSaved)
     ASSERT_TRUE(std::holds_alternative<ReplayFault>(text));
     EXPECT_EQ(std::get<ReplayFault>(text).input, MAX_RACK_INPUTS);
     EXPECT_EQ(std::get<ReplayFault>(text).reason, "more than 2000 inputs");
+    const MatchRecord longest_rack{7, std::vector<std::string>(MAX_RACK_INPUTS, "undo")};
+    const std::variant<std::string, ReplayFault> match = match_file_text({}, HEADER, EarlierRacks(5, longest_rack));
+    ASSERT_TRUE(std::holds_alternative<ReplayFault>(match));
+    EXPECT_EQ(std::get<ReplayFault>(match).reason, "more than 10000 inputs in the match");
 }
 
 }  // namespace

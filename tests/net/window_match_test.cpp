@@ -267,12 +267,16 @@ void WindowMatchTest::AWindowJoinsAHostPickedFromTheListAndIsToldWhenItLeaves()
     QTRY_VERIFY_WITH_TIMEOUT(table_settled(), 10'000);
     QCOMPARE(QString::fromStdString(table_state_without_time()), QStringLiteral("{") + lines.at(0).section(',', 1));
 
+    // The host pots the black early, which gives the guest the rack.
+    driver.write("shot 407 196\nshot 435 339\n");
+    QTRY_COMPARE_WITH_TIMEOUT(panel(*form, "Panel2").text(), QStringLiteral("Bo 1 \u2605"), 60'000);
+
     // The host leaves: the guest is told why, its table stays and takes no press.
     driver.write("leave\n");
     QTRY_VERIFY_WITH_TIMEOUT(
         status_line(*form) == QStringLiteral("Anna left the game. Opponent menu: Join again or Leave."),
         10'000);
-    QCOMPARE(panel(*form, "Panel1").text(), QStringLiteral("Anna\nleft"));
+    QCOMPARE(panel(*form, "Panel1").text(), QStringLiteral("Anna 0\nleft"));
     QVERIFY(panel(*form, "Panel1").isVisible());
     // The caught-up rack may still be coming to rest on a slow machine.
     QTRY_VERIFY_WITH_TIMEOUT(table_settled(), 10'000);
