@@ -78,7 +78,8 @@ public:
         watcher.session.connected(now);
         const std::string first_line = watcher.session.take_output().lines.at(0);
         if (const std::optional<ByeReason> bye = host.answer_opening(first_line)) {
-            watcher.session.receive(format_message(Bye{*bye}), now);
+            watcher.heard.push_back(format_message(Bye{*bye}));
+            watcher.session.receive(watcher.heard.back(), now);
             watcher.closed = true;
         } else {
             host.admit_watcher(watchers.size(), now);
