@@ -35,7 +35,7 @@ struct CommandShape {
     bool coded = false;  // a match code comes between the numbers and the name
 };
 
-constexpr std::array<CommandShape, 18> COMMANDS{{
+constexpr std::array<CommandShape, 20> COMMANDS{{
     {"move", CommandKind::move, POSITION},
     {"press", CommandKind::press, POSITION},
     {"wait", CommandKind::wait, DURATION},
@@ -51,6 +51,8 @@ constexpr std::array<CommandShape, 18> COMMANDS{{
     {"join", CommandKind::join, PORT, true},
     {"host-relay", CommandKind::host_relay, PORT, true},
     {"join-relay", CommandKind::join_relay, PORT, true, true},
+    {"watch", CommandKind::watch, PORT, true},
+    {"watch-relay", CommandKind::watch_relay, PORT, true, true},
     {"await", CommandKind::await, {}},
     {"leave", CommandKind::leave, {}},
     {"score", CommandKind::score, {}},

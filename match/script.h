@@ -24,6 +24,8 @@ enum class CommandKind {
     join,      // join PORT NAME: join the network match hosted on 127.0.0.1:PORT
     host_relay,  // host-relay PORT NAME: host over the relay at 127.0.0.1:PORT, print the code
     join_relay,  // join-relay PORT CODE NAME: join the match of CODE over the relay at 127.0.0.1:PORT
+    watch,     // watch PORT NAME: watch the network match hosted on 127.0.0.1:PORT
+    watch_relay,  // watch-relay PORT CODE NAME: watch the match of the watch code CODE over the relay
     await,     // the other side's next numbered input of a network match
     leave,     // leave the network match
     score,     // print the series: the racks each player has won

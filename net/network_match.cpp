@@ -57,31 +57,45 @@ bool NetworkMatch::host(const QHostAddress& address, quint16 port, const QString
         return false;
     }
     listener_ = listener;
-    connect(listener, &TcpGuestListener::guest_arrived, this, &NetworkMatch::take_connection);
+    connect(listener, &TcpGuestListener::guest_arrived, this,
+            [this](LineTransport* transport, const QHostAddress& from) { take_connection(transport, from); });
     hosting_port_ = listener->port();
     start_hosting(name);
     if (announce_to_) start_announcing();
     return true;
 }
 
+// The match code and the watch code are drawn here; a host that takes its
+// match up again would listen on the same two.
 void NetworkMatch::host_relay(const RelayAddress& address, const QString& name)
 {
     leave();
-    const QString code = draw_match_code();
     over_relay_ = true;
+    listen_on_relay(address, draw_match_code(), false);
+    listen_on_relay(address, draw_match_code(), true);
+    start_hosting(name);
+}
+
+// Watchers have topics and a key of their own, derived from the watch code:
+// a watcher cannot sign a player's line.
+void NetworkMatch::listen_on_relay(const RelayAddress& address, const QString& code, bool watch_only)
+{
     auto* listener = new RelayGuestListener(this);
-    listener_ = listener;
+    (watch_only ? watch_listener_ : listener_) = listener;
     connect(listener, &RelayGuestListener::guest_arrived, this,
-            [this](LineTransport* transport) { take_connection(transport, {}); });
-    // The code is shown only once the relay has heard the match, so that a
-    // guest's opening never goes to nobody.
-    connect(listener, &RelayGuestListener::listening, this, [this, code] {
-        match_code_ = show_match_code(code);
-        emit relay_listening(match_code_);
-    });
+            [this, watch_only](LineTransport* transport) { take_connection(transport, {}, watch_only); });
+    connect(listener, &RelayGuestListener::listening, this,
+            [this, code, watch_only] { relay_heard(watch_only, code); });
     connect(listener, &RelayGuestListener::relay_failed, this, &NetworkMatch::relay_failed);
     listener->listen(address, derive_relay_keys(code));
-    start_hosting(name);
+}
+
+// The codes are shown only once the relay has heard both, so that no
+// opening goes to nobody.
+void NetworkMatch::relay_heard(bool watch_only, const QString& code)
+{
+    (watch_only ? watch_code_ : match_code_) = show_match_code(code);
+    if (!match_code_.isEmpty() && !watch_code_.isEmpty()) emit relay_listening(match_code_);
 }
 
 void NetworkMatch::start_hosting(const QString& name)
@@ -93,10 +107,21 @@ void NetworkMatch::start_hosting(const QString& name)
 
 void NetworkMatch::join(const HostPlace& place, const QString& name)
 {
-    const bool same_host = can_join_again() && place == join_place_;
+    open_to_host(place, name, false);
+}
+
+void NetworkMatch::watch(const HostPlace& place, const QString& name)
+{
+    open_to_host(place, name, true);
+}
+
+void NetworkMatch::open_to_host(const HostPlace& place, const QString& name, bool to_watch)
+{
+    const bool same_host = can_join_again() && place == join_place_ && to_watch == watch_place_;
     const std::optional<std::string> seat_token = same_host ? guest_->seat_token() : std::nullopt;
     leave();
     join_place_ = place;
+    watch_place_ = to_watch;
     over_relay_ = std::holds_alternative<RelayMatch>(place);
     name_ = name;
     connect_to_host(seat_token);
@@ -114,7 +139,8 @@ void NetworkMatch::join_again()
 void NetworkMatch::connect_to_host(std::optional<std::string> seat_token)
 {
     const SeriesCount series = guest_ ? guest_->series() : SeriesCount{};
-    guest_.emplace(table_, name_.toStdString(), std::move(seat_token), series);
+    guest_.emplace(table_, name_.toStdString(), std::move(seat_token), series,
+                   watch_place_ ? GuestSession::Role::watcher : GuestSession::Role::player);
     start_session(*guest_);
     if (const auto* relay = std::get_if<RelayMatch>(&join_place_))
         transport_ = RelayLineTransport::connect_to(relay->relay, derive_relay_keys(relay->code), this);
@@ -155,8 +181,7 @@ void NetworkMatch::not_answered(const QString& why)
 // a goodbye, or a seat taken by another, ends the tries.
 void NetworkMatch::guest_connection_ended(EndReason reason)
 {
-    // A seat's token: the host took this guest once.
-    const bool had_seat = guest_->seat_token().has_value();
+    const bool had_seat = guest_->may_join_again();
     if (reason == EndReason::lost && (rejoining() || had_seat)) {
         const bool first_loss = !rejoining();
         if (first_loss) rejoin_since_ = now();
@@ -217,9 +242,13 @@ void NetworkMatch::leave()
     release_transport();
     for (const Opening& opening : openings_) opening.transport->close();
     openings_.clear();
+    while (!watcher_transports_.empty()) forget_watcher(watcher_transports_.begin()->first);
     delete listener_;
     listener_ = nullptr;
+    delete watch_listener_;
+    watch_listener_ = nullptr;
     match_code_.clear();
+    watch_code_.clear();
     over_relay_ = false;
     host_.reset();
     guest_.reset();
@@ -288,6 +317,11 @@ SeriesCount NetworkMatch::series() const
     return {};
 }
 
+QString NetworkMatch::watched_guest_name() const
+{
+    return watching() ? from_std(guest_->seated_guest_name()) : QString();
+}
+
 QString NetworkMatch::remote_name() const
 {
     if (host_) return from_std(host_->guest_name());
@@ -313,23 +347,37 @@ bool NetworkMatch::admits_opening(const QHostAddress& from) const
 // Every connection is heard out on its own: its opening line is answered when
 // it comes, whatever the seated guest or this side's player is doing.
 
-void NetworkMatch::take_connection(LineTransport* transport, const QHostAddress& from)
+void NetworkMatch::take_connection(LineTransport* transport, const QHostAddress& from, bool watch_only)
 {
     transport->setParent(this);
     if (!admits_opening(from)) return transport->close();
-    openings_.push_back({transport, now(), from});
-    // Until it takes the seat, a connection's first line is its opening.
+    openings_.push_back({transport, now(), from, watch_only});
+    // Until it takes the seat or watches, a connection's first line is its opening.
     connect(transport, &LineTransport::line_arrived, this, [this, transport](const std::string& line) {
-        if (transport != transport_) return answer_opening(transport, line);
-        host_->receive(line, now());
+        if (const auto watcher = watcher_of(transport)) {
+            host_->receive_from_watcher(*watcher, line, now());
+        } else if (transport == transport_) {
+            host_->receive(line, now());
+        } else {
+            return answer_opening(transport, line);
+        }
         flush();
     });
     connect(transport, &LineTransport::framing_broken, this, [this, transport] {
-        if (transport != transport_) return drop_opening(transport, ByeReason::malformed);
-        host_->receive_malformed();
+        if (const auto watcher = watcher_of(transport)) {
+            host_->drop_watcher(*watcher, ByeReason::malformed);
+        } else if (transport == transport_) {
+            host_->receive_malformed();
+        } else {
+            return drop_opening(transport, ByeReason::malformed);
+        }
         flush();
     });
     connect(transport, &LineTransport::ended, this, [this, transport] {
+        if (const auto watcher = watcher_of(transport)) {
+            host_->drop_watcher(*watcher, std::nullopt);
+            return flush();
+        }
         if (transport != transport_) return drop_opening(transport, std::nullopt);
         host_->connection_closed();
         flush();
@@ -337,10 +385,23 @@ void NetworkMatch::take_connection(LineTransport* transport, const QHostAddress&
     });
 }
 
+std::optional<Audience::WatcherId> NetworkMatch::watcher_of(LineTransport* transport) const
+{
+    for (const auto& [id, watcher] : watcher_transports_)
+        if (watcher == transport) return id;
+    return std::nullopt;
+}
+
 void NetworkMatch::answer_opening(LineTransport* transport, const std::string& first_line)
 {
+    const auto opening = std::find_if(openings_.begin(), openings_.end(),
+                                      [transport](const Opening& o) { return o.transport == transport; });
+    // Over the watch code, watching is all there is.
+    if (opening != openings_.end() && opening->watch_only && !opens_to_watch(first_line))
+        return drop_opening(transport, ByeReason::malformed);
     if (const std::optional<ByeReason> bye = host_->answer_opening(first_line)) return drop_opening(transport, bye);
     forget_opening(transport);
+    if (opens_to_watch(first_line)) return admit_watcher(transport);
     if (host_->guest_seated()) {
         // The old connection hears why it ends, and is closed, before the new one is seated.
         host_->replace_guest();
@@ -349,6 +410,14 @@ void NetworkMatch::answer_opening(LineTransport* transport, const std::string& f
     release_transport();
     transport_ = transport;
     host_->seat(first_line, now());
+    flush();
+}
+
+void NetworkMatch::admit_watcher(LineTransport* transport)
+{
+    const Audience::WatcherId id = ++last_watcher_id_;
+    watcher_transports_[id] = transport;
+    host_->admit_watcher(id, now());
     flush();
 }
 
@@ -374,11 +443,40 @@ void NetworkMatch::drop_late_openings()
 
 void NetworkMatch::flush()
 {
+    flush_watchers();
     const SessionOutput output = session_ ? session_->take_output() : SessionOutput{};
     if (transport_)
         for (const std::string& line : output.lines) transport_->send_line(line);
     if (output.close) release_transport();
     for (const SessionEvent& event : output.events) tell(event);
+}
+
+// The host never waits for a watcher: one that leaves too much unread is
+// told why, and closed.
+void NetworkMatch::flush_watchers()
+{
+    if (!host_) return;
+    for (const auto& [id, output] : host_->take_watcher_output()) {
+        const auto found = watcher_transports_.find(id);
+        if (found == watcher_transports_.end()) continue;
+        LineTransport* const transport = found->second;
+        if (static_cast<std::size_t>(transport->unsent_bytes()) > MAX_WATCHER_UNSENT_BYTES) {
+            host_->drop_watcher(id, std::nullopt);
+            transport->send_line(format_message(Bye{ByeReason::timeout}));
+            forget_watcher(id);
+            continue;
+        }
+        for (const std::string& line : output.lines) transport->send_line(line);
+        if (output.close) forget_watcher(id);
+    }
+}
+
+void NetworkMatch::forget_watcher(Audience::WatcherId id)
+{
+    LineTransport* const transport = watcher_transports_.at(id);
+    watcher_transports_.erase(id);
+    disconnect(transport, nullptr, this, nullptr);
+    transport->close();
 }
 
 void NetworkMatch::tell(const SessionEvent& event)
@@ -397,6 +495,10 @@ void NetworkMatch::tell(const SessionEvent& event)
         emit new_game_asked(remote_name());
     } else if (const auto* out_of_step_event = std::get_if<OutOfStep>(&event)) {
         emit out_of_step(out_of_step_event->number);
+    } else if (const auto* counted = std::get_if<WatchersCounted>(&event)) {
+        emit watchers_changed(static_cast<int>(counted->count));
+    } else if (const auto* holder = std::get_if<SeatHolder>(&event)) {
+        emit seat_holder_changed(from_std(holder->guest_name));
     }
 }
 

@@ -133,6 +133,8 @@ std::optional<Failure> run(const ScriptCommand& command, ReplayWindow& table, Ne
     case CommandKind::join: return network.join(command.port, command.name);
     case CommandKind::host_relay: return host_relay(command, network, states);
     case CommandKind::join_relay: return network.join_relay(command.port, command.code, command.name);
+    case CommandKind::watch: return network.watch(command.port, command.name);
+    case CommandKind::watch_relay: return network.watch_relay(command.port, command.code, command.name);
     case CommandKind::await: return network.await_remote();
     case CommandKind::leave: network.leave(); break;
     case CommandKind::score:
