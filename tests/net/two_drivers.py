@@ -5,7 +5,10 @@ holds its first answers 2 s each way, and plays on to the black; its
 connection is then cut, it joins again by itself, and both count the same
 series. Each `state` of the host has its twin on the guest's side, and they
 must be equal; the other lines (remote inputs with their numbers, refusals,
-the tables out of step) must be those in expected_lines.json.
+the tables out of step) must be those in expected_lines.json. Watchers
+follow the match: one from before the first guest joins, one that joins
+mid-rack, is killed and comes back; each awaits every input until its check
+agrees with the host's, and ends on the host's table.
 
 With a broker's program, the same match is played over a relay: a broker of
 the test's own, the host's match code given to each guest.
@@ -29,21 +32,36 @@ DELAY_S = 2
 DELAYED_FOR_S = 15
 
 
-def script(name, port, code=None):
-    """The script for a match on loopback; with a code (the host's: empty),
-    for the same match over the relay."""
+def script(name, port, codes=None):
+    """The script for a match on loopback; with the codes (the host's:
+    empty), for the same match over the relay."""
     with open(os.path.join(HERE, name), encoding="utf-8") as text:
-        lines = text.read()
-    if code is not None:
-        lines = lines.replace("host PORT", "host-relay PORT").replace("join PORT", f"join-relay PORT {code}")
+        return relay_script(text.read(), port, codes)
+
+
+def relay_script(lines, port, codes):
+    if codes is not None:
+        lines = (lines.replace("host PORT", "host-relay PORT").replace("join PORT", f"join-relay PORT {codes['code']}")
+                 .replace("watch PORT", f"watch-relay PORT {codes['watch']}"))
     return lines.replace("PORT", str(port))
 
 
-def relay_code(host):
-    """The match code the host prints once the relay hears its match."""
+def relay_codes(host):
+    """The match and watch codes the host prints once the relay hears its match."""
     if not host.read_until(lambda lines: any(line.startswith('{"code":') for line in lines), SECONDS):
         return None
-    return next(json.loads(line)["code"] for line in host.output if line.startswith('{"code":'))
+    return next(json.loads(line) for line in host.output if line.startswith('{"code":'))
+
+
+def watch_mid_rack(driver, folder, port, codes):
+    """A watcher joins mid-rack and is killed; it comes back, fresh, and
+    follows the rest of the match: the program that came back."""
+    text = relay_script("watch PORT Dan\nstate\n", port, codes)
+    first = DriverProcess(driver, text, folder)
+    came = first.read_until(lambda lines: len(states(lines)) == 1, SECONDS)
+    first.kill()
+    back = DriverProcess(driver, text + "await\n" * 8 + "state\n", folder)
+    return came and back.read_until(lambda lines: len(states(lines)) == 1, SECONDS), back
 
 
 def not_code(lines):
@@ -57,20 +75,22 @@ def check(failures, holds, what):
 
 def main(driver, folder, broker):
     port = broker.port if broker else free_port()
-    host = DriverProcess(driver, script("host.script", port, "" if broker else None), folder)
-    code = relay_code(host) if broker else None
-    if not (code if broker else wait_for_listener(port, SECONDS)):
+    host = DriverProcess(driver, script("host.script", port, {"code": "", "watch": ""} if broker else None), folder)
+    codes = relay_codes(host) if broker else None
+    if not (codes if broker else wait_for_listener(port, SECONDS)):
         host.kill()
         print("the host never listened")
         return 1
-    first = DriverProcess(driver, script("first_guest.script", port, code), folder)
+    watcher = DriverProcess(driver, script("watcher.script", port, codes), folder)
+    first = DriverProcess(driver, script("first_guest.script", port, codes), folder)
     first_done = first.read_until(lambda lines: len(states(lines)) == 7, SECONDS)
     # The connection drops: no goodbye, the program is gone.
     first.kill()
+    came_back, returned = watch_mid_rack(driver, folder, port, codes)
     if broker:
         time.sleep(HOST_HEARS_SILENCE_S)
     proxy = DelayingProxy(port, DELAY_S, DELAYED_FOR_S)
-    second = DriverProcess(driver, script("second_guest.script", proxy.port, code), folder)
+    second = DriverProcess(driver, script("second_guest.script", proxy.port, codes), folder)
     second_done = second.read_until(lambda lines: len(states(lines)) == 9, SECONDS)
     opened = proxy.opened
     proxy.cut()
@@ -79,6 +99,7 @@ def main(driver, folder, broker):
         time.sleep(0.05)
     second.send("score\n")
     second_status = second.finish(SECONDS)
+    watchers_status = [watcher.finish(SECONDS), returned.finish(SECONDS)]
     host_status = host.finish(SECONDS)
 
     with open(os.path.join(HERE, "expected_lines.json"), encoding="utf-8") as text:
@@ -89,16 +110,21 @@ def main(driver, folder, broker):
     check(failures, second_done, "the second guest did not print its nine states")
     check(failures, proxy.opened > opened, "the second guest did not join again after its connection was cut")
     check(failures, second_status == 0, f"the second guest ended with {second_status}")
+    check(failures, came_back, "the watcher did not come back mid-rack")
+    check(failures, watchers_status == [0, 0], f"the watchers ended with {watchers_status}")
+    for process in (watcher, returned):
+        check(failures, states(process.output)[-1:] == states(host.output)[-1:], "a watcher's table is not the host's")
     check(failures, host_status == 0, f"the host ended with {host_status}")
     check(failures, len(states(host.output)) == 16, f"the host printed {len(states(host.output))} states")
     check(failures, states(host.output) == guest_states, "the state lines differ")
-    for name, process in (("host", host), ("first_guest", first), ("second_guest", second)):
+    for name, process in (("host", host), ("first_guest", first), ("second_guest", second), ("watcher", watcher)):
         lines = not_code(other_lines(process.output))
         check(failures, lines == expected[name], f"{name}: {lines}")
     final = json.loads(next(line for line in reversed(host.output) if line.startswith('{"t":')))
     check(failures, final["status"] == "Victory!" and final["game_over"] == 1, "the match did not end in a victory")
     if failures:
-        for name, process in (("host", host), ("first guest", first), ("second guest", second)):
+        for name, process in (("host", host), ("first guest", first), ("second guest", second),
+                              ("watcher", watcher), ("returned watcher", returned)):
             print(f"--- {name}: {len(process.output)} lines; errors: {process.errors}")
         for host_state, guest_state in zip(states(host.output), guest_states):
             if host_state != guest_state:
