@@ -47,6 +47,8 @@ HostDialog::HostDialog(const QString& name, quint16 port, const QString& relay, 
     large.setPointSizeF(large.pointSizeF() * CODE_SCALE);
     code_->setFont(large);
     code_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    code_->setObjectName(QStringLiteral("MatchCode"));
+    watch_code_->setObjectName(QStringLiteral("WatchCode"));
     watch_code_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     code_->hide();
     copy_->hide();

@@ -65,6 +65,11 @@ void Audience::send_all(const Message& message)
         if (!watcher.match_owed) watcher.link.send(message);
 }
 
+void Audience::tell_seat(const Message& message)
+{
+    for (auto& [id, watcher] : watchers_) watcher.link.send(message);
+}
+
 void Audience::offer_aim(const Aim& aim, int64_t now)
 {
     for (auto& [id, watcher] : watchers_)

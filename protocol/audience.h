@@ -31,6 +31,8 @@ public:
 
     // To every watcher who has the match already.
     void send_all(const Message& message);
+    // Who holds the guest's seat: to every watcher, the match owed or not.
+    void tell_seat(const Message& message);
     void offer_aim(const Aim& aim, int64_t now);
     void forget_aims();
     void pace_aims(int per_second);

@@ -52,7 +52,7 @@ void HostSession::seat(std::string_view first_line, int64_t now)
     }
     match_owed_ = true;
     link_.report(Connected{guest_name_});
-    audience_.send_all(GuestSeated{guest_name_});
+    audience_.tell_seat(GuestSeated{guest_name_});
     take_waiting();
 }
 
@@ -379,7 +379,7 @@ void HostSession::drop_guest(EndReason why, std::optional<ByeReason> say)
     std::erase_if(waiting_, [](const Waiting& w) { return w.side == Side::guest; });
     // The guest's ask goes with its connection; this side's stands for the next guest.
     if (!host_asked_new_) guest_asked_new_ = false;
-    audience_.send_all(GuestLeft{});
+    audience_.tell_seat(GuestLeft{});
     link_.report(Disconnected{why});
 }
 

@@ -282,6 +282,8 @@ TEST(NetworkSession, WatchersFollowTheMatchAndChangeNothing)
         EXPECT_EQ(watcher->session.agreed_through(), 2u);
         EXPECT_EQ(watcher->table.aims_shown.back(), std::pair(100, 20));
     }
+    // Cleo, owed the match until the guest came, heard who came first.
+    EXPECT_EQ(early.heard.at(1), "guest Bo");
     EXPECT_EQ(without_hashes(late.heard),
               (std::vector<std::string>{"welcome 1 Anna", "guest Bo", "score 0 0", "match 0", "1 shot 10 20", "ready 1",
                                         "check 1", "2 shot 0 5", "check 2", "aim 100 20"}));
