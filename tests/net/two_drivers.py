@@ -81,7 +81,9 @@ def main(driver, folder, broker):
         host.kill()
         print("the host never listened")
         return 1
-    watcher = DriverProcess(driver, script("watcher.script", port, codes), folder)
+    # Cleo watches from before the first guest joins; a watcher plays nothing.
+    watching = "watch PORT Cleo\nshot 100 100\n" + "await\n" * 15 + "state\nscore\n"
+    watcher = DriverProcess(driver, relay_script(watching, port, codes), folder)
     first = DriverProcess(driver, script("first_guest.script", port, codes), folder)
     first_done = first.read_until(lambda lines: len(states(lines)) == 7, SECONDS)
     # The connection drops: no goodbye, the program is gone.
@@ -104,6 +106,10 @@ def main(driver, folder, broker):
 
     with open(os.path.join(HERE, "expected_lines.json"), encoding="utf-8") as text:
         expected = json.load(text)
+    # The watcher sees every input, whoever played it.
+    inputs = {line for lines in expected.values() for line in lines if '"n":' in line}
+    expected["watcher"] = ['{"refused":"shot"}', *sorted(inputs, key=lambda line: json.loads(line)["n"]),
+                           expected["host"][-1]]
     guest_states = states(first.output) + states(second.output)
     failures = []
     check(failures, first_done, "the first guest did not print its seven states")
