@@ -16,7 +16,7 @@ constexpr std::size_t HASH_DIGITS = 16;
 
 // By the enums' order.
 constexpr std::array<std::string_view, 4> INPUT_WORDS{"shot", "place", "undo", "new"};
-constexpr std::array<std::string_view, 7> BYE_REASONS{"leaving", "version", "busy",    "malformed",
+constexpr std::array<std::string_view, 7> BYE_REASONS{"leaving", "version", "busy", "malformed",
                                                      "timeout", "replaced", "full"};
 
 template <typename Kind, std::size_t N>

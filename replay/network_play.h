@@ -12,7 +12,8 @@
 class ReplayWindow;
 
 // The driver's side of a network match on 127.0.0.1, directly or over a
-// relay there: `host`, `join`, `watch`, their relay forms, `await`, `leave`, and this side's inputs while the match lasts, each
+// relay there: `host`, `join`, `watch`, their relay forms, `await`, `leave`,
+// and this side's inputs while the match lasts, each
 // waiting at most a minute of wall time for the other side. The table's time
 // goes on only to let it settle. The lines it has to print (remote inputs,
 // refusals, tables out of step) are taken after each command.

@@ -102,8 +102,9 @@ struct Loopback {
     }
     bool watch(int count)
     {
-        const HostPlace place = broker ? HostPlace(RelayMatch{broker->plain_address(), *read_match_code(host.watch_code())})
-                                       : HostPlace(TcpHost{QStringLiteral("127.0.0.1"), host.hosting_port()});
+        const HostPlace place =
+            broker ? HostPlace(RelayMatch{broker->plain_address(), *read_match_code(host.watch_code())})
+                   : HostPlace(TcpHost{QStringLiteral("127.0.0.1"), host.hosting_port()});
         for (int k = 0; k < count; ++k) {
             watcher_tables.push_back(std::make_unique<TimedTable>());
             watchers.push_back(std::make_unique<NetworkMatch>(*watcher_tables.back()));

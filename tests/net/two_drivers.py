@@ -30,6 +30,7 @@ HOST_HEARS_SILENCE_S = 17
 # The second guest's first answers, over the relay later than it waits before opening again.
 DELAY_S = 2
 DELAYED_FOR_S = 15
+LAST_INPUT = 15
 
 
 def script(name, port, codes=None):
@@ -53,15 +54,28 @@ def relay_codes(host):
     return next(json.loads(line) for line in host.output if line.startswith('{"code":'))
 
 
-def watch_mid_rack(driver, folder, port, codes):
-    """A watcher joins mid-rack and is killed; it comes back, fresh, and
-    follows the rest of the match: the program that came back."""
-    text = relay_script("watch PORT Dan\nstate\n", port, codes)
-    first = DriverProcess(driver, text, folder)
+def watch_mid_rack(driver, folder, port, codes, back_port):
+    """A watcher joins mid-rack and is killed; it comes back, fresh (through
+    `back_port`), and follows the rest of the match: the program that came back."""
+    first = DriverProcess(driver, relay_script("watch PORT Dan\nstate\n", port, codes), folder)
     came = first.read_until(lambda lines: len(states(lines)) == 1, SECONDS)
     first.kill()
-    back = DriverProcess(driver, text + "await\n" * 8 + "state\n", folder)
+    back = DriverProcess(driver, relay_script("watch PORT Dan\nstate\n" + "await\n" * 8 + "state\n", back_port, codes),
+                         folder)
     return came and back.read_until(lambda lines: len(states(lines)) == 1, SECONDS), back
+
+
+def await_to_the_end(watcher):
+    """Awaits each input the watcher has not caught up with, to the last, then its table and series."""
+    last = None
+    watcher.read_until(lambda lines: lines, SECONDS)  # its refused shot
+    while last != LAST_INPUT and watcher.process.poll() is None:
+        count = len(watcher.output)
+        watcher.send("await\n")
+        if not watcher.read_until(lambda lines: len(lines) > count, SECONDS):
+            break
+        last = json.loads(watcher.output[-1]).get("n")
+    watcher.send("state\nscore\n")
 
 
 def not_code(lines):
@@ -82,41 +96,47 @@ def main(driver, folder, broker):
         print("the host never listened")
         return 1
     # Cleo watches from before the first guest joins; a watcher plays nothing.
-    watching = "watch PORT Cleo\nshot 100 100\n" + "await\n" * 15 + "state\nscore\n"
-    watcher = DriverProcess(driver, relay_script(watching, port, codes), folder)
+    watcher = DriverProcess(driver, relay_script("watch PORT Cleo\nshot 100 100\n", port, codes), folder)
     first = DriverProcess(driver, script("first_guest.script", port, codes), folder)
     first_done = first.read_until(lambda lines: len(states(lines)) == 7, SECONDS)
     # The connection drops: no goodbye, the program is gone.
     first.kill()
-    came_back, returned = watch_mid_rack(driver, folder, port, codes)
+    proxy = DelayingProxy(port, DELAY_S, DELAYED_FOR_S)
+    came_back, returned = watch_mid_rack(driver, folder, port, codes, proxy.port)
     if broker:
         time.sleep(HOST_HEARS_SILENCE_S)
-    proxy = DelayingProxy(port, DELAY_S, DELAYED_FOR_S)
     second = DriverProcess(driver, script("second_guest.script", proxy.port, codes), folder)
     second_done = second.read_until(lambda lines: len(states(lines)) == 9, SECONDS)
+    returned.read_until(lambda lines: len(states(lines)) == 2, SECONDS)
+    # The guest's and the returned watcher's connections are cut: each joins again by itself.
     opened = proxy.opened
     proxy.cut()
     deadline = time.monotonic() + SECONDS
-    while proxy.opened == opened and time.monotonic() < deadline:
+    while proxy.opened < opened + 2 and time.monotonic() < deadline:
         time.sleep(0.05)
     second.send("score\n")
+    returned.send("score\n")
+    await_to_the_end(watcher)
     second_status = second.finish(SECONDS)
     watchers_status = [watcher.finish(SECONDS), returned.finish(SECONDS)]
     host_status = host.finish(SECONDS)
 
     with open(os.path.join(HERE, "expected_lines.json"), encoding="utf-8") as text:
         expected = json.load(text)
-    # The watcher sees every input, whoever played it.
+    # The watcher sees every input, whoever played it, from the first after it caught up.
     inputs = {line for lines in expected.values() for line in lines if '"n":' in line}
-    expected["watcher"] = ['{"refused":"shot"}', *sorted(inputs, key=lambda line: json.loads(line)["n"]),
+    seen = len(other_lines(watcher.output)) - 2
+    expected["watcher"] = ['{"refused":"shot"}', *sorted(inputs, key=lambda line: json.loads(line)["n"])[-seen:],
                            expected["host"][-1]]
     guest_states = states(first.output) + states(second.output)
     failures = []
     check(failures, first_done, "the first guest did not print its seven states")
     check(failures, second_done, "the second guest did not print its nine states")
-    check(failures, proxy.opened > opened, "the second guest did not join again after its connection was cut")
+    check(failures, proxy.opened >= opened + 2, "the guest or watcher did not join again after the cut")
+    check(failures, returned.output[-1:] == expected["host"][-1:], "the returned watcher did not count the series")
     check(failures, second_status == 0, f"the second guest ended with {second_status}")
     check(failures, came_back, "the watcher did not come back mid-rack")
+    check(failures, seen >= LAST_INPUT - 7, f"the watcher saw {seen} inputs")
     check(failures, watchers_status == [0, 0], f"the watchers ended with {watchers_status}")
     for process in (watcher, returned):
         check(failures, states(process.output)[-1:] == states(host.output)[-1:], "a watcher's table is not the host's")

@@ -319,7 +319,8 @@ void WindowMatchTest::AWindowWatchesAMatchOverTheRelay()
         process->start(QStringLiteral(CORVENNE_REPLAY), {});
         QVERIFY(process->waitForStarted());
     }
-    host.write(QStringLiteral("host-relay %1 Anna\nshot 407 196\nshot 602 176\nawait\nstate\n").arg(broker.port()).toUtf8());
+    host.write(
+        QStringLiteral("host-relay %1 Anna\nshot 407 196\nshot 602 176\nawait\nstate\n").arg(broker.port()).toUtf8());
     QStringList host_lines;
     QTRY_VERIFY_WITH_TIMEOUT(!lines_of(host, host_lines).isEmpty(), 20'000);
     const QJsonObject codes = QJsonDocument::fromJson(host_lines.at(0).toUtf8()).object();
