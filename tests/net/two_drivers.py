@@ -55,8 +55,7 @@ def relay_codes(host):
 
 
 def watch_mid_rack(driver, folder, port, codes, back_port):
-    """A watcher joins mid-rack and is killed; it comes back, fresh (through
-    `back_port`), and follows the rest of the match: the program that came back."""
+    """A watcher joins mid-rack, is killed and comes back through `back_port`: the program that came back."""
     first = DriverProcess(driver, relay_script("watch PORT Dan\nstate\n", port, codes), folder)
     came = first.read_until(lambda lines: len(states(lines)) == 1, SECONDS)
     first.kill()

@@ -182,7 +182,8 @@ void WindowMatchTest::AWindowHostsOverTheRelayAndADriverJoinsWithTheCodeItShows(
     driver.write(QStringLiteral("join-relay %1 %2 Bo\n").arg(broker.port()).arg(code.toLower()).toUtf8());
     QTRY_COMPARE_WITH_TIMEOUT(panel(*form, "Panel2").text(), QStringLiteral("Bo"), 20'000);
     QTRY_VERIFY(!dialog || !dialog->isVisible());
-    // Someone watches, and the host's window counts them; the watch code takes no seat.
+    // Someone watches, and the host's window counts them; the watch code takes no seat (the
+    // window's own event loop answers it).
     QProcess watcher, intruder;
     for (QProcess* process : {&watcher, &intruder}) {
         process->start(QStringLiteral(CORVENNE_REPLAY), {});
@@ -192,7 +193,6 @@ void WindowMatchTest::AWindowHostsOverTheRelayAndADriverJoinsWithTheCodeItShows(
     intruder.write(QStringLiteral("join-relay %1 %2 Eve\n").arg(broker.port()).arg(watch_code).toUtf8());
     intruder.closeWriteChannel();
     QTRY_COMPARE_WITH_TIMEOUT(panel(*form, "Panel1").text(), QStringLiteral("Anna\n1 watching"), 20'000);
-    // The window's own event loop answers it.
     QTRY_VERIFY_WITH_TIMEOUT(intruder.state() == QProcess::NotRunning, 30'000);
     QCOMPARE(intruder.exitCode(), 5);
     watcher.kill();

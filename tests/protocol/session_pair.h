@@ -9,9 +9,8 @@
 #include "protocol/host_session.h"
 #include "tests/protocol/fake_match_table.h"
 
-// Both sides of a match wired to each other line by line, each on its own
-// stand-in table, with a clock the caller moves; watchers too, each with a
-// table of its own.
+// Both sides of a match and its watchers wired line by line, each on its
+// own stand-in table, with a clock the caller moves.
 
 template <typename Event>
 std::vector<Event> events_of(const std::vector<SessionEvent>& events)
@@ -27,7 +26,6 @@ struct WatcherSide {
     FakeMatchTable table;
     GuestSession session;
     std::vector<std::string> heard;
-    std::vector<SessionEvent> events;
     bool closed = false;
 };
 
@@ -129,8 +127,7 @@ private:
         Audience::WatcherId id = 0;
         for (WatcherSide& watcher : watchers) {
             ++id;
-            SessionOutput output = watcher.session.take_output();
-            watcher.events.insert(watcher.events.end(), output.events.begin(), output.events.end());
+            const SessionOutput output = watcher.session.take_output();
             if (watcher.closed) continue;
             for (const std::string& line : output.lines) host.receive_from_watcher(id, line, now);
             moved |= !output.lines.empty();
