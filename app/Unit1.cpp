@@ -328,13 +328,18 @@ void TForm1::set_status_line(const std::string& text)
 void TForm1::show_status()
 {
     const QString notice = network_.notice();
+    const QString watching = network_.watching_text();
     Panel3->setWordWrap(!notice.isEmpty());
     // The bottom of the panel lies under the window's edge: two lines start at its top.
-    Panel3->setAlignment(notice.isEmpty() ? Qt::AlignCenter : Qt::AlignHCenter | Qt::AlignTop);
+    const bool one_line = notice.isEmpty() && watching.isEmpty();
+    Panel3->setAlignment(one_line ? Qt::AlignCenter : Qt::AlignHCenter | Qt::AlignTop);
     if (!notice.isEmpty()) return Panel3->setText(notice);
     const int winner = shown_winner();
-    if (!winner) return Panel3->setText(QString::fromStdString(status_line_));
-    Panel3->setText(ending_text(winner == seats_.own_player(), seats_.player_name(winner)));
+    QString status = QString::fromStdString(status_line_);
+    if (winner) status = ending_text(winner == seats_.own_player(), seats_.player_name(winner));
+    // A watcher's window says whom it watches, under the status.
+    if (!watching.isEmpty()) status += u'\n' + watching;
+    Panel3->setText(status);
 }
 
 // While a network match lasts, the menu's other seats, match files and

@@ -30,6 +30,8 @@ HostDialog::HostDialog(const QString& name, quint16 port, const QString& relay, 
       port_(new QSpinBox),
       relay_(new QLineEdit(relay)),
       code_(new QLabel),
+      watch_code_(new QLabel),
+      watch_row_(new QWidget),
       message_(new QLabel),
       copy_(new QPushButton(QStringLiteral("Copy"))),
       buttons_(new QDialogButtonBox(QDialogButtonBox::Cancel))
@@ -45,8 +47,12 @@ HostDialog::HostDialog(const QString& name, quint16 port, const QString& relay, 
     large.setPointSizeF(large.pointSizeF() * CODE_SCALE);
     code_->setFont(large);
     code_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    code_->setObjectName(QStringLiteral("MatchCode"));
+    watch_code_->setObjectName(QStringLiteral("WatchCode"));
+    watch_code_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     code_->hide();
     copy_->hide();
+    watch_row_->hide();
     QPushButton* host = buttons_->addButton(QStringLiteral("Host"), QDialogButtonBox::AcceptRole);
     auto* form = new QFormLayout(this);
     form->addRow(QStringLiteral("Your name:"), name_);
@@ -59,6 +65,15 @@ HostDialog::HostDialog(const QString& name, quint16 port, const QString& relay, 
     code_row->addWidget(code_);
     code_row->addWidget(copy_);
     form->addRow(code_row);
+    // Watchers get a code of their own, which cannot play.
+    auto* copy_watch_code = new QPushButton(QStringLiteral("Copy"));
+    copy_watch_code->setObjectName(QStringLiteral("CopyWatchCode"));
+    auto* watch_row = new QHBoxLayout(watch_row_);
+    watch_row->setContentsMargins({});
+    watch_row->addWidget(new QLabel(QStringLiteral("To watch:")));
+    watch_row->addWidget(watch_code_, 1);
+    watch_row->addWidget(copy_watch_code);
+    form->addRow(watch_row_);
     form->addRow(message_);
     form->addRow(buttons_);
     // A name that cannot be had greys out Host, and says why.
@@ -70,6 +85,8 @@ HostDialog::HostDialog(const QString& name, quint16 port, const QString& relay, 
     connect(name_, &QLineEdit::textChanged, this, name_checked);
     name_checked();
     connect(copy_, &QPushButton::clicked, this, [this] { QGuiApplication::clipboard()->setText(code_->text()); });
+    connect(copy_watch_code, &QPushButton::clicked, this,
+            [this] { QGuiApplication::clipboard()->setText(watch_code_->text()); });
     connect(buttons_, &QDialogButtonBox::accepted, this, &HostDialog::request_host);
     connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
@@ -109,12 +126,14 @@ void HostDialog::show_waiting(const QStringList& addresses)
     message_->setText(QStringLiteral("This computer: %1, port %2\nWaiting for a player\u2026").arg(where).arg(port()));
 }
 
-void HostDialog::show_code(const QString& code, const QString& relay)
+void HostDialog::show_code(const QString& code, const QString& watch_code, const QString& relay)
 {
     stop_editing();
     code_->setText(code);
+    watch_code_->setText(watch_code);
     code_->show();
     copy_->show();
+    watch_row_->show();
     message_->setText(
         QStringLiteral("Give this code to your friend\nRelay: %1\nWaiting for a player\u2026").arg(relay));
 }

@@ -11,8 +11,8 @@ class QSpinBox;
 
 // "Host a network game…": the player's name, and "On this network" with a
 // port or "Over the internet" through a relay. Once the window hosts, it
-// shows this computer's addresses, or the match code to give to a friend,
-// and "Waiting for a player…" until a guest joins (the window accepts it)
+// shows this computer's addresses, or the match code to give to a friend and
+// the watch code for anyone who would watch, and "Waiting for a player…" until a guest joins (the window accepts it)
 // or the player cancels.
 class HostDialog : public QDialog {
     Q_OBJECT
@@ -25,7 +25,7 @@ public:
     // The window hosts on this network: where a guest can find it.
     void show_waiting(const QStringList& addresses);
     // The window hosts over the relay, which has heard the match.
-    void show_code(const QString& code, const QString& relay);
+    void show_code(const QString& code, const QString& watch_code, const QString& relay);
     // The port could not be had, or the relay fails.
     void show_error(const QString& why);
 
@@ -44,6 +44,8 @@ private:
     QSpinBox* port_;
     QLineEdit* relay_;
     QLabel* code_;
+    QLabel* watch_code_;
+    QWidget* watch_row_;  // "To watch:", the watch code and its own Copy
     QLabel* message_;
     QPushButton* copy_;
     QDialogButtonBox* buttons_;

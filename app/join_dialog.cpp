@@ -14,7 +14,8 @@
 #include "net/relay/match_code.h"
 #include "net/relay/relay_address.h"
 
-JoinDialog::JoinDialog(const QString& name, const QString& relay, LanHostFinder& finder, QWidget* parent)
+JoinDialog::JoinDialog(const QString& name, const QString& relay, LanHostFinder& finder, QWidget* parent,
+                       bool to_watch)
     : QDialog(parent),
       finder_(finder),
       name_(new QLineEdit(name)),
@@ -24,9 +25,10 @@ JoinDialog::JoinDialog(const QString& name, const QString& relay, LanHostFinder&
       message_(new QLabel),
       buttons_(new QDialogButtonBox(QDialogButtonBox::Cancel))
 {
-    setWindowTitle(QStringLiteral("Join a network game"));
-    address_->setPlaceholderText(QStringLiteral("host, host:port or match code"));
-    buttons_->addButton(QStringLiteral("Join"), QDialogButtonBox::AcceptRole);
+    setWindowTitle(to_watch ? QStringLiteral("Watch a network game") : QStringLiteral("Join a network game"));
+    address_->setPlaceholderText(to_watch ? QStringLiteral("host, host:port or watch code")
+                                          : QStringLiteral("host, host:port or match code"));
+    buttons_->addButton(to_watch ? QStringLiteral("Watch") : QStringLiteral("Join"), QDialogButtonBox::AcceptRole);
     auto* form = new QFormLayout(this);
     form->addRow(QStringLiteral("Your name:"), name_);
     form->addRow(QStringLiteral("Host:"), address_);

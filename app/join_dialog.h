@@ -11,7 +11,8 @@ class QListWidget;
 
 // "Join a network game…": the player's name and the host's address and port,
 // typed or picked from the games found on the local network, or a match code
-// with the relay that carries it. It shows
+// with the relay that carries it. "Watch a network game…" asks the same, a
+// watch code in place of the match code. It shows
 // "Connecting…" once the window joins; the window accepts it when the table
 // stands.
 class JoinDialog : public QDialog {
@@ -19,7 +20,8 @@ class JoinDialog : public QDialog {
 
 public:
     // `finder` lists the hosts heard on the local network.
-    JoinDialog(const QString& name, const QString& relay, LanHostFinder& finder, QWidget* parent = nullptr);
+    JoinDialog(const QString& name, const QString& relay, LanHostFinder& finder, QWidget* parent = nullptr,
+               bool to_watch = false);
 
     QString name() const;
     void show_connecting();
@@ -29,7 +31,7 @@ signals:
     // "Join" with a player's name and an address that reads; `host_name` is
     // the name the host announced itself with, if it was heard.
     void join_requested(const QString& name, const QString& host, quint16 port, const QString& host_name);
-    // "Join" with a match code as read_match_code gives it.
+    // "Join" with a match code (or "Watch" with a watch code) as read_match_code gives it.
     void join_code_requested(const QString& name, const QString& code, const QString& relay);
 
 private:

@@ -55,7 +55,7 @@ NetworkSeat::NetworkSeat(TableHands& hands, QWidget& window, std::function<void(
 {
     connect(&match_, &NetworkMatch::relay_listening, this, [this](const QString& code) {
         ended_why_.clear();
-        if (host_dialog_) host_dialog_->show_code(code, relay_);
+        if (host_dialog_) host_dialog_->show_code(code, match_.watch_code(), relay_);
         update();
     });
     connect(&match_, &NetworkMatch::relay_failed, this, &NetworkSeat::relay_failed);
@@ -76,6 +76,8 @@ NetworkSeat::NetworkSeat(TableHands& hands, QWidget& window, std::function<void(
     connect(&match_, &NetworkMatch::journal_failed, this, [this](const QString& why) {
         tell(followed_by(why, QStringLiteral("The match goes on, but cannot be resumed if this program ends.")));
     });
+    connect(&match_, &NetworkMatch::watchers_changed, this, &NetworkSeat::update);
+    connect(&match_, &NetworkMatch::seat_holder_changed, this, &NetworkSeat::update);
     connect(&match_, &NetworkMatch::join_failed, this, &NetworkSeat::join_failed);
     connect(&match_, &NetworkMatch::input_refused, this, [this](InputKind kind) {
         tell(from_std(refusal_text(remote_name_.toStdString(), kind)));
@@ -90,7 +92,9 @@ void NetworkSeat::add_menu_items(QMenu& opponent_menu)
     connect(opponent_menu.addAction(QStringLiteral("Host a network game\u2026")), &QAction::triggered, this,
             &NetworkSeat::open_host_dialog);
     connect(opponent_menu.addAction(QStringLiteral("Join a network game\u2026")), &QAction::triggered, this,
-            &NetworkSeat::open_join_dialog);
+            [this] { open_join_dialog(false); });
+    connect(opponent_menu.addAction(QStringLiteral("Watch a network game\u2026")), &QAction::triggered, this,
+            [this] { open_join_dialog(true); });
     join_again_ = opponent_menu.addAction(QStringLiteral("Join again"));
     join_again_->setObjectName(QStringLiteral("JoinAgain1"));
     connect(join_again_, &QAction::triggered, this, [this] {
@@ -187,14 +191,30 @@ void NetworkSeat::join_code_now(const QString& code, const QString& name)
     join_place(RelayMatch{*address, code}, show_match_code(code), name, {});
 }
 
+void NetworkSeat::watch_now(const QString& host, quint16 port, const QString& name)
+{
+    join_place(TcpHost{host, port}, QString::fromStdString(host_and_port_text({host.toStdString(), port})), name, {},
+               true);
+}
+
+void NetworkSeat::watch_code_now(const QString& code, const QString& name)
+{
+    const std::optional<RelayAddress> address = read_relay_address(relay_);
+    if (!address) return tell(QString::fromLatin1(RELAY_ADDRESS_HINT));
+    join_place(RelayMatch{*address, code}, show_match_code(code), name, {}, true);
+}
+
 void NetworkSeat::join_place(const HostPlace& place, const QString& label, const QString& name,
-                             const QString& host_name)
+                             const QString& host_name, bool to_watch)
 {
     forget_match();
     own_name_ = name;
     remote_name_ = host_name;
     joined_address_ = label;
-    match_.join(place, name);
+    if (to_watch)
+        match_.watch(place, name);
+    else
+        match_.join(place, name);
     update();
 }
 
@@ -218,18 +238,18 @@ void NetworkSeat::resume_now(const HostJournal& journal)
 
 void NetworkSeat::press(int x, int y)
 {
-    if (!connected()) return;
+    if (!connected() || match_.watching()) return;
     if (const std::optional<InputKind> kind = press_as_input(game, own_player())) match_.play(Input{*kind, x, y});
 }
 
 void NetworkSeat::play(const Input& input)
 {
-    if (connected()) match_.play(input);
+    if (connected() && !match_.watching()) match_.play(input);
 }
 
 void NetworkSeat::aim(int x, int y)
 {
-    if (connected()) match_.aim(x, y);
+    if (connected() && !match_.watching()) match_.aim(x, y);
 }
 
 // The other player is gone: the table stays the match's until this side's
@@ -293,26 +313,33 @@ void NetworkSeat::open_host_dialog()
     dialog->open();
 }
 
-void NetworkSeat::open_join_dialog()
+void NetworkSeat::open_join_dialog(bool to_watch)
 {
     auto* finder = new LanHostFinder;
     finder->listen(QHostAddress::Any, DEFAULT_PORT);  // without it, the address is typed
-    auto* dialog = new JoinDialog(remembered_network_name(), relay_, *finder, &window_);
+    auto* dialog = new JoinDialog(remembered_network_name(), relay_, *finder, &window_, to_watch);
     finder->setParent(dialog);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     join_dialog_ = dialog;
     connect(dialog, &JoinDialog::join_requested, this,
-            [this, dialog](const QString& name, const QString& host, quint16 port, const QString& host_name) {
+            [this, dialog, to_watch](const QString& name, const QString& host, quint16 port,
+                                     const QString& host_name) {
                 remember_network_name(name);
                 dialog->show_connecting();
-                join_now(host, port, name, host_name);
+                if (to_watch)
+                    watch_now(host, port, name);
+                else
+                    join_now(host, port, name, host_name);
             });
     connect(dialog, &JoinDialog::join_code_requested, this,
-            [this, dialog](const QString& name, const QString& code, const QString& relay) {
+            [this, dialog, to_watch](const QString& name, const QString& code, const QString& relay) {
                 remember_network_name(name);
                 use_relay(relay);
                 dialog->show_connecting();
-                join_code_now(code, name);
+                if (to_watch)
+                    watch_code_now(code, name);
+                else
+                    join_code_now(code, name);
             });
     connect(&match_, &NetworkMatch::remote_joined, dialog, &QDialog::accept);
     dialog->open();
@@ -333,6 +360,31 @@ void NetworkSeat::ask_for_new_game(const QString& name)
 QString NetworkSeat::remote_label() const
 {
     return remote_name_.isEmpty() && match_.joining() ? joined_address_ : remote_name_;
+}
+
+QString NetworkSeat::panel_text(int player) const
+{
+    if (match_.watching() && player == 2) {
+        const QString guest = match_.watched_guest_name();
+        return guest.isEmpty() ? QStringLiteral("waiting for a player\u2026") : guest;
+    }
+    if (match_.watching()) return remote_panel_text();
+    return player == own_player() ? own_panel_text() : remote_panel_text();
+}
+
+QString NetworkSeat::own_panel_text() const
+{
+    const int watchers = match_.watchers();
+    if (watchers == 0) return own_name_;
+    return own_name_ + QStringLiteral("\n%1 watching").arg(watchers);
+}
+
+QString NetworkSeat::watching_text() const
+{
+    if (!match_.watching() || !connected()) return {};
+    const QString guest = match_.watched_guest_name();
+    if (guest.isEmpty()) return QStringLiteral("Watching %1").arg(remote_name_);
+    return QStringLiteral("Watching %1 and %2").arg(remote_name_, guest);
 }
 
 QString NetworkSeat::remote_panel_text() const

@@ -22,7 +22,8 @@ class QWidget;
 // the match, which applies them through the window's own handlers once the
 // host has numbered them, and the other side's inputs come back through the
 // same handlers. While the other player is not there, the table takes no
-// input at all, and the window says why.
+// input at all, and the window says why. A watcher's table takes no input:
+// both players' inputs and aims come over the network.
 class NetworkSeat : public QObject {
     Q_OBJECT
 
@@ -45,6 +46,9 @@ public:
     void keep_journal(const std::string& path) { match_.keep_journal(path); }
     // Hosts again the match a journal kept, where it was hosted, for its guest to come back.
     void resume_now(const HostJournal& journal);
+    void watch_now(const QString& host, quint16 port, const QString& name);
+    // A watch code, over the relay in use.
+    void watch_code_now(const QString& code, const QString& name);
 
     // Hosting or joining, until the player leaves: the remote seat plays player 2.
     bool engaged() const { return match_.hosting() || match_.joining(); }
@@ -63,19 +67,26 @@ public:
 
     // The panels: this side's player, and the other with what became of
     // their connection on a second line while they are not there.
-    int own_player() const { return match_.joining() ? 2 : 1; }
-    QString own_name() const { return own_name_; }
-    QString remote_panel_text() const;
+    // A watcher plays neither.
+    int own_player() const { return match_.watching() ? 0 : match_.joining() ? 2 : 1; }
+    // A player's panel: the name, and on a second line what became of a
+    // remote player's connection, or, for the host, how many watch.
+    QString panel_text(int player) const;
+    // A watcher's window, under the status line: "Watching Anna and Boris".
+    QString watching_text() const;
     // What the window says while the other player is not there: that it
     // hosts and waits, or why the match ended and what the player can do.
     QString notice() const;
 
 private:
     void open_host_dialog();
-    void open_join_dialog();
+    void open_join_dialog(bool to_watch);
     void forget_match();
     void start_hosting(quint16 port, const QString& name, QString& why);
-    void join_place(const HostPlace& place, const QString& label, const QString& name, const QString& host_name);
+    void join_place(const HostPlace& place, const QString& label, const QString& name, const QString& host_name,
+                    bool to_watch = false);
+    QString remote_panel_text() const;
+    QString own_panel_text() const;
     // The relay the player chose in a dialog: remembered once it changes.
     void use_relay(const QString& relay);
     void relay_failed(const QString& why);

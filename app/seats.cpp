@@ -159,7 +159,7 @@ bool Seats::plays_here(int player) const
 QString Seats::player_name(int player) const
 {
     if (network_.engaged())
-        return player == network_.own_player() ? network_.own_name() : network_.remote_panel_text();
+        return network_.panel_text(player);
     return seat_name(player == COMPUTER_PLAYER ? second_player_ : Seat{}, player);
 }
 

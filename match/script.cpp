@@ -36,7 +36,7 @@ struct CommandShape {
     bool pathed = false;  // a file's path is the rest of the line
 };
 
-constexpr std::array<CommandShape, 20> COMMANDS{{
+constexpr std::array<CommandShape, 22> COMMANDS{{
     {"move", CommandKind::move, POSITION},
     {"press", CommandKind::press, POSITION},
     {"wait", CommandKind::wait, DURATION},
@@ -54,6 +54,8 @@ constexpr std::array<CommandShape, 20> COMMANDS{{
     {"join-relay", CommandKind::join_relay, PORT, true, true},
     {"journal", CommandKind::journal, {}, false, false, true},
     {"host-resume", CommandKind::host_resume, {}, false, false, true},
+    {"watch", CommandKind::watch, PORT, true},
+    {"watch-relay", CommandKind::watch_relay, PORT, true, true},
     {"await", CommandKind::await, {}},
     {"leave", CommandKind::leave, {}},
     {"score", CommandKind::score, {}},

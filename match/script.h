@@ -26,6 +26,8 @@ enum class CommandKind {
     join_relay,  // join-relay PORT CODE NAME: join the match of CODE over the relay at 127.0.0.1:PORT
     journal,   // journal PATH: keep the match hosted next in a journal at PATH
     host_resume,  // host-resume PATH: host again the match whose journal is PATH
+    watch,     // watch PORT NAME: watch the network match hosted on 127.0.0.1:PORT
+    watch_relay,  // watch-relay PORT CODE NAME: watch the match of the watch code CODE over the relay
     await,     // the other side's next numbered input of a network match
     leave,     // leave the network match
     score,     // print the series: the racks each player has won

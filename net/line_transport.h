@@ -18,6 +18,8 @@ public:
     // Closes once what was sent has gone out. Nothing is told any more, and
     // the transport deletes itself.
     virtual void close() = 0;
+    // Bytes sent but not yet taken by the other side's end, as far as this side knows.
+    virtual qint64 unsent_bytes() const { return 0; }
 
 signals:
     // A connection that was being opened stands.

@@ -58,17 +58,20 @@ bool NetworkMatch::host(const QHostAddress& address, quint16 port, const QString
         return false;
     }
     listener_ = listener;
-    connect(listener, &TcpGuestListener::guest_arrived, this, &NetworkMatch::take_connection);
+    connect(listener, &TcpGuestListener::guest_arrived, this,
+            [this](LineTransport* transport, const QHostAddress& from) { take_connection(transport, from); });
     hosting_port_ = listener->port();
     start_hosting(name, hosting_port_);
     if (announce_to_) start_announcing();
     return true;
 }
 
+// The match code and the watch code are drawn here; a host that takes its
+// match up again would listen on the same two.
 void NetworkMatch::host_relay(const RelayAddress& address, const QString& name)
 {
     leave();
-    listen_on_relay(address, name, draw_match_code());
+    host_on_relay(address, name, {draw_match_code(), draw_match_code()});
 }
 
 bool NetworkMatch::resume(const HostJournal& journal, const QHostAddress& address, QString& why)
@@ -77,13 +80,13 @@ bool NetworkMatch::resume(const HostJournal& journal, const QHostAddress& addres
     if (const auto* port = std::get_if<uint16_t>(&journal.place)) {
         if (!host(address, *port, name, why)) return false;
     } else {
-        const auto relay = relay_of_journal(std::get<JournalRelay>(journal.place));
+        const std::optional<KeptRelay> relay = relay_of_journal(std::get<JournalRelay>(journal.place));
         if (!relay) {
             why = tr("The match's journal names no relay.");
             return false;
         }
         leave();
-        listen_on_relay(relay->first, name, relay->second);
+        host_on_relay(relay->address, name, relay->codes);
     }
     if (!host_->resume(journal)) {
         // The journal stays on the disk as it was.
@@ -97,22 +100,34 @@ bool NetworkMatch::resume(const HostJournal& journal, const QHostAddress& addres
     return true;
 }
 
-void NetworkMatch::listen_on_relay(const RelayAddress& address, const QString& name, const QString& code)
+void NetworkMatch::host_on_relay(const RelayAddress& address, const QString& name, const RelayCodes& codes)
 {
     over_relay_ = true;
+    listen_on_relay(address, codes.match, false);
+    listen_on_relay(address, codes.watch, true);
+    start_hosting(name, journal_relay(address, codes));
+}
+
+// Watchers have topics and a key of their own, derived from the watch code:
+// a watcher cannot sign a player's line.
+void NetworkMatch::listen_on_relay(const RelayAddress& address, const QString& code, bool watch_only)
+{
     auto* listener = new RelayGuestListener(this);
-    listener_ = listener;
+    (watch_only ? watch_listener_ : listener_) = listener;
     connect(listener, &RelayGuestListener::guest_arrived, this,
-            [this](LineTransport* transport) { take_connection(transport, {}); });
-    // The code is shown only once the relay has heard the match, so that a
-    // guest's opening never goes to nobody.
-    connect(listener, &RelayGuestListener::listening, this, [this, code] {
-        match_code_ = show_match_code(code);
-        emit relay_listening(match_code_);
-    });
+            [this, watch_only](LineTransport* transport) { take_connection(transport, {}, watch_only); });
+    connect(listener, &RelayGuestListener::listening, this,
+            [this, code, watch_only] { relay_heard(watch_only, code); });
     connect(listener, &RelayGuestListener::relay_failed, this, &NetworkMatch::relay_failed);
     listener->listen(address, derive_relay_keys(code));
-    start_hosting(name, journal_relay(address, code));
+}
+
+// The codes are shown only once the relay has heard both, so that no
+// opening goes to nobody.
+void NetworkMatch::relay_heard(bool watch_only, const QString& code)
+{
+    (watch_only ? watch_code_ : match_code_) = show_match_code(code);
+    if (!match_code_.isEmpty() && !watch_code_.isEmpty()) emit relay_listening(match_code_);
 }
 
 void NetworkMatch::start_hosting(const QString& name, const JournalPlace& place)
@@ -131,10 +146,21 @@ void NetworkMatch::start_hosting(const QString& name, const JournalPlace& place)
 
 void NetworkMatch::join(const HostPlace& place, const QString& name)
 {
-    const bool same_host = can_join_again() && place == join_place_;
+    open_to_host(place, name, false);
+}
+
+void NetworkMatch::watch(const HostPlace& place, const QString& name)
+{
+    open_to_host(place, name, true);
+}
+
+void NetworkMatch::open_to_host(const HostPlace& place, const QString& name, bool to_watch)
+{
+    const bool same_host = can_join_again() && place == join_place_ && to_watch == watch_place_;
     const std::optional<std::string> seat_token = same_host ? guest_->seat_token() : std::nullopt;
     leave();
     join_place_ = place;
+    watch_place_ = to_watch;
     over_relay_ = std::holds_alternative<RelayMatch>(place);
     name_ = name;
     connect_to_host(seat_token);
@@ -152,7 +178,8 @@ void NetworkMatch::join_again()
 void NetworkMatch::connect_to_host(std::optional<std::string> seat_token)
 {
     const SeriesCount series = guest_ ? guest_->series() : SeriesCount{};
-    guest_.emplace(table_, name_.toStdString(), std::move(seat_token), series);
+    guest_.emplace(table_, name_.toStdString(), std::move(seat_token), series,
+                   watch_place_ ? GuestSession::Role::watcher : GuestSession::Role::player);
     start_session(*guest_);
     if (const auto* relay = std::get_if<RelayMatch>(&join_place_))
         transport_ = RelayLineTransport::connect_to(relay->relay, derive_relay_keys(relay->code), this);
@@ -193,8 +220,7 @@ void NetworkMatch::not_answered(const QString& why)
 // a goodbye, or a seat taken by another, ends the tries.
 void NetworkMatch::guest_connection_ended(EndReason reason)
 {
-    // A seat's token: the host took this guest once.
-    const bool had_seat = guest_->seat_token().has_value();
+    const bool had_seat = guest_->may_join_again();
     if (reason == EndReason::lost && (rejoining() || had_seat)) {
         const bool first_loss = !rejoining();
         if (first_loss) rejoin_since_ = now();
@@ -255,9 +281,13 @@ void NetworkMatch::leave()
     release_transport();
     for (const Opening& opening : openings_) opening.transport->close();
     openings_.clear();
+    while (!watcher_transports_.empty()) forget_watcher(watcher_transports_.begin()->first);
     delete listener_;
     listener_ = nullptr;
+    delete watch_listener_;
+    watch_listener_ = nullptr;
     match_code_.clear();
+    watch_code_.clear();
     over_relay_ = false;
     // A match ended on purpose is not resumed.
     if (journal_) journal_->remove();
@@ -330,6 +360,11 @@ SeriesCount NetworkMatch::series() const
     return {};
 }
 
+QString NetworkMatch::watched_guest_name() const
+{
+    return watching() ? from_std(guest_->seated_guest_name()) : QString();
+}
+
 QString NetworkMatch::remote_name() const
 {
     if (host_) return from_std(host_->guest_name());
@@ -354,23 +389,37 @@ bool NetworkMatch::admits_opening(const QHostAddress& from) const
 
 // Every connection is heard out on its own: its opening line is answered when
 // it comes, whatever the seated guest or this side's player is doing.
-void NetworkMatch::take_connection(LineTransport* transport, const QHostAddress& from)
+void NetworkMatch::take_connection(LineTransport* transport, const QHostAddress& from, bool watch_only)
 {
     transport->setParent(this);
     if (!admits_opening(from)) return transport->close();
-    openings_.push_back({transport, now(), from});
-    // Until it takes the seat, a connection's first line is its opening.
+    openings_.push_back({transport, now(), from, watch_only});
+    // Until it takes the seat or watches, a connection's first line is its opening.
     connect(transport, &LineTransport::line_arrived, this, [this, transport](const std::string& line) {
-        if (transport != transport_) return answer_opening(transport, line);
-        host_->receive(line, now());
+        if (const auto watcher = watcher_of(transport)) {
+            host_->receive_from_watcher(*watcher, line, now());
+        } else if (transport == transport_) {
+            host_->receive(line, now());
+        } else {
+            return answer_opening(transport, line);
+        }
         flush();
     });
     connect(transport, &LineTransport::framing_broken, this, [this, transport] {
-        if (transport != transport_) return drop_opening(transport, ByeReason::malformed);
-        host_->receive_malformed();
+        if (const auto watcher = watcher_of(transport)) {
+            host_->drop_watcher(*watcher, ByeReason::malformed);
+        } else if (transport == transport_) {
+            host_->receive_malformed();
+        } else {
+            return drop_opening(transport, ByeReason::malformed);
+        }
         flush();
     });
     connect(transport, &LineTransport::ended, this, [this, transport] {
+        if (const auto watcher = watcher_of(transport)) {
+            host_->drop_watcher(*watcher, std::nullopt);
+            return flush();
+        }
         if (transport != transport_) return drop_opening(transport, std::nullopt);
         host_->connection_closed();
         flush();
@@ -378,10 +427,23 @@ void NetworkMatch::take_connection(LineTransport* transport, const QHostAddress&
     });
 }
 
+std::optional<Audience::WatcherId> NetworkMatch::watcher_of(LineTransport* transport) const
+{
+    for (const auto& [id, watcher] : watcher_transports_)
+        if (watcher == transport) return id;
+    return std::nullopt;
+}
+
 void NetworkMatch::answer_opening(LineTransport* transport, const std::string& first_line)
 {
+    const auto opening = std::find_if(openings_.begin(), openings_.end(),
+                                      [transport](const Opening& o) { return o.transport == transport; });
+    // Over the watch code, watching is all there is.
+    if (opening != openings_.end() && opening->watch_only && !opens_to_watch(first_line))
+        return drop_opening(transport, ByeReason::malformed);
     if (const std::optional<ByeReason> bye = host_->answer_opening(first_line)) return drop_opening(transport, bye);
     forget_opening(transport);
+    if (opens_to_watch(first_line)) return admit_watcher(transport);
     if (host_->guest_seated()) {
         // The old connection hears why it ends, and is closed, before the new one is seated.
         host_->replace_guest();
@@ -390,6 +452,14 @@ void NetworkMatch::answer_opening(LineTransport* transport, const std::string& f
     release_transport();
     transport_ = transport;
     host_->seat(first_line, now());
+    flush();
+}
+
+void NetworkMatch::admit_watcher(LineTransport* transport)
+{
+    const Audience::WatcherId id = ++last_watcher_id_;
+    watcher_transports_[id] = transport;
+    host_->admit_watcher(id, now());
     flush();
 }
 
@@ -415,6 +485,7 @@ void NetworkMatch::drop_late_openings()
 
 void NetworkMatch::flush()
 {
+    flush_watchers();
     const SessionOutput output = session_ ? session_->take_output() : SessionOutput{};
     if (transport_)
         for (const std::string& line : output.lines) transport_->send_line(line);
@@ -428,6 +499,34 @@ void NetworkMatch::tell_journal_failure()
     if (!journal_ || journal_->trouble().empty() || journal_failure_told_) return;
     journal_failure_told_ = true;
     emit journal_failed(from_std(journal_->trouble()));
+}
+
+// The host never waits for a watcher: one that leaves too much unread is
+// told why, and closed.
+void NetworkMatch::flush_watchers()
+{
+    if (!host_) return;
+    for (const auto& [id, output] : host_->take_watcher_output()) {
+        const auto found = watcher_transports_.find(id);
+        if (found == watcher_transports_.end()) continue;
+        LineTransport* const transport = found->second;
+        if (static_cast<std::size_t>(transport->unsent_bytes()) > MAX_WATCHER_UNSENT_BYTES) {
+            host_->drop_watcher(id, std::nullopt);
+            transport->send_line(format_message(Bye{ByeReason::timeout}));
+            forget_watcher(id);
+            continue;
+        }
+        for (const std::string& line : output.lines) transport->send_line(line);
+        if (output.close) forget_watcher(id);
+    }
+}
+
+void NetworkMatch::forget_watcher(Audience::WatcherId id)
+{
+    LineTransport* const transport = watcher_transports_.at(id);
+    watcher_transports_.erase(id);
+    disconnect(transport, nullptr, this, nullptr);
+    transport->close();
 }
 
 void NetworkMatch::tell(const SessionEvent& event)
@@ -446,6 +545,10 @@ void NetworkMatch::tell(const SessionEvent& event)
         emit new_game_asked(remote_name());
     } else if (const auto* out_of_step_event = std::get_if<OutOfStep>(&event)) {
         emit out_of_step(out_of_step_event->number);
+    } else if (const auto* counted = std::get_if<WatchersCounted>(&event)) {
+        emit watchers_changed(static_cast<int>(counted->count));
+    } else if (const auto* holder = std::get_if<SeatHolder>(&event)) {
+        emit seat_holder_changed(from_std(holder->guest_name));
     }
 }
 

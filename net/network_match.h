@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QTimer>
 #include <QUdpSocket>
+#include <map>
 #include <memory>
 #include <optional>
 #include <variant>
@@ -14,6 +15,7 @@
 #include "protocol/host_session.h"
 #include "protocol/journal_file.h"
 #include "net/relay/relay_address.h"
+#include "net/relay/relay_journal.h"
 
 class LineTransport;
 
@@ -67,6 +69,9 @@ public:
     // Joins the host at `place` as `name`: remote_joined() or join_failed()
     // follows. A guest whose connection to that host was lost takes its seat back.
     void join(const HostPlace& place, const QString& name);
+    // Watches the match at `place` (over a relay, by its watch code) as a
+    // guest joins it, playing nothing: remote_joined() or join_failed() follows.
+    void watch(const HostPlace& place, const QString& name);
     // A guest whose connection has ended joins the same host again, taking
     // its seat back with the token it was given: at once, even between the
     // tries it makes by itself after a lost connection.
@@ -94,7 +99,14 @@ public:
     // A host's match code over the relay, as a player reads it (XXXXX-XXXXX),
     // once the relay has heard the match.
     QString match_code() const { return match_code_; }
+    // The code a watcher over the relay types, apart from the match code.
+    QString watch_code() const { return watch_code_; }
     bool joining() const { return guest_.has_value(); }
+    bool watching() const { return guest_ && guest_->watching(); }
+    // A watcher's: the name of the player in the guest's seat, empty while it is free.
+    QString watched_guest_name() const;
+    // The host's: how many watch.
+    int watchers() const { return host_ ? static_cast<int>(host_->watchers()) : 0; }
     // The table is the network match's: the host's since its first guest,
     // the guest's while connected.
     bool in_match() const;
@@ -122,7 +134,11 @@ signals:
     void input_refused(InputKind kind);
     void new_game_asked(const QString& name);
     void out_of_step(uint32_t number);
+    // Each time the relay has heard both the match and its watchers.
     void relay_listening(const QString& code);
+    void watchers_changed(int count);
+    // A watcher's: who holds the guest's seat now, empty when nobody.
+    void seat_holder_changed(const QString& guest_name);
     void relay_failed(const QString& why);
     // The hosted match's journal cannot be written: the match goes on, but
     // would not be resumed. Told once a match.
@@ -136,19 +152,27 @@ private:
         LineTransport* transport;
         int64_t since;
         QHostAddress from;  // null over a relay
+        bool watch_only = false;  // over a relay's watch code
     };
 
     int64_t now() const { return clock_.elapsed(); }
     void upkeep();
     bool admits_opening(const QHostAddress& from) const;
-    void take_connection(LineTransport* transport, const QHostAddress& from);
+    void take_connection(LineTransport* transport, const QHostAddress& from, bool watch_only = false);
+    void host_on_relay(const RelayAddress& address, const QString& name, const RelayCodes& codes);
+    void listen_on_relay(const RelayAddress& address, const QString& code, bool watch_only);
+    void relay_heard(bool watch_only, const QString& code);
+    std::optional<Audience::WatcherId> watcher_of(LineTransport* transport) const;
+    void admit_watcher(LineTransport* transport);
+    void flush_watchers();
+    void forget_watcher(Audience::WatcherId id);
     void answer_opening(LineTransport* transport, const std::string& first_line);
     void drop_opening(LineTransport* transport, std::optional<ByeReason> say);
     void forget_opening(LineTransport* transport);
     void drop_late_openings();
-    void listen_on_relay(const RelayAddress& address, const QString& name, const QString& code);
     void start_hosting(const QString& name, const JournalPlace& place);
     void connect_to_host(std::optional<std::string> seat_token);
+    void open_to_host(const HostPlace& place, const QString& name, bool to_watch);
     void not_answered(const QString& why);
     void guest_connection_ended(EndReason reason);
     void try_again_later();
@@ -176,6 +200,9 @@ private:
     LineTransport* transport_ = nullptr;  // the seated guest's, or the guest's to its host
     bool hold_remote_inputs_ = false;
     std::vector<Opening> openings_;
+    std::map<Audience::WatcherId, LineTransport*> watcher_transports_;
+    Audience::WatcherId last_watcher_id_ = 0;
+    bool watch_place_ = false;
     // Since when a guest whose connection was lost joins again by itself.
     std::optional<int64_t> rejoin_since_;
     int rejoin_tries_ = 0;
@@ -185,6 +212,9 @@ private:
     quint16 hosting_port_ = 0;
     bool over_relay_ = false;
     QString match_code_;
+    QString watch_code_;
+    // Over a relay: the watchers' listener, beside the guests'.
+    QObject* watch_listener_ = nullptr;
     QUdpSocket announcer_;
     QTimer announce_timer_;
     std::optional<std::pair<QHostAddress, quint16>> announce_to_;

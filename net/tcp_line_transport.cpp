@@ -88,6 +88,11 @@ void TcpLineTransport::close()
     socket_->disconnectFromHost();
 }
 
+qint64 TcpLineTransport::unsent_bytes() const
+{
+    return socket_->bytesToWrite();
+}
+
 // A piece of at most a line at a time, each piece's lines taken before the
 // next, so that what waits stays within two lines.
 void TcpLineTransport::read_lines()

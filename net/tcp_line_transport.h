@@ -22,6 +22,7 @@ public:
 
     void send_line(const std::string& line) override;
     void close() override;
+    qint64 unsent_bytes() const override;
 
 private:
     void read_lines();

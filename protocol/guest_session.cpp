@@ -5,15 +5,17 @@
 #include "protocol/protocol_limits.h"
 
 GuestSession::GuestSession(MatchTable& table, std::string name, std::optional<std::string> seat_token,
-                           SeriesCount series)
-    : table_(table), name_(std::move(name)), seat_token_(std::move(seat_token)), series_(series)
+                           SeriesCount series, Role role)
+    : table_(table), name_(std::move(name)), seat_token_(std::move(seat_token)), role_(role), series_(series)
 {
 }
 
 void GuestSession::connected(int64_t now)
 {
     link_.open(now);
-    if (seat_token_)
+    if (watching())
+        link_.send(Watch{PROTOCOL_VERSION, name_});
+    else if (seat_token_)
         link_.send(Again{PROTOCOL_VERSION, *seat_token_, name_});
     else
         link_.send(Hello{PROTOCOL_VERSION, name_});
@@ -26,7 +28,7 @@ void GuestSession::receive(std::string_view line, int64_t now)
     const std::optional<Message> message = parse_message(line);
     if (!message) return receive_malformed();
     if (const auto* bye = std::get_if<Bye>(&*message)) return end(reason_heard(bye->reason), std::nullopt);
-    if (std::holds_alternative<Ping>(*message)) return;
+    if (std::holds_alternative<Ping>(*message) || receive_seat_holder(*message)) return;
     if (stage_ == Stage::playing)
         receive_in_match(*message, now);
     else if (stage_ == Stage::catching_up)
@@ -58,6 +60,7 @@ void GuestSession::pump(int64_t now)
 
 void GuestSession::play(const Input& input)
 {
+    if (watching()) return link_.report(InputRefused{input.kind});
     if (stage_ != Stage::playing || own_waiting_) return;
     own_waiting_ = input;
     link_.forget_aims();
@@ -96,7 +99,19 @@ void GuestSession::leave()
 
 bool GuestSession::remote_has_cue() const
 {
-    return stage_ == Stage::playing && table_.facts().current_player == player_of(Side::host);
+    // Whoever aims, a watcher's cue follows.
+    return stage_ == Stage::playing && (watching() || table_.facts().current_player == player_of(Side::host));
+}
+
+// `guest NAME` and `guest-left`, heard by a watcher once welcomed.
+bool GuestSession::receive_seat_holder(const Message& message)
+{
+    const auto* seated = std::get_if<GuestSeated>(&message);
+    if (!watching() || stage_ == Stage::opening || (!seated && !std::holds_alternative<GuestLeft>(message)))
+        return false;
+    seated_guest_name_ = seated ? seated->name : std::string();
+    link_.report(SeatHolder{seated_guest_name_});
+    return true;
 }
 
 void GuestSession::receive_opening(const Message& message)
@@ -108,7 +123,7 @@ void GuestSession::receive_opening(const Message& message)
     if (stage_ == Stage::opening && welcome) {
         if (welcome->version != PROTOCOL_VERSION) return end(EndReason::version, ByeReason::version);
         host_name_ = welcome->name;
-        stage_ = Stage::seat_token;
+        stage_ = watching() ? Stage::score : Stage::seat_token;
     } else if (stage_ == Stage::seat_token && token) {
         seat_token_ = token->token;
         stage_ = Stage::score;
@@ -156,6 +171,9 @@ void GuestSession::catch_up(uint32_t last_number)
 
 void GuestSession::receive_in_match(const Message& message, int64_t now)
 {
+    const bool for_watchers = std::holds_alternative<NumberedInput>(message) || std::holds_alternative<Check>(message)
+                              || std::holds_alternative<Sync>(message) || std::holds_alternative<Aim>(message);
+    if (watching() && !for_watchers) return receive_malformed();
     if (const auto* numbered = std::get_if<NumberedInput>(&message)) return receive_numbered(*numbered);
     if (const auto* check = std::get_if<Check>(&message)) return receive_check(*check);
     if (const auto* sync = std::get_if<Sync>(&message)) return receive_sync(*sync);
@@ -296,7 +314,7 @@ void GuestSession::check_when_settled()
     series_.rack_looked_at(table_.facts().winner);
     const std::string hash = table_.check_hash();
     // The host has sent its check of the match caught up with already.
-    if (last_checked_ != caught_up_to_) link_.send(Check{last_checked_, hash});
+    if (last_checked_ != caught_up_to_ && !watching()) link_.send(Check{last_checked_, hash});
     own_checks_[last_checked_] = hash;
     if (own_checks_.size() > MAX_CHECKS_KEPT) own_checks_.erase(own_checks_.begin());
     compare_checks();

@@ -21,15 +21,21 @@
 // host and take effect when they come back numbered. Plain logic: the owner
 // carries the lines and tells it the time, in monotonic milliseconds. A
 // guest who joins again does so with a new session on the same table.
+//
+// A watcher is a guest that opens with watch and plays nothing: it applies
+// every numbered input, whoever played it, shows both players' aims, hears
+// who holds the guest's seat, and sends only pings, sync? and its goodbye.
 class GuestSession : public MatchSession {
 public:
+    enum class Role : uint8_t { player, watcher };
+
     // With the seat's token of an earlier connection, it takes that seat back;
     // the series counted so far stands until the host's count comes.
     GuestSession(MatchTable& table, std::string name, std::optional<std::string> seat_token = std::nullopt,
-                 SeriesCount series = {});
+                 SeriesCount series = {}, Role role = Role::player);
 
-    // The connection to the host stands: sends hello, or again with the
-    // token, and nothing else until the host answers.
+    // The connection to the host stands: sends hello, watch, or again with
+    // the token, and nothing else until the host answers.
     void connected(int64_t now);
     void receive(std::string_view line, int64_t now) override;
     void receive_malformed() override;
@@ -63,6 +69,12 @@ public:
     // Playing, and the match as the host sent it on joining agrees with the host's table.
     bool caught_up() const { return stage_ == Stage::playing && agreed_through_ >= caught_up_to_; }
     const std::string& host_name() const { return host_name_; }
+    bool watching() const { return role_ == Role::watcher; }
+    // A watcher's: who holds the guest's seat, empty while it is free.
+    const std::string& seated_guest_name() const { return seated_guest_name_; }
+    // The host took this side once (a seat's token, or a watcher's welcome):
+    // a lost connection is joined again.
+    bool may_join_again() const { return seat_token_.has_value() || (watching() && !host_name_.empty()); }
     // The token the host gave (or the one this session was made with), for
     // joining again; nothing once this side has left.
     const std::optional<std::string>& seat_token() const { return seat_token_; }
@@ -71,6 +83,7 @@ public:
 private:
     enum class Stage { opening, seat_token, score, match_header, catching_up, playing, ended };
 
+    bool receive_seat_holder(const Message& message);
     void receive_opening(const Message& message);
     void receive_catching_up(const Message& message);
     void catch_up(uint32_t last_number);
@@ -93,6 +106,8 @@ private:
     std::string name_;
     std::string host_name_;
     std::optional<std::string> seat_token_;
+    Role role_;
+    std::string seated_guest_name_;
     SessionLink link_;
     Stage stage_ = Stage::opening;
     uint32_t praise_at_rack_ = 0;

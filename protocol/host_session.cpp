@@ -15,6 +15,10 @@ std::optional<ByeReason> HostSession::answer_opening(std::string_view first_line
     const std::optional<Message> message = parse_message(first_line);
     const auto* hello = message ? std::get_if<Hello>(&*message) : nullptr;
     const auto* again = message ? std::get_if<Again>(&*message) : nullptr;
+    if (const auto* watch = message ? std::get_if<Watch>(&*message) : nullptr) {
+        if (watch->version != PROTOCOL_VERSION) return ByeReason::version;
+        return audience_.full() ? std::optional(ByeReason::full) : std::nullopt;
+    }
     if (!hello && !again) return ByeReason::malformed;
     if ((hello ? hello->version : again->version) != PROTOCOL_VERSION) return ByeReason::version;
     const bool own_token = again && again->token == seat_token_;
@@ -31,6 +35,7 @@ void HostSession::seat(std::string_view first_line, int64_t now)
 {
     if (seated_ || answer_opening(first_line)) return;
     const Message opening = *parse_message(first_line);
+    if (std::holds_alternative<Watch>(opening)) return;
     const auto* again = std::get_if<Again>(&opening);
     seat_token_ = draw_seat_token();
     guest_name_ = again ? again->name : std::get<Hello>(opening).name;
@@ -48,6 +53,7 @@ void HostSession::seat(std::string_view first_line, int64_t now)
     }
     match_owed_ = true;
     link_.report(Connected{guest_name_});
+    audience_.tell_seat(GuestSeated{guest_name_});
     take_waiting();
 }
 
@@ -69,6 +75,36 @@ bool HostSession::resume(const HostJournal& journal)
     seat_token_ = journal.seat_token;
     guest_name_ = journal.guest;
     return true;
+}
+
+void HostSession::admit_watcher(Audience::WatcherId id, int64_t now)
+{
+    std::vector<Message> greeting{Welcome{PROTOCOL_VERSION, name_}};
+    if (seated_) greeting.emplace_back(GuestSeated{guest_name_});
+    const std::size_t before = audience_.size();
+    audience_.admit(id, greeting, now);
+    count_watchers(before);
+    take_waiting();
+}
+
+void HostSession::receive_from_watcher(Audience::WatcherId id, std::string_view line, int64_t now)
+{
+    const std::size_t before = audience_.size();
+    audience_.receive(id, line, now);
+    count_watchers(before);
+    take_waiting();
+}
+
+void HostSession::drop_watcher(Audience::WatcherId id, std::optional<ByeReason> say)
+{
+    const std::size_t before = audience_.size();
+    audience_.drop(id, say);
+    count_watchers(before);
+}
+
+void HostSession::count_watchers(std::size_t before)
+{
+    if (audience_.size() != before) link_.report(WatchersCounted{audience_.size()});
 }
 
 void HostSession::receive(std::string_view line, int64_t now)
@@ -95,6 +131,9 @@ void HostSession::pump(int64_t now)
 {
     if (link_.silent_too_long(now)) drop_guest(EndReason::lost, ByeReason::timeout);
     link_.keep_up(now);
+    const std::size_t before = audience_.size();
+    audience_.pump(now);
+    count_watchers(before);
     take_waiting();
 }
 
@@ -115,8 +154,9 @@ void HostSession::play(const Input& input)
 
 void HostSession::aim(int x, int y, int64_t now)
 {
-    if (!seated_ || match_owed_ || remote_has_cue() || !table_.settled() || !waiting_.empty()) return;
-    link_.offer_aim(Aim{x, y}, now);
+    if (!match_started_ || remote_has_cue() || !table_.settled() || !waiting_.empty()) return;
+    audience_.offer_aim(Aim{x, y}, now);
+    if (seated_ && !match_owed_) link_.offer_aim(Aim{x, y}, now);
 }
 
 void HostSession::answer_new_game(bool agreed)
@@ -135,6 +175,7 @@ void HostSession::answer_new_game(bool agreed)
 
 void HostSession::leave()
 {
+    audience_.leave();
     if (!seated_) return;
     link_.end(ByeReason::leaving);
     seated_ = false;
@@ -171,16 +212,30 @@ bool HostSession::last_input_checked() const
 // of the last input once more, so that the guest knows its table is ours.
 // Sent once the last input has been checked: the series then holds the rack
 // it may have decided, as the guest's caught-up table does.
+std::vector<Message> HostSession::match_so_far() const
+{
+    std::vector<Message> match{Score{series_.won_by(1), series_.won_by(2)}, MatchStart{praise_at_rack_}};
+    match.insert(match.end(), rack_inputs_.begin(), rack_inputs_.end());
+    match.emplace_back(Ready{last_number_});
+    if (last_number_ > 0) match.emplace_back(*last_check_);
+    return match;
+}
+
 void HostSession::send_match_when_checked()
 {
-    if (!match_owed_ || !last_input_checked()) return;
+    if (!match_started_ || !last_input_checked()) return;
+    if (audience_.anyone_owed_match()) audience_.hand_match(match_so_far());
+    if (!match_owed_) return;
     match_owed_ = false;
-    link_.send(Score{series_.won_by(1), series_.won_by(2)});
-    link_.send(MatchStart{praise_at_rack_});
-    for (const NumberedInput& input : rack_inputs_) link_.send(input);
-    link_.send(Ready{last_number_});
-    if (last_number_ > 0) link_.send(*last_check_);
+    for (const Message& message : match_so_far()) link_.send(message);
     if (host_asked_new_ && !guest_asked_new_) link_.send(NewGameAsk{});
+}
+
+// A watcher's sync? is answered with the table after every input numbered so far.
+void HostSession::answer_watchers_when_settled()
+{
+    if (audience_.anyone_asked_sync() && table_.settled())
+        audience_.answer_sync(Sync{table_.praise(), table_.state_without_time()});
 }
 
 void HostSession::receive_in_match(const Message& message, int64_t now)
@@ -211,7 +266,9 @@ void HostSession::receive_in_match(const Message& message, int64_t now)
 void HostSession::receive_aim(const Aim& aim, int64_t now)
 {
     if (!link_.aim_within_limit(now)) return receive_malformed();
-    if (remote_has_cue() && table_.settled() && waiting_.empty()) table_.show_aim(aim.x, aim.y);
+    if (!remote_has_cue() || !table_.settled() || !waiting_.empty()) return;
+    table_.show_aim(aim.x, aim.y);
+    audience_.offer_aim(aim, now);
 }
 
 void HostSession::queue_from_guest(std::optional<Input> input)
@@ -270,6 +327,7 @@ void HostSession::take_waiting()
         judge(next);
         send_check_when_settled();
     }
+    answer_watchers_when_settled();
 }
 
 bool HostSession::held_back(const Waiting& next) const
@@ -315,6 +373,8 @@ void HostSession::number_and_apply(const Input& input, Side side)
     if (keeper_) keeper_->numbered(side, numbered);
     link_.send(numbered);
     link_.forget_aims();
+    audience_.send_all(numbered);
+    audience_.forget_aims();
     table_.apply(input);
     last_shooter_ = after_input(last_shooter_, side, input);
     if (side == Side::guest) released_ = false;
@@ -331,6 +391,7 @@ void HostSession::send_check_when_settled()
     last_check_ = Check{last_number_, table_.check_hash()};
     series_.rack_looked_at(table_.facts().winner);
     if (!match_owed_) link_.send(*last_check_);
+    audience_.send_all(*last_check_);
 }
 
 void HostSession::drop_guest(EndReason why, std::optional<ByeReason> say)
@@ -342,7 +403,14 @@ void HostSession::drop_guest(EndReason why, std::optional<ByeReason> say)
     std::erase_if(waiting_, [](const Waiting& w) { return w.side == Side::guest; });
     // The guest's ask goes with its connection; this side's stands for the next guest.
     if (!host_asked_new_) guest_asked_new_ = false;
+    audience_.tell_seat(GuestLeft{});
     link_.report(Disconnected{why});
+}
+
+bool opens_to_watch(std::string_view first_line)
+{
+    const std::optional<Message> message = parse_message(first_line);
+    return message && std::holds_alternative<Watch>(*message);
 }
 
 std::string draw_seat_token()

@@ -16,8 +16,8 @@ constexpr std::size_t HASH_DIGITS = 16;
 
 // By the enums' order.
 constexpr std::array<std::string_view, 4> INPUT_WORDS{"shot", "place", "undo", "new"};
-constexpr std::array<std::string_view, 6> BYE_REASONS{"leaving", "version", "busy", "malformed", "timeout",
-                                                     "replaced"};
+constexpr std::array<std::string_view, 7> BYE_REASONS{"leaving", "version", "busy", "malformed",
+                                                     "timeout", "replaced", "full"};
 
 template <typename Kind, std::size_t N>
 std::optional<Kind> kind_named(const std::array<std::string_view, N>& names, std::string_view word)
@@ -144,6 +144,12 @@ std::optional<Message> read_seat(std::optional<std::string_view> rest)
     return SeatToken{std::string(token)};
 }
 
+std::optional<Message> read_guest(std::optional<std::string_view> rest)
+{
+    if (!rest || !is_player_name(*rest)) return std::nullopt;
+    return GuestSeated{std::string(*rest)};
+}
+
 std::optional<Message> read_bye(std::optional<std::string_view> rest)
 {
     const std::optional<ByeReason> reason = kind_named<ByeReason>(BYE_REASONS, one_word(rest));
@@ -227,9 +233,12 @@ struct Shape {
     Reader read;
 };
 
-constexpr std::array<Shape, 16> SHAPES{{
+constexpr std::array<Shape, 19> SHAPES{{
     {"hello", read_greeting<Hello>},
     {"again", read_again},
+    {"watch", read_greeting<Watch>},
+    {"guest", read_guest},
+    {"guest-left", read_bare<GuestLeft>},
     {"seat", read_seat},
     {"welcome", read_greeting<Welcome>},
     {"bye", read_bye},
@@ -253,7 +262,10 @@ struct Writer {
     {
         return "again " + std::to_string(m.version) + " " + m.token + " " + m.name;
     }
+    std::string operator()(const Watch& m) const { return "watch " + std::to_string(m.version) + " " + m.name; }
     std::string operator()(const SeatToken& m) const { return "seat " + m.token; }
+    std::string operator()(const GuestSeated& m) const { return "guest " + m.name; }
+    std::string operator()(const GuestLeft&) const { return "guest-left"; }
     std::string operator()(const Welcome& m) const { return "welcome " + std::to_string(m.version) + " " + m.name; }
     std::string operator()(const Bye& m) const
     {

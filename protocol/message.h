@@ -20,7 +20,7 @@ struct Input {
     bool operator==(const Input&) const = default;
 };
 
-enum class ByeReason : uint8_t { leaving, version, busy, malformed, timeout, replaced };
+enum class ByeReason : uint8_t { leaving, version, busy, malformed, timeout, replaced, full };
 
 // `hello V NAME`: a guest opens. The name of a version other than ours is not read.
 struct Hello {
@@ -36,6 +36,12 @@ struct Again {
     std::string name;
     bool operator==(const Again&) const = default;
 };
+// `watch V NAME`: someone opens to watch the match, never to play in it.
+struct Watch {
+    uint32_t version = 0;
+    std::string name;
+    bool operator==(const Watch&) const = default;
+};
 // `welcome V NAME`: the host takes the guest.
 struct Welcome {
     uint32_t version = 0;
@@ -46,6 +52,14 @@ struct Welcome {
 struct SeatToken {
     std::string token;
     bool operator==(const SeatToken&) const = default;
+};
+// `guest NAME` and `guest-left`: a watcher hears who holds the guest's seat.
+struct GuestSeated {
+    std::string name;
+    bool operator==(const GuestSeated&) const = default;
+};
+struct GuestLeft {
+    bool operator==(const GuestLeft&) const = default;
 };
 struct Bye {
     ByeReason reason = ByeReason::leaving;
@@ -113,8 +127,9 @@ struct Sync {
     bool operator==(const Sync&) const = default;
 };
 
-using Message = std::variant<Hello, Again, Welcome, SeatToken, Bye, Score, MatchStart, Ready, NumberedInput,
-                             InputRequest, Refused, NewGameAsk, NewGameAgree, Aim, Ping, Check, SyncAsk, Sync>;
+using Message = std::variant<Hello, Again, Watch, Welcome, SeatToken, GuestSeated, GuestLeft, Bye, Score, MatchStart,
+                             Ready, NumberedInput, InputRequest, Refused, NewGameAsk, NewGameAgree, Aim, Ping, Check,
+                             SyncAsk, Sync>;
 
 // One line without its end. Nothing when it is not one of the protocol's
 // lines, written exactly (one space between words, numbers without sign or

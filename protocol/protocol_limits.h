@@ -33,6 +33,9 @@ constexpr std::size_t MAX_WAITING_FROM_HOST = 256;
 // address's flood neither keeps another's guest out nor holds the host.
 constexpr std::size_t MAX_OPENINGS_PER_ADDRESS = 4;
 constexpr std::size_t MAX_OPENING_CONNECTIONS = 64;
+// Watchers of one match at once, and what one may leave unread before it is dropped.
+constexpr std::size_t MAX_WATCHERS = 32;
+constexpr std::size_t MAX_WATCHER_UNSENT_BYTES = 256 * 1024;
 // A connection that has not sent its opening line by then is dropped.
 constexpr int64_t OPENING_LIMIT_MS = 3'000;
 // A guest whose connection was lost joins again by itself: the first try

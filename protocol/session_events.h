@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <variant>
@@ -16,6 +17,7 @@ enum class EndReason : uint8_t {
     version,    // the other side speaks another version of the protocol
     busy,       // the host already has a guest
     replaced,   // the guest took its seat back over another connection
+    full,       // the host has no room for another watcher
 };
 
 // Host: a guest has taken the seat and has the match. Guest: the match so
@@ -38,11 +40,20 @@ struct NewGameAsked {};
 struct OutOfStep {
     uint32_t number = 0;
 };
+// A watcher: who holds the guest's seat now, nobody when it is free.
+struct SeatHolder {
+    std::string guest_name;
+};
+// The host: how many watch the match now.
+struct WatchersCounted {
+    std::size_t count = 0;
+};
 struct Disconnected {
     EndReason reason = EndReason::lost;
 };
 
-using SessionEvent = std::variant<Connected, InputApplied, InputRefused, NewGameAsked, OutOfStep, Disconnected>;
+using SessionEvent = std::variant<Connected, InputApplied, InputRefused, NewGameAsked, OutOfStep, SeatHolder,
+                                  WatchersCounted, Disconnected>;
 
 // What a session asks of its owner after each call: the lines to send, in
 // order, what happened, and whether to close the connection once the lines are out.

@@ -103,6 +103,7 @@ EndReason reason_heard(ByeReason said)
     case ByeReason::malformed: return EndReason::malformed;
     case ByeReason::timeout: return EndReason::lost;
     case ByeReason::replaced: return EndReason::replaced;
+    case ByeReason::full: return EndReason::full;
     }
     return EndReason::lost;
 }

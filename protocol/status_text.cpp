@@ -14,6 +14,7 @@ std::string_view end_words(EndReason reason)
     case EndReason::version: return "another version";
     case EndReason::busy: return "already has a guest";
     case EndReason::replaced: return "joined again elsewhere";
+    case EndReason::full: return "has watchers enough";
     }
     return {};
 }
@@ -30,6 +31,7 @@ std::string end_sentence(std::string_view remote_name, EndReason reason)
     case EndReason::version: sentence = name + "'s game speaks another version"; break;
     case EndReason::busy: sentence = name + "'s game already has a second player"; break;
     case EndReason::replaced: sentence = name + "'s game gave this seat to a newer connection"; break;
+    case EndReason::full: sentence = name + "'s game has as many watchers as it takes"; break;
     }
     if (remote_name.empty() && sentence.starts_with(name))
         sentence[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(sentence[0])));

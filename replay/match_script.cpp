@@ -143,6 +143,8 @@ std::optional<Failure> run(const ScriptCommand& command, ReplayWindow& table, Ne
     case CommandKind::join_relay: return network.join_relay(command.port, command.code, command.name);
     case CommandKind::journal: network.keep_journal(command.path); break;
     case CommandKind::host_resume: return host_resume(command, network, states);
+    case CommandKind::watch: return network.watch(command.port, command.name);
+    case CommandKind::watch_relay: return network.watch_relay(command.port, command.code, command.name);
     case CommandKind::await: return network.await_remote();
     case CommandKind::leave: network.leave(); break;
     case CommandKind::score:

@@ -136,7 +136,8 @@ std::optional<Failure> NetworkPlay::await_relay_code()
         net_.leave();
         return failure;
     }
-    lines_.push_back("{\"code\":" + json_string(net_.match_code().toStdString()) + "}");
+    lines_.push_back("{\"code\":" + json_string(net_.match_code().toStdString())
+                     + ",\"watch\":" + json_string(net_.watch_code().toStdString()) + "}");
     return std::nullopt;
 }
 
@@ -174,16 +175,39 @@ std::optional<Failure> NetworkPlay::join(int port, const std::string& name)
 
 std::optional<Failure> NetworkPlay::join_relay(int port, const std::string& code, const std::string& name)
 {
-    const std::optional<QString> read = read_match_code(QString::fromStdString(code));
-    if (!read) return network_failure("\"" + code + "\" is not a match code");
-    return join_at(RelayMatch{driver_relay(port), *read}, name);
+    HostPlace place;
+    if (auto failure = relay_place(port, code, place)) return failure;
+    return join_at(place, name);
 }
 
-std::optional<Failure> NetworkPlay::join_at(const HostPlace& place, const std::string& name)
+std::optional<Failure> NetworkPlay::watch(int port, const std::string& name)
+{
+    return join_at(TcpHost{DRIVER_ADDRESS, static_cast<quint16>(port)}, name, true);
+}
+
+std::optional<Failure> NetworkPlay::watch_relay(int port, const std::string& code, const std::string& name)
+{
+    HostPlace place;
+    if (auto failure = relay_place(port, code, place)) return failure;
+    return join_at(place, name, true);
+}
+
+std::optional<Failure> NetworkPlay::relay_place(int port, const std::string& code, HostPlace& place) const
+{
+    const std::optional<QString> read = read_match_code(QString::fromStdString(code));
+    if (!read) return network_failure("\"" + code + "\" is not a match code");
+    place = RelayMatch{driver_relay(port), *read};
+    return std::nullopt;
+}
+
+std::optional<Failure> NetworkPlay::join_at(const HostPlace& place, const std::string& name, bool to_watch)
 {
     if (active()) return network_failure("already in a network match");
     lost_because_.reset();
-    net_.join(place, QString::fromStdString(name));
+    if (to_watch)
+        net_.watch(place, QString::fromStdString(name));
+    else
+        net_.join(place, QString::fromStdString(name));
     return wait_until([this] { return net_.connected(); }, "the host sent no match within 60 s");
 }
 
@@ -212,8 +236,10 @@ void NetworkPlay::leave()
     lost_because_.reset();
 }
 
+// A watcher's mouse moves no cue: the players' aims do.
 void NetworkPlay::move(int x, int y)
 {
+    if (net_.watching()) return;
     if (PaintBox1MouseMove(table_.view().surface(), x, y)) net_.aim(x, y);
 }
 
@@ -222,6 +248,8 @@ void NetworkPlay::move(int x, int y)
 std::optional<Failure> NetworkPlay::press(int x, int y)
 {
     if (cue_ball_in_hand(game)) return play(Input{InputKind::place, x, y});
+    // A watcher's press would shoot: it is refused as a shot.
+    if (net_.watching()) return play(Input{InputKind::shot, x, y});
     PaintBox1MouseDown(x, y);
     return std::nullopt;
 }

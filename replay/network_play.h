@@ -12,7 +12,8 @@
 class ReplayWindow;
 
 // The driver's side of a network match on 127.0.0.1, directly or over a
-// relay there: `host`, `join`, `host-relay`, `join-relay`, `await`, `leave`, and this side's inputs while the match lasts, each
+// relay there: `host`, `join`, `watch`, their relay forms, `await`, `leave`,
+// and this side's inputs while the match lasts, each
 // waiting at most a minute of wall time for the other side. The table's time
 // goes on only to let it settle. The lines it has to print (remote inputs,
 // refusals, tables out of step) are taken after each command.
@@ -41,6 +42,9 @@ public:
     std::optional<Failure> host_resume(const std::string& path);
     std::optional<Failure> await_seat_taken_back();
     std::optional<Failure> join_relay(int port, const std::string& code, const std::string& name);
+    // Watches as a guest joins, playing nothing: this side's inputs are refused.
+    std::optional<Failure> watch(int port, const std::string& name);
+    std::optional<Failure> watch_relay(int port, const std::string& code, const std::string& name);
     std::optional<Failure> await_remote();
     void leave();
 
@@ -67,7 +71,8 @@ private:
         ReplayWindow& table_;
     };
 
-    std::optional<Failure> join_at(const HostPlace& place, const std::string& name);
+    std::optional<Failure> join_at(const HostPlace& place, const std::string& name, bool to_watch = false);
+    std::optional<Failure> relay_place(int port, const std::string& code, HostPlace& place) const;
     // Once the relay has heard the hosted match, its code line is to be printed.
     std::optional<Failure> await_relay_code();
     std::optional<Failure> wait_until(const std::function<bool()>& done, const std::string& what);

@@ -1,15 +1,18 @@
 #include "net/relay/relay_journal.h"
 
-JournalRelay journal_relay(const RelayAddress& address, const QString& code)
+#include "net/relay/match_code.h"
+
+JournalRelay journal_relay(const RelayAddress& address, const RelayCodes& codes)
 {
     const QString scheme = address.tls ? QStringLiteral("mqtts") : QStringLiteral("mqtt");
     const QString text = QStringLiteral("%1://%2:%3").arg(scheme, address.host).arg(address.port);
-    return {text.toStdString(), code.toStdString(), {}};
+    return {text.toStdString(), codes.match.toStdString(), codes.watch.toStdString()};
 }
 
-std::optional<std::pair<RelayAddress, QString>> relay_of_journal(const JournalRelay& kept)
+std::optional<KeptRelay> relay_of_journal(const JournalRelay& kept)
 {
     const std::optional<RelayAddress> address = read_relay_address(QString::fromStdString(kept.address));
     if (!address) return std::nullopt;
-    return std::pair{*address, QString::fromStdString(kept.match_code)};
+    const QString watch = kept.watch_code.empty() ? draw_match_code() : QString::fromStdString(kept.watch_code);
+    return KeptRelay{*address, {QString::fromStdString(kept.match_code), watch}};
 }

@@ -79,12 +79,16 @@ void DialogsTest::HostingOverTheInternetShowsTheCodeAndTheRelay()
     QCOMPARE(requested.count(), 1);
     QCOMPARE(requested.at(0).at(1).toString(), QStringLiteral("mqtt://127.0.0.1:1883"));
 
-    dialog.show_code(QStringLiteral("7K3QM-2B9XD"), QStringLiteral("mqtt://127.0.0.1:1883"));
+    dialog.show_code(QStringLiteral("7K3QM-2B9XD"), QStringLiteral("W4TCH-C0DE5"),
+                     QStringLiteral("mqtt://127.0.0.1:1883"));
     QVERIFY(message(dialog).contains(QStringLiteral("7K3QM-2B9XD")));
     QVERIFY(message(dialog).contains(QStringLiteral("Give this code to your friend")));
     QVERIFY(message(dialog).contains(QStringLiteral("Relay: mqtt://127.0.0.1:1883")));
     QTest::mouseClick(button(dialog, QStringLiteral("Copy")), Qt::LeftButton);
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("7K3QM-2B9XD"));
+    // The watch code has a Copy of its own.
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("CopyWatchCode")), Qt::LeftButton);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("W4TCH-C0DE5"));
 }
 
 void DialogsTest::JoiningTakesAGameFoundOnTheNetworkOrAnAddressThatReads()

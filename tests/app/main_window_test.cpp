@@ -88,7 +88,7 @@ private slots:
         QStringList network;
         for (const QAction* item : opponents.mid(captions.size()))
             if (item->isVisible() && !item->isSeparator()) network << item->text();
-        QCOMPARE(network, QStringList({"Host a network game…", "Join a network game…"}));
+        QCOMPARE(network, QStringList({"Host a network game…", "Join a network game…", "Watch a network game…"}));
         opponents = opponents.mid(0, captions.size());
         for (int k = 0; k < captions.size(); ++k) {
             QCOMPARE(opponents[k]->text(), captions[k]);

@@ -6,8 +6,11 @@ shown, less a driver's own start, is the rejoin. Then a seat taken back: a
 guest joins and falls silent with its connection open, as one that died
 unheard, and a new connection takes the seat back with its token; the time
 from that connection to the host's whole match received, and with the
-guest's own catch-up (the rejoin) added. Last, a guest joining while a peer
-connects, says nothing and connects again as soon as it is dropped. Not a test.
+guest's own catch-up (the rejoin) added. Then a guest joining while a peer
+connects, says nothing and connects again as soon as it is dropped. Last, a
+watcher joining a rack of 500 inputs (the host's shot and its undo, 250
+times, after its guest has left): its start to its table settled and agreed,
+less a driver's own start. Not a test.
 
 usage: measure_rejoin.py DRIVER TABLE_PICTURE_FOLDER HUNDRED_SHOTS_SCRIPT"""
 
@@ -105,6 +108,17 @@ def seconds_to_guest_back_after_resume(driver, folder, shots, plays):
     return elapsed, same
 
 
+def seconds_to_watch_500_inputs(driver, folder, alone):
+    port = free_port()
+    host = DriverProcess(driver, f"host {port} Anna\n" + "shot 407 196\nundo\n" * 250 + "state\n", folder)
+    wait_for_listener(port, SECONDS)
+    DriverProcess(driver, f"join {port} Bo\nleave\n", folder).finish(SECONDS)
+    host.read_until(lambda lines: len(states(lines)) == 1, SECONDS)
+    watched, output = seconds_to_first_line(driver, f"watch {port} Cy\nstate\n", folder)
+    host.kill()
+    return watched - alone, states(output) == states(host.output)
+
+
 def main(driver, folder, hundred_shots):
     with open(hundred_shots, encoding="utf-8") as text:
         shots = [tuple(map(int, line.split()[1:])) for line in text if line.startswith("shot ")]
@@ -123,6 +137,7 @@ def main(driver, folder, hundred_shots):
     past_idle_peer = seconds_to_join_past_idle_peer(port)
     host.kill()
     resumed, resumed_same = seconds_to_guest_back_after_resume(driver, folder, shots, plays)
+    watched, watched_same = seconds_to_watch_500_inputs(driver, folder, alone)
     same = states(output) == states(host.output)
     print(f"a driver's start to its first state line: {alone * 1000:.0f} ms")
     print(f"a guest's start to the table of a 100-shot match shown: {joined * 1000:.0f} ms")
@@ -132,7 +147,9 @@ def main(driver, folder, hundred_shots):
     print(f"a guest joining while a silent peer reconnects, to the host's match received: {past_idle_peer * 1000:.1f} ms")
     print(f"a host killed and resumed from its journal, from listening to its guest back: {resumed * 1000:.0f} ms;"
           f" the same table: {resumed_same}")
-    return 0 if same and resumed_same else 1
+    print(f"a watcher joining a rack of 500 inputs, to its table settled and agreed: {watched * 1000:.0f} ms;"
+          f" the table is the host's: {watched_same}")
+    return 0 if same and resumed_same and watched_same else 1
 
 
 if __name__ == "__main__":

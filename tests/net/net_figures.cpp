@@ -2,9 +2,12 @@
 // costs, a guest's shot from the press to the launch on both sides over
 // loopback, and the processor a connected, idle match takes. With `relay`,
 // the match goes over a broker of its own on loopback, and the bytes a shot
-// are those each side's connection to the broker carries, both ways.
+// are those each side's connection to the broker carries, both ways. With
+// WATCHERS, that many watch the match, in the same process: the bytes every
+// connection of the host carries and the processor all of it takes, a shot,
+// over 400 shots.
 //
-//   build/tests/net/net_figures [AIMING_SECONDS] [relay]
+//   build/tests/net/net_figures [AIMING_SECONDS] [relay|tcp] [WATCHERS]
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -13,6 +16,8 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <memory>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -76,6 +81,8 @@ struct Loopback {
     NetworkMatch host{host_table};
     NetworkMatch guest{guest_table};
     std::optional<TestBroker> broker;
+    std::vector<std::unique_ptr<TimedTable>> watcher_tables;
+    std::vector<std::unique_ptr<NetworkMatch>> watchers;
 
     bool connect()
     {
@@ -93,11 +100,37 @@ struct Loopback {
         rest();
         return guest.connected();
     }
+    bool watch(int count)
+    {
+        const HostPlace place =
+            broker ? HostPlace(RelayMatch{broker->plain_address(), *read_match_code(host.watch_code())})
+                   : HostPlace(TcpHost{QStringLiteral("127.0.0.1"), host.hosting_port()});
+        for (int k = 0; k < count; ++k) {
+            watcher_tables.push_back(std::make_unique<TimedTable>());
+            watchers.push_back(std::make_unique<NetworkMatch>(*watcher_tables.back()));
+            watchers.back()->watch(place, QStringLiteral("Cleo"));
+            // One at a time: the host takes only a few unanswered openings from one address.
+            run_until([this] { return host.watchers() == static_cast<int>(watchers.size()); });
+        }
+        rest();
+        return host.watchers() == count;
+    }
     void rest()
     {
         host_table.rolling = guest_table.rolling = false;
         host.table_changed();
         guest.table_changed();
+        for (std::size_t k = 0; k < watchers.size(); ++k) {
+            watcher_tables[k]->rolling = false;
+            watchers[k]->table_changed();
+        }
+    }
+    // Every connection the host has: its guest's and its watchers', or over
+    // the relay every connection to the broker.
+    long long host_bytes() const
+    {
+        const std::vector<long long> each = bytes_with_port(broker ? broker->port() : host.hosting_port());
+        return std::accumulate(each.begin(), each.end(), 0LL);
     }
 };
 
@@ -150,12 +183,13 @@ int main(int argc, char** argv)
     QCoreApplication application(argc, argv);
     const int64_t aiming_ms = argc > 1 ? std::stoll(argv[1]) * 1000 : 3000;
     const bool over_relay = argc > 2 && QByteArray(argv[2]) == "relay";
+    const int watchers = argc > 3 ? std::stoi(argv[3]) : 0;
     std::printf("bytes a guest's shot costs, both ways, after %lld s of aiming: %zu\n",
                 static_cast<long long>(aiming_ms / 1000), bytes_per_shot(aiming_ms));
 
     Loopback loopback;
     if (over_relay) loopback.broker.emplace();
-    if (!loopback.connect()) {
+    if (!loopback.connect() || !loopback.watch(watchers)) {
         std::printf("no connection on loopback\n");
         return 1;
     }
@@ -164,7 +198,14 @@ int main(int argc, char** argv)
         for (const long long bytes : relay_bytes_per_shot(loopback, aiming_ms)) std::printf(" %lld", bytes);
         std::printf("\n");
     }
+    const long long bytes_before = loopback.host_bytes();
+    const double processor_before = processor_seconds();
     std::vector<double> delays = guest_shot_delays(loopback, 200);
+    // Two shots each round: the host's and the guest's.
+    std::printf("with %d watching: %s %.0f bytes a shot; the processor, %.3f ms a shot\n", watchers,
+                over_relay ? "every connection to the broker carries" : "the host's connections carry",
+                static_cast<double>(loopback.host_bytes() - bytes_before) / 400,
+                (processor_seconds() - processor_before) * 1000 / 400);
     std::sort(delays.begin(), delays.end());
     std::printf("a guest's shot, press to launch on both sides: median %.3f ms, slowest %.3f ms (%zu shots)\n",
                 delays[delays.size() / 2], delays.back(), delays.size());

@@ -2,7 +2,8 @@
 """A peer written from the wire protocol's text alone, playing each role
 against a Corvenne driver on loopback: the opening, numbered inputs and
 checks, refusals, a guest who joins again and gets the match so far, a
-second guest and another version turned away, pings, the aims' limit,
+second guest and another version turned away, watchers (a 33rd turned
+away, one that stops reading), pings, the aims' limit,
 malformed lines, tables out of step and the sync; a seat taken back over a
 half-open connection, an opening answered while the host's player is idle,
 and connections that never say a word, from one address while a guest comes
@@ -108,7 +109,7 @@ def start_host(driver, folder, script):
 
 def as_guest(driver, folder):
     """The peer joins a hosting driver."""
-    port, host = start_host(driver, folder, "shot 407 196\nshot 602 176\nawait\nawait\n")
+    port, host = start_host(driver, folder, "shot 407 196\nshot 602 176\nawait\nawait\nawait\n")
     try:
         peer = Peer.connect(port)
         peer.send("hello 1 Peer")
@@ -143,6 +144,7 @@ def as_guest(driver, folder):
             turned_away = Peer.connect(port)
             turned_away.send(hello)
             turned_away.expect_bye(reason)
+        watchers(port, praise, third, again)
         # Five seconds with nothing to say: the host pings.
         started = time.monotonic()
         again.expect("ping")
@@ -151,11 +153,41 @@ def as_guest(driver, folder):
         # Thirty aims a second at most.
         again.send(*["aim 200 200"] * 31)
         again.expect_bye("malformed")
-        host.read_until(lambda lines: len(lines) >= 1, SECONDS)
-        if host.output[:1] != ['{"remote":"place 230 191","n":3}']:
+        host.read_until(lambda lines: len(lines) >= 2, SECONDS)
+        if host.output[:2] != ['{"remote":"place 230 191","n":3}', '{"remote":"shot 242 229","n":4}']:
             raise Failed(f"the host printed {host.output}")
     finally:
         host.kill()
+
+
+def watchers(port, praise, last_check, guest):
+    """Watchers get the match as a guest does; what they send changes nothing."""
+    seated = []
+    for _ in range(32):
+        watcher = Peer.connect(port)
+        watcher.send("watch 1 Cleo")
+        for line in ("welcome 1 Anna", "guest Peer", "score 0 0", praise, "1 shot 407 196", "2 shot 602 176",
+                     "3 place 230 191", "ready 3", last_check):
+            watcher.expect(re.escape(line))
+        seated.append(watcher)
+    full = Peer.connect(port)
+    full.send("watch 1 Eve")
+    full.expect_bye("full")
+    # One that asks for the table again and again and reads nothing is dropped.
+    deaf = seated[1]
+    deaf.connection.setsockopt(socket.SOL_SOCKET, socket.SO_RCVBUF, 4096)
+    deadline = time.monotonic() + SECONDS
+    try:
+        while time.monotonic() < deadline:
+            deaf.send(*["sync?"] * 100)
+        raise Failed("a watcher that reads nothing was kept")
+    except OSError:
+        pass
+    # Meanwhile the match goes on, and those who read see it.
+    guest.send("shot 242 229")
+    guest.skip_until("4 shot 242 229")
+    seated[2].skip_until("4 shot 242 229")
+    check_reply(guest, 4)
 
 
 def join(port, opening, source="127.0.0.1"):

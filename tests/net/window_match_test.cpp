@@ -1,4 +1,6 @@
 #include <QAction>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -32,6 +34,7 @@ private slots:
     void AWindowHostsADriverJoinsAndBothPlayTwoShots();
     void AWindowJoinsAHostPickedFromTheListAndIsToldWhenItLeaves();
     void AWindowHostsOverTheRelayAndADriverJoinsWithTheCodeItShows();
+    void AWindowWatchesAMatchOverTheRelay();
 };
 
 namespace {
@@ -164,16 +167,13 @@ void WindowMatchTest::AWindowHostsOverTheRelayAndADriverJoinsWithTheCodeItShows(
     for (QPushButton* button : dialog->findChildren<QPushButton*>())
         if (button->text() == QStringLiteral("Host")) QTest::mouseClick(button, Qt::LeftButton);
 
-    // The code shows once the relay has heard the match, in the dialog and the window.
+    // The codes show once the relay has heard the match, in the dialog and the window.
     const QRegularExpression code_form(QStringLiteral("^[0-9A-Z]{5}-[0-9A-Z]{5}$"));
-    QString code;
-    QTRY_VERIFY_WITH_TIMEOUT(
-        [&] {
-            for (QLabel* label : dialog->findChildren<QLabel*>())
-                if (code_form.match(label->text()).hasMatch()) code = label->text();
-            return !code.isEmpty();
-        }(),
-        10'000);
+    QLabel* const code_label = dialog->findChild<QLabel*>(QStringLiteral("MatchCode"));
+    QTRY_VERIFY_WITH_TIMEOUT(code_form.match(code_label->text()).hasMatch(), 10'000);
+    const QString code = code_label->text();
+    const QString watch_code = dialog->findChild<QLabel*>(QStringLiteral("WatchCode"))->text();
+    QVERIFY(code_form.match(watch_code).hasMatch() && watch_code != code);
     QVERIFY(status_line(*form).startsWith(QStringLiteral("Match code %1: give this code to your friend.").arg(code)));
 
     QProcess driver;
@@ -182,6 +182,20 @@ void WindowMatchTest::AWindowHostsOverTheRelayAndADriverJoinsWithTheCodeItShows(
     driver.write(QStringLiteral("join-relay %1 %2 Bo\n").arg(broker.port()).arg(code.toLower()).toUtf8());
     QTRY_COMPARE_WITH_TIMEOUT(panel(*form, "Panel2").text(), QStringLiteral("Bo"), 20'000);
     QTRY_VERIFY(!dialog || !dialog->isVisible());
+    // Someone watches, and the host's window counts them; the watch code takes no seat (the
+    // window's own event loop answers it).
+    QProcess watcher, intruder;
+    for (QProcess* process : {&watcher, &intruder}) {
+        process->start(QStringLiteral(CORVENNE_REPLAY), {});
+        QVERIFY(process->waitForStarted());
+    }
+    watcher.write(QStringLiteral("watch-relay %1 %2 Cleo\n").arg(broker.port()).arg(watch_code).toUtf8());
+    intruder.write(QStringLiteral("join-relay %1 %2 Eve\n").arg(broker.port()).arg(watch_code).toUtf8());
+    intruder.closeWriteChannel();
+    QTRY_COMPARE_WITH_TIMEOUT(panel(*form, "Panel1").text(), QStringLiteral("Anna\n1 watching"), 20'000);
+    QTRY_VERIFY_WITH_TIMEOUT(intruder.state() == QProcess::NotRunning, 30'000);
+    QCOMPARE(intruder.exitCode(), 5);
+    watcher.kill();
     // The relay falls and comes back: the guest joins again by itself, and the window says so.
     broker.stop(SIGKILL);
     QTRY_VERIFY_WITH_TIMEOUT(!form->network().connected(), 30'000);
@@ -295,6 +309,54 @@ void WindowMatchTest::AWindowJoinsAHostPickedFromTheListAndIsToldWhenItLeaves()
 
     driver.closeWriteChannel();
     QVERIFY(driver.waitForFinished(10'000));
+}
+
+// A driver hosts over the relay and another joins; the window watches with
+// the watch code, sees both players, and its table takes no press.
+void WindowMatchTest::AWindowWatchesAMatchOverTheRelay()
+{
+    TestBroker broker;
+    std::unique_ptr<TForm1> form = open_main_window();
+    QVERIFY(form);
+    QProcess host, guest;
+    for (QProcess* process : {&host, &guest}) {
+        process->start(QStringLiteral(CORVENNE_REPLAY), {});
+        QVERIFY(process->waitForStarted());
+    }
+    host.write(
+        QStringLiteral("host-relay %1 Anna\nshot 407 196\nshot 602 176\nawait\nstate\n").arg(broker.port()).toUtf8());
+    QStringList host_lines;
+    QTRY_VERIFY_WITH_TIMEOUT(!lines_of(host, host_lines).isEmpty(), 20'000);
+    const QJsonObject codes = QJsonDocument::fromJson(host_lines.at(0).toUtf8()).object();
+    guest.write(QStringLiteral("join-relay %1 %2 Bo\nawait\nawait\npress 230 191\n")
+                    .arg(broker.port())
+                    .arg(codes[QStringLiteral("code")].toString())
+                    .toUtf8());
+
+    menu_item(*form, QStringLiteral("Watch a network game\u2026"))->trigger();
+    QPointer<JoinDialog> dialog = form->findChild<JoinDialog*>();
+    QVERIFY(dialog);
+    const QList<QLineEdit*> fields = dialog->findChildren<QLineEdit*>();
+    fields.at(0)->setText(QStringLiteral("Cleo"));
+    fields.at(1)->setText(codes[QStringLiteral("watch")].toString());
+    fields.at(2)->setText(QStringLiteral("mqtt://127.0.0.1:%1").arg(broker.port()));
+    for (QPushButton* button : dialog->findChildren<QPushButton*>())
+        if (button->text() == QStringLiteral("Watch")) QTest::mouseClick(button, Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(panel(*form, "Panel2").text(), QStringLiteral("Bo"), 20'000);
+    QCOMPARE(panel(*form, "Panel1").text(), QStringLiteral("Anna"));
+
+    // The guest's placement comes to the host and to the window alike.
+    QTRY_COMPARE_WITH_TIMEOUT(lines_of(host, host_lines).size(), 3, 30'000);
+    QTRY_VERIFY_WITH_TIMEOUT(QString::fromStdString(table_state_without_time())
+                                 == QStringLiteral("{") + host_lines.at(2).section(',', 1),
+                             30'000);
+    QVERIFY(status_line(*form).endsWith(QStringLiteral("\nWatching Anna and Bo")));
+    QVERIFY(fits_two_lines(panel(*form, "Panel3")));
+    QVERIFY(press_changes_nothing(*form));
+    for (QProcess* process : {&host, &guest}) {
+        process->closeWriteChannel();
+        QVERIFY(process->waitForFinished(10'000));
+    }
 }
 
 QTEST_MAIN(WindowMatchTest)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -8,8 +9,8 @@
 #include "protocol/host_session.h"
 #include "tests/protocol/fake_match_table.h"
 
-// Both sides of a match wired to each other line by line, each on its own
-// stand-in table, with a clock the caller moves.
+// Both sides of a match and its watchers wired line by line, each on its
+// own stand-in table, with a clock the caller moves.
 
 template <typename Event>
 std::vector<Event> events_of(const std::vector<SessionEvent>& events)
@@ -20,8 +21,17 @@ std::vector<Event> events_of(const std::vector<SessionEvent>& events)
     return found;
 }
 
+struct WatcherSide {
+    explicit WatcherSide(const std::string& name) : session(table, name, {}, {}, GuestSession::Role::watcher) {}
+    FakeMatchTable table;
+    GuestSession session;
+    std::vector<std::string> heard;
+    bool closed = false;
+};
+
 class SessionPair {
 public:
+    std::list<WatcherSide> watchers;
     FakeMatchTable host_table, guest_table;
     HostSession host{host_table, "Anna"};
     std::optional<GuestSession> guest;
@@ -59,13 +69,30 @@ public:
         host.seat(first_line, now);
         carry();
     }
-    // Carries the lines both ways until neither side has any left to send.
+    // A watcher on a table of its own opens; the host answers as a hosting window does.
+    WatcherSide& watch(const std::string& name)
+    {
+        WatcherSide& watcher = watchers.emplace_back(name);
+        watcher.session.connected(now);
+        const std::string first_line = watcher.session.take_output().lines.at(0);
+        if (const std::optional<ByeReason> bye = host.answer_opening(first_line)) {
+            watcher.heard.push_back(format_message(Bye{*bye}));
+            watcher.session.receive(watcher.heard.back(), now);
+            watcher.closed = true;
+        } else {
+            host.admit_watcher(watchers.size(), now);
+        }
+        carry();
+        return watcher;
+    }
+    // Carries the lines every way until no side has any left to send.
     void carry()
     {
         bool moved = true;
         while (moved) {
             moved = carry_to_guest(host.take_output());
-            moved |= carry_to_host(guest->take_output());
+            if (guest) moved |= carry_to_host(guest->take_output());
+            moved |= carry_among_watchers();
         }
     }
     // Both tables come to rest, each side takes what waited for that, and
@@ -74,14 +101,39 @@ public:
     {
         for (int round = 0; round < 10 && (round == 0 || host_table.rolling || guest_table.rolling); ++round) {
             host_table.rolling = guest_table.rolling = false;
+            for (WatcherSide& watcher : watchers) watcher.table.rolling = false;
             host.pump(now);
-            guest->pump(now);
+            if (guest) guest->pump(now);
+            for (WatcherSide& watcher : watchers) watcher.session.pump(now);
             carry();
         }
     }
     bool same_tables() const { return host_table.state_without_time() == guest_table.state_without_time(); }
 
 private:
+    bool carry_among_watchers()
+    {
+        bool moved = false;
+        for (auto& [id, output] : host.take_watcher_output()) {
+            WatcherSide& watcher = *std::next(watchers.begin(), static_cast<long>(id) - 1);
+            for (const std::string& line : output.lines) {
+                watcher.heard.push_back(line);
+                watcher.session.receive(line, now);
+            }
+            if (output.close) watcher.session.connection_closed();
+            watcher.closed |= output.close;
+            moved |= !output.lines.empty();
+        }
+        Audience::WatcherId id = 0;
+        for (WatcherSide& watcher : watchers) {
+            ++id;
+            const SessionOutput output = watcher.session.take_output();
+            if (watcher.closed) continue;
+            for (const std::string& line : output.lines) host.receive_from_watcher(id, line, now);
+            moved |= !output.lines.empty();
+        }
+        return moved;
+    }
     bool carry_to_guest(SessionOutput output)
     {
         host_events.insert(host_events.end(), output.events.begin(), output.events.end());

@@ -259,6 +259,46 @@ TEST(NetworkSession, TheHostsAskForANewGameWaitsForTheNextGuest)
 }
 
 // The guest's table settles before it is compared, wherever in a rack the guest joins.
+// Watchers, one there before the guest and one joining mid-shot, follow
+// every input and aim and who holds the seat; what a watcher says changes nothing.
+TEST(NetworkSession, WatchersFollowTheMatchAndChangeNothing)
+{
+    SessionPair match;
+    WatcherSide& early = match.watch("Cleo");
+    match.join("Bo");
+    match.host.play(shot(10, 20));
+    match.carry();
+    WatcherSide& late = match.watch("Dan");
+    match.rest();
+    match.guest->play(shot(0, 5));
+    match.rest();
+    match.host.aim(100, 20, match.now);
+    match.carry();
+    late.session.play(shot(1, 1));
+    EXPECT_EQ(events_of<InputRefused>(late.session.take_output().events).size(), 1u);
+    for (const WatcherSide* watcher : {&early, &late}) {
+        EXPECT_EQ(watcher->table.state_without_time(), match.host_table.state_without_time());
+        EXPECT_EQ(watcher->session.agreed_through(), 2u);
+        EXPECT_EQ(watcher->table.aims_shown.back(), std::pair(100, 20));
+    }
+    // Cleo, owed the match until the guest came, heard who came first.
+    EXPECT_EQ(early.heard.at(1), "guest Bo");
+    EXPECT_EQ(without_hashes(late.heard),
+              (std::vector<std::string>{"welcome 1 Anna", "guest Bo", "score 0 0", "match 0", "1 shot 10 20", "ready 1",
+                                        "check 1", "2 shot 0 5", "check 2", "aim 100 20"}));
+
+    // A program that watches cannot play.
+    match.host.receive_from_watcher(2, "shot 1 1", match.now);
+    match.rest();
+    EXPECT_EQ(late.heard.back(), "bye malformed");
+    EXPECT_TRUE(late.closed);
+    EXPECT_EQ(match.host_table.inputs, "shot 10 20;shot 0 5;");
+    match.guest->leave();
+    match.carry();
+    EXPECT_EQ(early.heard.back(), "guest-left");
+    EXPECT_EQ(events_of<WatchersCounted>(match.host_events).back().count, 1u);
+}
+
 TEST(NetworkSession, AGuestJoiningAtAnyPointOfARackAgreesWithTheHost)
 {
     struct Point {
