@@ -150,7 +150,8 @@ def main(driver, folder, broker, journal):
     check(failures, returned.output[-1:] == expected["host"][-1:], "the returned watcher did not count the series")
     check(failures, second_status == 0, f"the second guest ended with {second_status}")
     check(failures, came_back, "the watcher did not come back mid-rack")
-    check(failures, seen >= LAST_INPUT - 7, f"the watcher saw {seen} inputs")
+    # What a watcher caught up with on joining again after the host's return is not awaited.
+    check(failures, seen >= LAST_INPUT - 8, f"the watcher saw {seen} inputs")
     check(failures, watchers_status == [0, 0], f"the watchers ended with {watchers_status}")
     for process in (watcher, returned):
         check(failures, states(process.output)[-1:] == states(hosts_output)[-1:], "a watcher's table is not the host's")
