@@ -3,6 +3,9 @@
 #include <QDialog>
 #include <QStringList>
 
+#include "app/settings.h"
+
+class DialogMessage;
 class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
@@ -10,7 +13,7 @@ class QRadioButton;
 class QSpinBox;
 
 // "Host a network game…": the player's name, and "On this network" with a
-// port or "Over the internet" through a relay. Once the window hosts, it
+// port or "Over the internet" through a relay, as `choices` offer them. Once the window hosts, it
 // shows this computer's addresses, or the match code to give to a friend,
 // and "Waiting for a player…" until a guest joins (the window accepts it)
 // or the player cancels.
@@ -18,7 +21,7 @@ class HostDialog : public QDialog {
     Q_OBJECT
 
 public:
-    HostDialog(const QString& name, quint16 port, const QString& relay, QWidget* parent = nullptr);
+    explicit HostDialog(const NetworkChoices& choices, QWidget* parent = nullptr);
 
     QString name() const;
     quint16 port() const;
@@ -44,7 +47,7 @@ private:
     QSpinBox* port_;
     QLineEdit* relay_;
     QLabel* code_;
-    QLabel* message_;
+    DialogMessage* message_;
     QPushButton* copy_;
     QDialogButtonBox* buttons_;
 };

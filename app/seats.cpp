@@ -158,8 +158,17 @@ bool Seats::plays_here(int player) const
 
 QString Seats::player_name(int player) const
 {
-    if (network_.engaged())
-        return player == network_.own_player() ? network_.own_name() : network_.remote_panel_text();
+    if (network_.engaged() && player != network_.own_player()) return network_.remote_panel_text();
+    return name_of(player);
+}
+
+// A host that nobody joined yet plays no one: its player 2 keeps the seat's name.
+QString Seats::name_of(int player) const
+{
+    if (network_.engaged()) {
+        const QString name = player == network_.own_player() ? network_.own_name() : network_.remote_label();
+        if (!name.isEmpty()) return name;
+    }
     return seat_name(player == COMPUTER_PLAYER ? second_player_ : Seat{}, player);
 }
 

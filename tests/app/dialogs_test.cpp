@@ -34,6 +34,14 @@ QPushButton* button(QDialog& dialog, const QString& text)
     return nullptr;
 }
 
+NetworkChoices offered(const QString& name)
+{
+    NetworkChoices choices;
+    choices.name = name;
+    choices.relay = QStringLiteral("relay.example.org");
+    return choices;
+}
+
 QString message(QDialog& dialog)
 {
     QString text;
@@ -45,7 +53,7 @@ QString message(QDialog& dialog)
 
 void DialogsTest::HostingNeedsAPlayersNameThenWaitsForAGuest()
 {
-    HostDialog dialog(QString(), 47147, QStringLiteral("relay.example.org"));
+    HostDialog dialog(offered(QString()));
     QSignalSpy requested(&dialog, &HostDialog::host_requested);
     QPushButton* host = button(dialog, QStringLiteral("Host"));
     QVERIFY(host && !host->isEnabled());
@@ -67,7 +75,7 @@ void DialogsTest::HostingNeedsAPlayersNameThenWaitsForAGuest()
 
 void DialogsTest::HostingOverTheInternetShowsTheCodeAndTheRelay()
 {
-    HostDialog dialog(QStringLiteral("Anna"), 47147, QStringLiteral("relay.example.org"));
+    HostDialog dialog(offered(QStringLiteral("Anna")));
     QSignalSpy requested(&dialog, &HostDialog::host_over_relay_requested);
     dialog.findChildren<QRadioButton*>().at(1)->setChecked(true);
     auto* relay = dialog.findChild<QLineEdit*>(QStringLiteral("relay"));
@@ -92,7 +100,7 @@ void DialogsTest::JoiningTakesAGameFoundOnTheNetworkOrAnAddressThatReads()
     LanHostFinder finder;
     // As the game listens: on both kinds of address, so an IPv4 sender comes IPv4-mapped.
     QVERIFY(finder.listen(QHostAddress::Any, 0));
-    JoinDialog dialog(QStringLiteral("Bo"), QStringLiteral("relay.example.org"), finder);
+    JoinDialog dialog(offered(QStringLiteral("Bo")), finder);
     QSignalSpy requested(&dialog, &JoinDialog::join_requested);
     QUdpSocket announcer;
     announcer.writeDatagram(QByteArray("corvenne-host 1 5000 Anna"), QHostAddress::LocalHost, finder.port());

@@ -8,8 +8,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QFile>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QUdpSocket>
 #include <QtTest>
 #include <memory>
@@ -18,6 +22,7 @@
 #include "match/table_check.h"
 #include "app/join_dialog.h"
 #include "app/host_dialog.h"
+#include "net/lan_host_finder.h"
 #include "tests/net/relay/test_broker.h"
 #include "tests/support/main_window.h"
 
@@ -68,6 +73,38 @@ QAction* menu_item(const TForm1& form, const QString& text)
     return nullptr;
 }
 
+// "End the match with …?", while it is asked.
+QMessageBox* end_question(const TForm1& form)
+{
+    for (QMessageBox* box : form.findChildren<QMessageBox*>(QStringLiteral("EndMatchQuestion")))
+        if (box->isVisible()) return box;
+    return nullptr;
+}
+
+QPushButton* dialog_button(const QDialog& dialog, const QString& text)
+{
+    for (QPushButton* button : dialog.findChildren<QPushButton*>())
+        if (button->text() == text) return button;
+    return nullptr;
+}
+
+// It deletes itself once the match stands, or once cancelled.
+QPointer<JoinDialog> open_join_dialog(const TForm1& form)
+{
+    menu_item(form, QStringLiteral("Join a network game\u2026"))->trigger();
+    for (JoinDialog* dialog : form.findChildren<JoinDialog*>())
+        if (dialog->isVisible()) return dialog;
+    return nullptr;
+}
+
+// Something listens at the port of 127.0.0.1.
+bool takes_connections(quint16 port)
+{
+    QTcpSocket probe;
+    probe.connectToHost(QHostAddress::LocalHost, port);
+    return probe.waitForConnected(1'000);
+}
+
 // The driver's lines so far, read as they come.
 const QStringList& lines_of(QProcess& driver, QStringList& lines)
 {
@@ -102,7 +139,6 @@ void WindowMatchTest::AWindowHostsADriverJoinsAndBothPlayTwoShots()
     // Until the guest comes, the window says where it hosts, and its table takes no shot.
     QVERIFY(status_line(*form).contains(QStringLiteral(", port %1: waiting for a player\u2026").arg(port)));
     QCOMPARE(panel(*form, "Panel2").text(), QStringLiteral("waiting for a player\u2026"));
-    QVERIFY(!menu_item(*form, QStringLiteral("Computer: easy"))->isEnabled());
     QTRY_VERIFY_WITH_TIMEOUT(table_settled(), 10'000);
     QVERIFY(press_changes_nothing(*form));
 
@@ -138,6 +174,20 @@ void WindowMatchTest::AWindowHostsADriverJoinsAndBothPlayTwoShots()
              QStringLiteral("{") + lines.at(2).section(QLatin1Char(','), 1));
     QCOMPARE(status_line(*form), QStringLiteral("Faul! Put white boal in the left part of the table"));
 
+    // Saved now, the match keeps the names the panels show.
+    QTemporaryDir folder;
+    QVERIFY(form->match_menu().save_file(folder.filePath(QStringLiteral("network.corvenne"))));
+    QFile saved(folder.filePath(QStringLiteral("network.corvenne")));
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QVERIFY(saved.readAll().contains(QStringLiteral("\n# Player 1: Anna\n# Player 2: %1\n").arg(guest).toUtf8()));
+
+    // A new game asked for is told until the guest answers.
+    menu_item(*form, QStringLiteral("New game"))->trigger();
+    QCOMPARE(status_line(*form), QStringLiteral("Asked %1 for a new game\u2026").arg(guest));
+    driver.write("await\n");
+    QTRY_COMPARE_WITH_TIMEOUT(lines_of(driver, lines).size(), 4, 30'000);
+    QCOMPARE(status_line(*form), QStringLiteral("Start new game"));
+
     // The guest leaves: the host's window says so and waits for a player again.
     driver.closeWriteChannel();
     QVERIFY(driver.waitForFinished(10'000));
@@ -146,7 +196,22 @@ void WindowMatchTest::AWindowHostsADriverJoinsAndBothPlayTwoShots()
                              10'000);
     QCOMPARE(panel(*form, "Panel2").text(), guest + QStringLiteral("\nleft"));
     QVERIFY(readable_in_full(panel(*form, "Panel2")));
+    QVERIFY(fits_two_lines(panel(*form, "Panel3")));
     QVERIFY(press_changes_nothing(*form));
+
+    // Whatever would end the match asks first, and "No" keeps it.
+    for (const QString& item : {QStringLiteral("Host a network game\u2026"), QStringLiteral("Join a network game\u2026"),
+                                QStringLiteral("Computer: easy"), QStringLiteral("Exit")}) {
+        menu_item(*form, item)->trigger();
+        QMessageBox* question = end_question(*form);
+        QVERIFY2(question && question->text() == QStringLiteral("End the match with %1?").arg(guest), qPrintable(item));
+        question->button(QMessageBox::No)->click();
+        QVERIFY(form->network().engaged() && form->isVisible() && !end_question(*form));
+        QVERIFY(menu_item(*form, QStringLiteral("Second player"))->isChecked());
+    }
+    menu_item(*form, QStringLiteral("Computer: easy"))->trigger();
+    end_question(*form)->button(QMessageBox::Yes)->click();
+    QVERIFY(!form->network().engaged() && menu_item(*form, QStringLiteral("Computer: easy"))->isChecked());
 }
 
 void WindowMatchTest::AWindowHostsOverTheRelayAndADriverJoinsWithTheCodeItShows()
@@ -159,10 +224,15 @@ void WindowMatchTest::AWindowHostsOverTheRelayAndADriverJoinsWithTheCodeItShows(
     QVERIFY(dialog);
     dialog->findChildren<QLineEdit*>().at(0)->setText(QStringLiteral("Anna"));
     dialog->findChildren<QRadioButton*>().at(1)->setChecked(true);
-    dialog->findChild<QLineEdit*>(QStringLiteral("relay"))
-        ->setText(QStringLiteral("mqtt://127.0.0.1:%1").arg(broker.port()));
-    for (QPushButton* button : dialog->findChildren<QPushButton*>())
-        if (button->text() == QStringLiteral("Host")) QTest::mouseClick(button, Qt::LeftButton);
+    // A relay that fails is told and not remembered; the one that works is, with the mode.
+    auto* relay = dialog->findChild<QLineEdit*>(QStringLiteral("relay"));
+    relay->setText(QStringLiteral("mqtt://127.0.0.1:%1").arg(free_port()));
+    QTest::mouseClick(dialog_button(*dialog, QStringLiteral("Host")), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(dialog->findChildren<QLabel*>().last()->text().contains(QStringLiteral("cannot be reached")),
+                             20'000);
+    QVERIFY(remembered_network_choices().relay != relay->text());
+    relay->setText(QStringLiteral("mqtt://127.0.0.1:%1").arg(broker.port()));
+    QTest::mouseClick(dialog_button(*dialog, QStringLiteral("Host")), Qt::LeftButton);
 
     // The code shows once the relay has heard the match, in the dialog and the window.
     const QRegularExpression code_form(QStringLiteral("^[0-9A-Z]{5}-[0-9A-Z]{5}$"));
@@ -175,6 +245,8 @@ void WindowMatchTest::AWindowHostsOverTheRelayAndADriverJoinsWithTheCodeItShows(
         }(),
         10'000);
     QVERIFY(status_line(*form).startsWith(QStringLiteral("Match code %1: give this code to your friend.").arg(code)));
+    QCOMPARE(remembered_network_choices().relay, relay->text());
+    QVERIFY(remembered_network_choices().over_internet);
 
     QProcess driver;
     driver.start(QStringLiteral(CORVENNE_REPLAY), {});
@@ -208,21 +280,25 @@ void WindowMatchTest::AWindowJoinsAHostPickedFromTheListAndIsToldWhenItLeaves()
 {
     std::unique_ptr<TForm1> form = open_main_window();
     QVERIFY(form);
-    const quint16 port = free_port();
-    QProcess driver;
-    driver.start(QStringLiteral(CORVENNE_REPLAY), {});
-    QVERIFY(driver.waitForStarted());
-    driver.write(QStringLiteral("host %1 Anna\n").arg(port).toUtf8());
-
-    menu_item(*form, QStringLiteral("Join a network game\u2026"))->trigger();
-    // It deletes itself once the match stands.
-    QPointer<JoinDialog> dialog = form->findChild<JoinDialog*>();
-    QVERIFY(dialog);
-    const QList<QLineEdit*> fields = dialog->findChildren<QLineEdit*>();
+    // Cancel stops a join that hears no answer, at once and without a word.
+    QTcpServer silent;
+    QVERIFY(silent.listen(QHostAddress::LocalHost));
+    QPointer<JoinDialog> dialog = open_join_dialog(*form);
+    QList<QLineEdit*> fields = dialog->findChildren<QLineEdit*>();
     fields.at(0)->setText(QStringLiteral("Bo"));
-    QPushButton* join = nullptr;
-    for (QPushButton* button : dialog->findChildren<QPushButton*>())
-        if (button->text() == QStringLiteral("Join")) join = button;
+    fields.at(1)->setText(QStringLiteral("127.0.0.1:%1").arg(silent.serverPort()));
+    QTest::mouseClick(dialog_button(*dialog, QStringLiteral("Join")), Qt::LeftButton);
+    QVERIFY(status_line(*form).startsWith(QStringLiteral("Joining")));
+    QTest::mouseClick(dialog_button(*dialog, QStringLiteral("Cancel")), Qt::LeftButton);
+    QVERIFY(!form->network().engaged() && !form->findChild<QMessageBox*>());
+    QCOMPARE(status_line(*form), QStringLiteral("Start new game"));
+
+    // The dialog offers again what was typed; nothing is remembered until a join works.
+    dialog = open_join_dialog(*form);
+    fields = dialog->findChildren<QLineEdit*>();
+    QCOMPARE(fields.at(1)->text(), QStringLiteral("127.0.0.1:%1").arg(silent.serverPort()));
+    QVERIFY(remembered_network_choices().host != fields.at(1)->text());
+    QPushButton* join = dialog_button(*dialog, QStringLiteral("Join"));
 
     // A wrong address is told once, in the dialog, in words.
     const quint16 closed_port = free_port();
@@ -235,7 +311,17 @@ void WindowMatchTest::AWindowJoinsAHostPickedFromTheListAndIsToldWhenItLeaves()
     QVERIFY(!form->findChild<QMessageBox*>());
     QVERIFY(!form->network().engaged());
 
-    // The host is heard on the local network, as from a socket of the other kind.
+    // The driver hosts once its port takes a connection.
+    const quint16 port = free_port();
+    QProcess driver;
+    driver.start(QStringLiteral(CORVENNE_REPLAY), {});
+    QVERIFY(driver.waitForStarted());
+    driver.write(QStringLiteral("host %1 Anna\n").arg(port).toUtf8());
+    QTRY_VERIFY_WITH_TIMEOUT(takes_connections(port), 30'000);
+
+    // The host is heard on the local network, as from a socket of the other
+    // kind; the game picked stays picked while the list is renewed, and a
+    // double-click joins it.
     auto* found = dialog->findChild<QListWidget*>();
     const QString listed = QStringLiteral("Anna \u2014 127.0.0.1:%1").arg(port);
     QUdpSocket announcer;
@@ -245,10 +331,16 @@ void WindowMatchTest::AWindowJoinsAHostPickedFromTheListAndIsToldWhenItLeaves()
          !found->findItems(listed, Qt::MatchExactly).isEmpty()),
         10'000);
     found->setCurrentItem(found->findItems(listed, Qt::MatchExactly).first());
-    QTest::mouseClick(join, Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(panel(*form, "Panel1").text(), QStringLiteral("Anna"), 10'000);
+    QSignalSpy renewed(dialog->findChild<LanHostFinder*>(), &LanHostFinder::hosts_changed);
+    QTRY_VERIFY_WITH_TIMEOUT(!renewed.isEmpty(), 10'000);
+    QVERIFY(found->currentItem() && found->currentItem()->text() == listed && found->currentItem()->isSelected());
+    const QPoint picked = found->visualItemRect(found->currentItem()).center();
+    QTest::mouseClick(found->viewport(), Qt::LeftButton, {}, picked);
+    QTest::mouseDClick(found->viewport(), Qt::LeftButton, {}, picked);
+    QTRY_COMPARE_WITH_TIMEOUT(panel(*form, "Panel1").text(), QStringLiteral("Anna"), 30'000);
     QCOMPARE(panel(*form, "Panel2").text(), QStringLiteral("Bo"));
     QTRY_VERIFY(!dialog || !dialog->isVisible());
+    QCOMPARE(remembered_network_choices().host, QStringLiteral("127.0.0.1:%1").arg(port));
 
     // The host's program is gone without a word: the window joins again by
     // itself and says so, until a host is there again on the same port.
@@ -278,15 +370,13 @@ void WindowMatchTest::AWindowJoinsAHostPickedFromTheListAndIsToldWhenItLeaves()
     QTRY_VERIFY_WITH_TIMEOUT(table_settled(), 10'000);
     QVERIFY(press_changes_nothing(*form));
     QVERIFY(menu_item(*form, QStringLiteral("Join again"))->isVisible());
-    for (const QString& item : {QStringLiteral("Second player"), QStringLiteral("Open match\u2026"),
-                                QStringLiteral("Watch from the start")})
+    for (const QString& item : {QStringLiteral("Open match\u2026"), QStringLiteral("Watch from the start")})
         QVERIFY(!menu_item(*form, item)->isEnabled());
 
     // Leaving returns to a local game, and says so.
     menu_item(*form, QStringLiteral("Leave the network game"))->trigger();
     QVERIFY(!form->network().engaged());
     QVERIFY(form->findChild<QMessageBox*>()->text().contains(QStringLiteral("local game")));
-    QVERIFY(menu_item(*form, QStringLiteral("Second player"))->isEnabled());
     QVERIFY(menu_item(*form, QStringLiteral("Open match\u2026"))->isEnabled());
 
     driver.closeWriteChannel();
