@@ -7,6 +7,8 @@
 // is cut in its middle, so that the dialog stays on the screen; the whole
 // text is then its tooltip.
 class DialogMessage : public QLabel {
+    Q_OBJECT
+
 public:
     DialogMessage();
 

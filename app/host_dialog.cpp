@@ -50,6 +50,7 @@ HostDialog::HostDialog(const NetworkChoices& choices, QWidget* parent)
     copy_->hide();
     QPushButton* host = buttons_->addButton(QStringLiteral("Host"), QDialogButtonBox::AcceptRole);
     auto* form = new QFormLayout(this);
+    form->setSizeConstraint(QLayout::SetFixedSize);
     form->addRow(QStringLiteral("Your name:"), name_);
     form->addRow(local_);
     form->addRow(QStringLiteral("Port:"), port_);

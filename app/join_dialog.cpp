@@ -32,6 +32,7 @@ JoinDialog::JoinDialog(const NetworkChoices& choices, LanHostFinder& finder, QWi
     address_->setPlaceholderText(QStringLiteral("host, host:port or match code"));
     buttons_->addButton(QStringLiteral("Join"), QDialogButtonBox::AcceptRole);
     auto* form = new QFormLayout(this);
+    form->setSizeConstraint(QLayout::SetFixedSize);
     form->addRow(QStringLiteral("Your name:"), name_);
     form->addRow(QStringLiteral("Host:"), address_);
     form->addRow(QStringLiteral("Games found:"), found_);

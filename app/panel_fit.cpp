@@ -13,7 +13,7 @@ bool fits_status_panel(const QLabel& panel, const QString& text)
 {
     const QFontMetrics metrics(panel.font());
     return metrics.boundingRect(panel.contentsRect(), Qt::TextWordWrap, text).height()
-           <= STATUS_LINES * metrics.lineSpacing();
+           <= metrics.height() + (STATUS_LINES - 1) * metrics.lineSpacing();
 }
 
 QString cut_to_fit(const QLabel& panel, const QString& text)

@@ -63,7 +63,7 @@ bool fits_two_lines(const QLabel& status)
 {
     const QFontMetrics metrics(status.font());
     return metrics.boundingRect(status.contentsRect(), Qt::TextWordWrap, status.text()).height()
-           <= 2 * metrics.lineSpacing();
+           <= metrics.height() + metrics.lineSpacing();
 }
 
 QAction* menu_item(const TForm1& form, const QString& text)
