@@ -13,10 +13,10 @@ class QRadioButton;
 class QSpinBox;
 
 // "Host a network game…": the player's name, and "On this network" with a
-// port or "Over the internet" through a relay, as `choices` offer them. Once the window hosts, it
-// shows this computer's addresses, or the match code to give to a friend,
-// and "Waiting for a player…" until a guest joins (the window accepts it)
-// or the player cancels.
+// port or "Over the internet" through a relay, as `choices` offer them. Once
+// the window hosts, it shows this computer's addresses, or the match code to
+// give to a friend, and "Waiting for a player…" until a guest joins (the
+// window accepts it) or the player cancels.
 class HostDialog : public QDialog {
     Q_OBJECT
 
