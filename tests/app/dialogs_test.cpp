@@ -147,8 +147,7 @@ void DialogsTest::LongNamesAddressesAndMessagesFitTheScreenAndThePanels()
     QVERIFY(fits_screen(host) && fits_screen(join));
     QCOMPARE(join.findChild<DialogMessage*>()->toolTip(), three_lines);
 
-    // The status panel shows the fullest form that fits its two lines, or the
-    // last cut in its middle, and the fullest in its tooltip.
+    // The status panel shows the fullest form that fits two lines, else the last cut; the fullest is its tooltip.
     QLabel status;
     status.setFixedSize(385, 40);
     status.setWordWrap(true);

@@ -8,10 +8,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTcpServer>
-#include <QTemporaryDir>
 #include <QUdpSocket>
 #include <QtTest>
 #include <memory>
@@ -201,8 +199,7 @@ void WindowMatchTest::AWindowHostsOverTheRelayAndADriverJoinsWithTheCodeItShows(
     auto* relay = dialog->findChild<QLineEdit*>(QStringLiteral("relay"));
     relay->setText(QStringLiteral("mqtt://127.0.0.1:%1").arg(free_port()));
     QTest::mouseClick(dialog_button(*dialog, QStringLiteral("Host")), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(dialog->findChildren<QLabel*>().last()->text().contains(QStringLiteral("cannot be reached")),
-                             20'000);
+    QTRY_VERIFY_WITH_TIMEOUT(status_line(*form).contains(QStringLiteral("cannot be reached")), 20'000);
     QVERIFY(remembered_network_choices().relay != relay->text());
     relay->setText(QStringLiteral("mqtt://127.0.0.1:%1").arg(broker.port()));
     QTest::mouseClick(dialog_button(*dialog, QStringLiteral("Host")), Qt::LeftButton);
@@ -295,20 +292,19 @@ void WindowMatchTest::AWindowJoinsAHostPickedFromTheListAndIsToldWhenItLeaves()
     QTRY_VERIFY_WITH_TIMEOUT((probe.connectToHost(QHostAddress::LocalHost, port), probe.waitForConnected(1'000)), 30'000);
     probe.abort();
 
-    // The host is heard on the local network, as from a socket of the other
-    // kind; the game picked stays picked while the list is renewed, and a
-    // double-click joins it.
+    // The host is heard on the local network, as from a socket of the other kind;
+    // the game picked stays picked while the list is renewed, and a double-click joins it.
     auto* found = dialog->findChild<QListWidget*>();
     const QString listed = QStringLiteral("Anna \u2014 127.0.0.1:%1").arg(port);
     QUdpSocket announcer;
-    QTRY_VERIFY_WITH_TIMEOUT(
-        (announcer.writeDatagram(QStringLiteral("corvenne-host 1 %1 Anna").arg(port).toUtf8(), QHostAddress::LocalHost,
-                                 ANNOUNCEMENT_PORT),
-         !found->findItems(listed, Qt::MatchExactly).isEmpty()),
-        10'000);
+    const auto announce = [&] {
+        announcer.writeDatagram(QStringLiteral("corvenne-host 1 %1 Anna").arg(port).toUtf8(), QHostAddress::LocalHost,
+                                ANNOUNCEMENT_PORT);
+    };
+    QTRY_VERIFY_WITH_TIMEOUT((announce(), !found->findItems(listed, Qt::MatchExactly).isEmpty()), 10'000);
     found->setCurrentItem(found->findItems(listed, Qt::MatchExactly).first());
     QSignalSpy renewed(dialog->findChild<LanHostFinder*>(), &LanHostFinder::hosts_changed);
-    QTRY_VERIFY_WITH_TIMEOUT(!renewed.isEmpty(), 10'000);
+    QTRY_VERIFY_WITH_TIMEOUT((announce(), !renewed.isEmpty()), 10'000);
     QVERIFY(found->currentItem() && found->currentItem()->text() == listed && found->currentItem()->isSelected());
     const QPoint picked = found->visualItemRect(found->currentItem()).center();
     QTest::mouseClick(found->viewport(), Qt::LeftButton, {}, picked);
