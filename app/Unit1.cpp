@@ -178,7 +178,7 @@ MatchHooks TForm1::match_hooks()
     MatchHooks hooks;
     hooks.record = [this]() -> const MatchRecord& { return recorder_.record(); };
     hooks.seat_names = [this] {
-        return std::array<QString, 2>{seat_name(Seat{}, 1), seat_name(seats_.second_player(), 2)};
+        return std::array<QString, 2>{seats_.name_of(1), seats_.name_of(2)};
     };
     hooks.hands = &hands_;
     hooks.keep_seats_out = [this](bool out) { seats_.watch(out); };
@@ -207,11 +207,15 @@ void TForm1::build_opponent_menu()
     for (const auto& [caption, level] : items) {
         QAction* item = opponent->addAction(QString::fromUtf8(caption));
         item->setCheckable(true);
-        item->setChecked(level == seats_.second_player().computer);
+        item->setData(word_of(Seat{level}));
         choices->addAction(item);
         // Captured by copy under a new name: clang 14 cannot capture a structured binding.
-        connect(item, &QAction::triggered, this, [this, chosen = level] { choose_second_player(Seat{chosen}); });
+        connect(item, &QAction::triggered, this, [this, chosen = level] {
+            show_opponent_choice();  // until the network game, if any, is over
+            network_.end_match_then([this, chosen] { choose_second_player(Seat{chosen}); });
+        });
     }
+    show_opponent_choice();
     network_.add_menu_items(*opponent);
 }
 
@@ -221,7 +225,14 @@ void TForm1::choose_second_player(const Seat& seat)
     if (seat.computer != seats_.second_player().computer) recorder_.new_match(winner_of(game, status_line_));
     seats_.choose_second_player(seat);
     if (remember_choices_) remember_second_player(seat);
+    show_opponent_choice();
     show_panels();
+}
+
+void TForm1::show_opponent_choice()
+{
+    for (QAction* item : opponent_choices_->actions())
+        item->setChecked(item->data().toString() == word_of(seats_.second_player()));
 }
 
 // How the window looks; the choices last until changed.
@@ -327,13 +338,14 @@ void TForm1::set_status_line(const std::string& text)
 // Otherwise the game's own status, or the result told from this window's side.
 void TForm1::show_status()
 {
-    const QString notice = network_.notice();
+    const QStringList notice = network_.notice();
     const QString watching = network_.watching_text();
     Panel3->setWordWrap(!notice.isEmpty());
     // The bottom of the panel lies under the window's edge: two lines start at its top.
     const bool one_line = notice.isEmpty() && watching.isEmpty();
     Panel3->setAlignment(one_line ? Qt::AlignCenter : Qt::AlignHCenter | Qt::AlignTop);
-    if (!notice.isEmpty()) return Panel3->setText(notice);
+    if (!notice.isEmpty()) return fit_status_text(*Panel3, notice);
+    Panel3->setToolTip(QString());
     const int winner = shown_winner();
     QString status = QString::fromStdString(status_line_);
     if (winner) status = ending_text(winner == seats_.own_player(), seats_.player_name(winner));
@@ -342,13 +354,11 @@ void TForm1::show_status()
     Panel3->setText(status);
 }
 
-// While a network match lasts, the menu's other seats, match files and
-// watching wait until it ends. A network match, and the play at this window
-// after it, are matches of their own.
+// While a network match lasts, match files and watching wait until it ends.
+// A network match, and the play at this window after it, are matches of their own.
 void TForm1::network_changed()
 {
     if (seats_.network_changed()) {
-        opponent_choices_->setEnabled(!network_.engaged());
         match_menu_->allow_replacing_the_table(!network_.engaged());
         recorder_.new_match(winner_of(game, status_line_));
     }
@@ -428,8 +438,13 @@ void TForm1::showEvent(QShowEvent* event)
     PaintBox1Paint();
 }
 
+// Closing ends a network match only once the player has agreed to.
 void TForm1::closeEvent(QCloseEvent* event)
 {
+    if (network_.match_lasts()) {
+        event->ignore();
+        return network_.end_match_then([this] { close(); });
+    }
     FormClose();
     event->accept();
 }

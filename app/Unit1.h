@@ -89,6 +89,8 @@ private:
     // being written into the menu.
     void add_shortcuts(QAction* new_game);
     void choose_second_player(const Seat& seat);
+    // The menu checks the seat that plays player 2 outside a network game.
+    void show_opponent_choice();
     // The player panels: the seats' names in their groups' colours.
     void show_panels();
     // A seat's name, the racks it has won once the match has a decided

@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
+#include "app/dialog_message.h"
 #include "protocol/status_text.h"
 #include "net/relay/relay_address.h"
 
@@ -22,24 +23,24 @@ constexpr double CODE_SCALE = 2.5;
 
 }  // namespace
 
-HostDialog::HostDialog(const QString& name, quint16 port, const QString& relay, QWidget* parent)
+HostDialog::HostDialog(const NetworkChoices& choices, QWidget* parent)
     : QDialog(parent),
-      name_(new QLineEdit(name)),
+      name_(new QLineEdit(choices.name)),
       local_(new QRadioButton(QStringLiteral("On this network"))),
       internet_(new QRadioButton(QStringLiteral("Over the internet"))),
       port_(new QSpinBox),
-      relay_(new QLineEdit(relay)),
+      relay_(new QLineEdit(choices.relay)),
       code_(new QLabel),
       watch_code_(new QLabel),
       watch_row_(new QWidget),
-      message_(new QLabel),
+      message_(new DialogMessage),
       copy_(new QPushButton(QStringLiteral("Copy"))),
       buttons_(new QDialogButtonBox(QDialogButtonBox::Cancel))
 {
     setWindowTitle(QStringLiteral("Host a network game"));
     port_->setRange(1, 65535);
-    port_->setValue(port);
-    local_->setChecked(true);
+    port_->setValue(choices.port);
+    (choices.over_internet ? internet_ : local_)->setChecked(true);
     relay_->setObjectName(QStringLiteral("relay"));
     // Room for a relay's whole address, such as mqtt://relay.example.org:8883.
     relay_->setMinimumWidth(relay_->fontMetrics().averageCharWidth() * 32);
@@ -55,11 +56,13 @@ HostDialog::HostDialog(const QString& name, quint16 port, const QString& relay, 
     watch_row_->hide();
     QPushButton* host = buttons_->addButton(QStringLiteral("Host"), QDialogButtonBox::AcceptRole);
     auto* form = new QFormLayout(this);
+    form->setSizeConstraint(QLayout::SetFixedSize);
     form->addRow(QStringLiteral("Your name:"), name_);
     form->addRow(local_);
     form->addRow(QStringLiteral("Port:"), port_);
     form->addRow(internet_);
     form->addRow(QStringLiteral("Relay:"), relay_);
+    form->addRow(QString(), new QLabel(QString::fromLatin1(RELAY_FORMS_HINT)));
     // The code spans the dialog, so the fields above keep their width.
     auto* code_row = new QHBoxLayout;
     code_row->addWidget(code_);
@@ -80,7 +83,7 @@ HostDialog::HostDialog(const QString& name, quint16 port, const QString& relay, 
     const auto name_checked = [this, host] {
         const QString problem = QString::fromStdString(name_problem(this->name().toStdString()));
         host->setEnabled(problem.isEmpty());
-        message_->setText(problem);
+        message_->say(problem);
     };
     connect(name_, &QLineEdit::textChanged, this, name_checked);
     name_checked();
@@ -106,7 +109,7 @@ void HostDialog::request_host()
     if (local_->isChecked()) return emit host_requested(name(), port());
     const QString relay = relay_->text().trimmed();
     if (!read_relay_address(relay)) return show_error(QString::fromLatin1(RELAY_ADDRESS_HINT));
-    message_->setText(QStringLiteral("Reaching the relay\u2026"));
+    message_->say(QStringLiteral("Reaching the relay\u2026"));
     emit host_over_relay_requested(name(), relay);
 }
 
@@ -123,7 +126,7 @@ void HostDialog::show_waiting(const QStringList& addresses)
 {
     stop_editing();
     const QString where = addresses.isEmpty() ? QStringLiteral("no network address") : addresses.join(QStringLiteral(", "));
-    message_->setText(QStringLiteral("This computer: %1, port %2\nWaiting for a player\u2026").arg(where).arg(port()));
+    message_->say(QStringLiteral("This computer: %1, port %2\nWaiting for a player\u2026").arg(where).arg(port()));
 }
 
 void HostDialog::show_code(const QString& code, const QString& watch_code, const QString& relay)
@@ -134,13 +137,13 @@ void HostDialog::show_code(const QString& code, const QString& watch_code, const
     code_->show();
     copy_->show();
     watch_row_->show();
-    message_->setText(
+    message_->say(
         QStringLiteral("Give this code to your friend\nRelay: %1\nWaiting for a player\u2026").arg(relay));
 }
 
 void HostDialog::show_error(const QString& why)
 {
-    message_->setText(why);
+    message_->say(why);
 }
 
 QStringList local_addresses()

@@ -3,6 +3,9 @@
 #include <QDialog>
 #include <QStringList>
 
+#include "app/settings.h"
+
+class DialogMessage;
 class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
@@ -10,15 +13,16 @@ class QRadioButton;
 class QSpinBox;
 
 // "Host a network game…": the player's name, and "On this network" with a
-// port or "Over the internet" through a relay. Once the window hosts, it
-// shows this computer's addresses, or the match code to give to a friend and
-// the watch code for anyone who would watch, and "Waiting for a player…" until a guest joins (the window accepts it)
-// or the player cancels.
+// port or "Over the internet" through a relay, as `choices` offer them. Once
+// the window hosts, it shows this computer's addresses, or the match code to
+// give to a friend and the watch code for anyone who would watch, and
+// "Waiting for a player…" until a guest joins (the window accepts it) or the
+// player cancels.
 class HostDialog : public QDialog {
     Q_OBJECT
 
 public:
-    HostDialog(const QString& name, quint16 port, const QString& relay, QWidget* parent = nullptr);
+    explicit HostDialog(const NetworkChoices& choices, QWidget* parent = nullptr);
 
     QString name() const;
     quint16 port() const;
@@ -46,7 +50,7 @@ private:
     QLabel* code_;
     QLabel* watch_code_;
     QWidget* watch_row_;  // "To watch:", the watch code and its own Copy
-    QLabel* message_;
+    DialogMessage* message_;
     QPushButton* copy_;
     QDialogButtonBox* buttons_;
 };

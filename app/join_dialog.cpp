@@ -6,7 +6,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <algorithm>
+#include <vector>
 
+#include "app/dialog_message.h"
 #include "protocol/host_address.h"
 #include "protocol/protocol_limits.h"
 #include "net/lan_host_finder.h"
@@ -14,15 +18,14 @@
 #include "net/relay/match_code.h"
 #include "net/relay/relay_address.h"
 
-JoinDialog::JoinDialog(const QString& name, const QString& relay, LanHostFinder& finder, QWidget* parent,
-                       bool to_watch)
+JoinDialog::JoinDialog(const NetworkChoices& choices, LanHostFinder& finder, QWidget* parent, bool to_watch)
     : QDialog(parent),
       finder_(finder),
-      name_(new QLineEdit(name)),
-      address_(new QLineEdit),
-      relay_(new QLineEdit(relay)),
+      name_(new QLineEdit(choices.name)),
+      address_(new QLineEdit(choices.host)),
+      relay_(new QLineEdit(choices.relay)),
       found_(new QListWidget),
-      message_(new QLabel),
+      message_(new DialogMessage),
       buttons_(new QDialogButtonBox(QDialogButtonBox::Cancel))
 {
     setWindowTitle(to_watch ? QStringLiteral("Watch a network game") : QStringLiteral("Join a network game"));
@@ -30,14 +33,18 @@ JoinDialog::JoinDialog(const QString& name, const QString& relay, LanHostFinder&
                                           : QStringLiteral("host, host:port or match code"));
     buttons_->addButton(to_watch ? QStringLiteral("Watch") : QStringLiteral("Join"), QDialogButtonBox::AcceptRole);
     auto* form = new QFormLayout(this);
+    form->setSizeConstraint(QLayout::SetFixedSize);
     form->addRow(QStringLiteral("Your name:"), name_);
     form->addRow(QStringLiteral("Host:"), address_);
     form->addRow(QStringLiteral("Games found:"), found_);
     form->addRow(QStringLiteral("Relay (for a code):"), relay_);
+    form->addRow(QString(), new QLabel(QString::fromLatin1(RELAY_FORMS_HINT)));
     form->addRow(message_);
     form->addRow(buttons_);
-    connect(found_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
-        if (item) address_->setText(item->data(Qt::UserRole).toString());
+    connect(found_, &QListWidget::currentItemChanged, this, &JoinDialog::pick);
+    connect(found_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        pick(item);
+        request_join();
     });
     connect(&finder_, &LanHostFinder::hosts_changed, this, &JoinDialog::list_hosts);
     connect(buttons_, &QDialogButtonBox::accepted, this, &JoinDialog::request_join);
@@ -52,25 +59,39 @@ QString JoinDialog::name() const
 
 void JoinDialog::show_connecting()
 {
-    message_->setText(QStringLiteral("Connecting\u2026"));
+    message_->say(QStringLiteral("Connecting\u2026"));
 }
 
 void JoinDialog::show_error(const QString& why)
 {
-    message_->setText(why);
+    message_->say(why);
 }
 
+void JoinDialog::pick(QListWidgetItem* item)
+{
+    if (item) address_->setText(item->data(Qt::UserRole).toString());
+}
+
+// The list changes only where the hosts heard did, so that what the player
+// picked or is clicking stays; nothing is picked by itself.
 void JoinDialog::list_hosts()
 {
-    const QString typed = address_->text();
-    found_->clear();
+    const QSignalBlocker quiet(found_);
+    std::vector<std::pair<QString, QString>> heard;  // each item's text and address
     for (const HeardHost& host : finder_.hosts()) {
         const QString address = QString::fromStdString(host_and_port_text({host.address, host.port}));
-        auto* item = new QListWidgetItem(QStringLiteral("%1 \u2014 %2").arg(QString::fromStdString(host.name), address));
-        item->setData(Qt::UserRole, address);
-        found_->addItem(item);
+        heard.emplace_back(QStringLiteral("%1 \u2014 %2").arg(QString::fromStdString(host.name), address), address);
     }
-    address_->setText(typed);
+    for (int row = found_->count() - 1; row >= 0; --row) {
+        const QString text = found_->item(row)->text();
+        if (std::none_of(heard.begin(), heard.end(), [&text](const auto& host) { return host.first == text; }))
+            delete found_->takeItem(row);
+    }
+    for (const auto& [text, address] : heard) {
+        if (!found_->findItems(text, Qt::MatchExactly).isEmpty()) continue;
+        auto* item = new QListWidgetItem(text, found_);
+        item->setData(Qt::UserRole, address);
+    }
 }
 
 QString JoinDialog::heard_name(const HostAndPort& address) const

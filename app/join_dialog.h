@@ -2,17 +2,21 @@
 
 #include <QDialog>
 
+#include "app/settings.h"
+
+class DialogMessage;
 struct HostAndPort;
 class LanHostFinder;
 class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
 
 // "Join a network game…": the player's name and the host's address and port,
 // typed or picked from the games found on the local network, or a match code
-// with the relay that carries it. "Watch a network game…" asks the same, a
-// watch code in place of the match code. It shows
+// with the relay that carries it; `choices` fill the fields. "Watch a network
+// game…" asks the same, a watch code in place of the match code. It shows
 // "Connecting…" once the window joins; the window accepts it when the table
 // stands.
 class JoinDialog : public QDialog {
@@ -20,7 +24,7 @@ class JoinDialog : public QDialog {
 
 public:
     // `finder` lists the hosts heard on the local network.
-    JoinDialog(const QString& name, const QString& relay, LanHostFinder& finder, QWidget* parent = nullptr,
+    JoinDialog(const NetworkChoices& choices, LanHostFinder& finder, QWidget* parent = nullptr,
                bool to_watch = false);
 
     QString name() const;
@@ -36,6 +40,7 @@ signals:
 
 private:
     void list_hosts();
+    void pick(QListWidgetItem* item);
     void request_join();
     QString heard_name(const HostAndPort& address) const;
 
@@ -44,6 +49,6 @@ private:
     QLineEdit* address_;
     QLineEdit* relay_;
     QListWidget* found_;
-    QLabel* message_;
+    DialogMessage* message_;
     QDialogButtonBox* buttons_;
 };

@@ -31,37 +31,43 @@ QString followed_by(QString told, const QString& next)
     return told + QLatin1Char(' ') + next;
 }
 
-QString hosting_text(quint16 port)
+// Where this computer hosts; without its addresses when they do not fit.
+QStringList hosting_text(const QString& why, quint16 port)
 {
     const QStringList addresses = local_addresses();
     const QString where = addresses.isEmpty() ? QStringLiteral("this computer") : addresses.join(QStringLiteral(", "));
-    return QStringLiteral("Hosting on %1, port %2: waiting for a player\u2026").arg(where).arg(port);
+    return {followed_by(why, QStringLiteral("Hosting on %1, port %2: waiting for a player\u2026").arg(where).arg(port)),
+            followed_by(why, QStringLiteral("Hosting on port %1: waiting for a player\u2026").arg(port))};
 }
 
 // After news (the relay's trouble names the relay) only the code follows, so
 // that both fit the status panel's two lines.
-QString hosting_over_relay_text(const QString& code, const QString& relay, const QString& news)
+QStringList hosting_over_relay_text(const QString& code, const QString& relay, const QString& news)
 {
-    if (!news.isEmpty()) return code.isEmpty() ? news : followed_by(news, QStringLiteral("Match code %1.").arg(code));
-    if (code.isEmpty()) return QStringLiteral("Reaching the relay %1\u2026").arg(relay);
-    return QStringLiteral("Match code %1: give this code to your friend. Relay %2: waiting for a player\u2026")
-        .arg(code, relay);
+    if (!news.isEmpty()) return {code.isEmpty() ? news : followed_by(news, QStringLiteral("Match code %1.").arg(code))};
+    if (code.isEmpty()) return {QStringLiteral("Reaching the relay %1\u2026").arg(relay)};
+    const QString give = QStringLiteral("Match code %1: give this code to your friend.").arg(code);
+    return {followed_by(give, QStringLiteral("Relay %1: waiting for a player\u2026").arg(relay)),
+            followed_by(give, QStringLiteral("Waiting for a player\u2026"))};
 }
 
 }  // namespace
 
 NetworkSeat::NetworkSeat(TableHands& hands, QWidget& window, std::function<void()> changed)
-    : table_(hands), match_(table_), window_(window), changed_(std::move(changed)), relay_(remembered_relay())
+    : table_(hands), match_(table_), window_(window), changed_(std::move(changed)),
+      choices_(remembered_network_choices())
 {
     connect(&match_, &NetworkMatch::relay_listening, this, [this](const QString& code) {
         ended_why_.clear();
-        if (host_dialog_) host_dialog_->show_code(code, match_.watch_code(), relay_);
+        remember_what_worked();
+        if (host_dialog_) host_dialog_->show_code(code, match_.watch_code(), choices_.relay);
         update();
     });
     connect(&match_, &NetworkMatch::relay_failed, this, &NetworkSeat::relay_failed);
     connect(&match_, &NetworkMatch::remote_joined, this, [this](const QString& name) {
         back_ = end_reason_.has_value() && name == remote_name_;
         remote_name_ = name;
+        if (match_.joining()) remember_what_worked();
         joined_once_ = true;
         end_reason_.reset();
         ended_why_.clear();
@@ -80,6 +86,7 @@ NetworkSeat::NetworkSeat(TableHands& hands, QWidget& window, std::function<void(
     connect(&match_, &NetworkMatch::seat_holder_changed, this, &NetworkSeat::update);
     connect(&match_, &NetworkMatch::join_failed, this, &NetworkSeat::join_failed);
     connect(&match_, &NetworkMatch::input_refused, this, [this](InputKind kind) {
+        update();
         tell(from_std(refusal_text(remote_name_.toStdString(), kind)));
     });
     connect(&match_, &NetworkMatch::new_game_asked, this, &NetworkSeat::ask_for_new_game);
@@ -90,11 +97,11 @@ void NetworkSeat::add_menu_items(QMenu& opponent_menu)
 {
     opponent_menu.addSeparator();
     connect(opponent_menu.addAction(QStringLiteral("Host a network game\u2026")), &QAction::triggered, this,
-            &NetworkSeat::open_host_dialog);
+            [this] { end_match_then([this] { open_host_dialog(); }); });
     connect(opponent_menu.addAction(QStringLiteral("Join a network game\u2026")), &QAction::triggered, this,
-            [this] { open_join_dialog(false); });
+            [this] { end_match_then([this] { open_join_dialog(false); }); });
     connect(opponent_menu.addAction(QStringLiteral("Watch a network game\u2026")), &QAction::triggered, this,
-            [this] { open_join_dialog(true); });
+            [this] { end_match_then([this] { open_join_dialog(true); }); });
     join_again_ = opponent_menu.addAction(QStringLiteral("Join again"));
     join_again_->setObjectName(QStringLiteral("JoinAgain1"));
     connect(join_again_, &QAction::triggered, this, [this] {
@@ -128,14 +135,16 @@ void NetworkSeat::start_hosting(quint16 port, const QString& name, QString& why)
 {
     forget_match();
     own_name_ = name;
-    if (match_.host(QHostAddress::Any, port, name, why))
+    if (match_.host(QHostAddress::Any, port, name, why)) {
         match_.announce_while_waiting(QHostAddress::Broadcast, DEFAULT_PORT);
+        remember_what_worked();
+    }
     update();
 }
 
 void NetworkSeat::start(const RunRequest& request)
 {
-    if (!request.relay.isEmpty()) relay_ = request.relay;
+    if (!request.relay.isEmpty()) choices_.relay = request.relay;
     if (request.host && !request.relay.isEmpty())
         host_over_relay_now(request.name);
     else if (request.host)
@@ -144,18 +153,26 @@ void NetworkSeat::start(const RunRequest& request)
     if (!request.join_code.isEmpty()) join_code_now(request.join_code, request.name);
 }
 
-void NetworkSeat::use_relay(const QString& relay)
+// Over what the dialogs offered, and over what was remembered.
+void NetworkSeat::use_choices(const std::function<void(NetworkChoices&)>& chosen)
 {
-    if (relay == relay_) return;
-    relay_ = relay;
-    remember_relay(relay);
+    chosen(choices_);
+    NetworkChoices worked = remembered_network_choices();
+    chosen(worked);
+    worked_ = worked;
+}
+
+void NetworkSeat::remember_what_worked()
+{
+    if (worked_) remember_network_choices(*worked_);
+    worked_.reset();
 }
 
 void NetworkSeat::host_over_relay_now(const QString& name)
 {
     forget_match();
     own_name_ = name;
-    const std::optional<RelayAddress> address = read_relay_address(relay_);
+    const std::optional<RelayAddress> address = read_relay_address(choices_.relay);
     if (!address) return tell(QString::fromLatin1(RELAY_ADDRESS_HINT));
     match_.host_relay(*address, name);
     update();
@@ -186,7 +203,7 @@ void NetworkSeat::join_now(const QString& host, quint16 port, const QString& nam
 
 void NetworkSeat::join_code_now(const QString& code, const QString& name)
 {
-    const std::optional<RelayAddress> address = read_relay_address(relay_);
+    const std::optional<RelayAddress> address = read_relay_address(choices_.relay);
     if (!address) return tell(QString::fromLatin1(RELAY_ADDRESS_HINT));
     join_place(RelayMatch{*address, code}, show_match_code(code), name, {});
 }
@@ -199,7 +216,7 @@ void NetworkSeat::watch_now(const QString& host, quint16 port, const QString& na
 
 void NetworkSeat::watch_code_now(const QString& code, const QString& name)
 {
-    const std::optional<RelayAddress> address = read_relay_address(relay_);
+    const std::optional<RelayAddress> address = read_relay_address(choices_.relay);
     if (!address) return tell(QString::fromLatin1(RELAY_ADDRESS_HINT));
     join_place(RelayMatch{*address, code}, show_match_code(code), name, {}, true);
 }
@@ -227,7 +244,7 @@ void NetworkSeat::resume_now(const HostJournal& journal)
     // The guest's connection went with the program: its return is news.
     end_reason_ = EndReason::lost;
     // The relay the match was hosted on, whatever this run's setting says.
-    if (const auto* relay = std::get_if<JournalRelay>(&journal.place)) relay_ = from_std(relay->address);
+    if (const auto* relay = std::get_if<JournalRelay>(&journal.place)) choices_.relay = from_std(relay->address);
     QString why;
     if (!match_.resume(journal, QHostAddress::Any, why))
         tell(why);
@@ -244,7 +261,9 @@ void NetworkSeat::press(int x, int y)
 
 void NetworkSeat::play(const Input& input)
 {
-    if (connected() && !match_.watching()) match_.play(input);
+    if (!connected() || match_.watching()) return;
+    match_.play(input);
+    update();
 }
 
 void NetworkSeat::aim(int x, int y)
@@ -270,6 +289,7 @@ void NetworkSeat::join_failed(const QString& why)
 {
     ended_why_ = why;
     if (!joined_once_) {
+        worked_.reset();
         match_.leave();
         if (join_dialog_)
             join_dialog_->show_error(why);
@@ -281,25 +301,60 @@ void NetworkSeat::join_failed(const QString& why)
 
 void NetworkSeat::leave()
 {
+    leave_quietly();
+    tell(QStringLiteral("You left the network game: the table is a local game again."));
+}
+
+void NetworkSeat::leave_quietly()
+{
     match_.leave();
+    worked_.reset();
     forget_match();
     update();
-    tell(QStringLiteral("You left the network game: the table is a local game again."));
+}
+
+// Hosting that nobody joined yet, or a first join, ends without a question.
+void NetworkSeat::end_match_then(const std::function<void()>& then)
+{
+    if (!match_lasts()) {
+        if (engaged()) leave_quietly();
+        return then();
+    }
+    if (end_question_ && end_question_->isVisible()) return end_question_->raise();
+    auto* box = new QMessageBox(QMessageBox::Question, QStringLiteral("Corvenne"),
+                                QStringLiteral("End the match with %1?").arg(remote_label()),
+                                QMessageBox::Yes | QMessageBox::No, &window_);
+    box->setObjectName(QStringLiteral("EndMatchQuestion"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    end_question_ = box;
+    connect(box, &QMessageBox::finished, this, [this, then](int answer) {
+        if (answer != QMessageBox::Yes) return;
+        leave_quietly();
+        then();
+    });
+    box->open();
 }
 
 // The dialog stays until a guest joins or the player cancels, which stops hosting.
 void NetworkSeat::open_host_dialog()
 {
-    auto* dialog = new HostDialog(remembered_network_name(), DEFAULT_PORT, relay_, &window_);
+    auto* dialog = new HostDialog(choices_, &window_);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     host_dialog_ = dialog;
     connect(dialog, &HostDialog::host_over_relay_requested, this, [this](const QString& name, const QString& relay) {
-        remember_network_name(name);
-        use_relay(relay);
+        use_choices([&](NetworkChoices& chosen) {
+            chosen.name = name;
+            chosen.over_internet = true;
+            chosen.relay = relay;
+        });
         host_over_relay_now(name);
     });
     connect(dialog, &HostDialog::host_requested, this, [this, dialog](const QString& name, quint16 port) {
-        remember_network_name(name);
+        use_choices([&](NetworkChoices& chosen) {
+            chosen.name = name;
+            chosen.over_internet = false;
+            chosen.port = port;
+        });
         QString why;
         start_hosting(port, name, why);
         if (!why.isEmpty()) return dialog->show_error(why);
@@ -307,8 +362,7 @@ void NetworkSeat::open_host_dialog()
     });
     connect(&match_, &NetworkMatch::remote_joined, dialog, &QDialog::accept);
     connect(dialog, &QDialog::rejected, this, [this] {
-        if (!match_.connected()) match_.leave();
-        update();
+        if (!match_.connected()) leave_quietly();
     });
     dialog->open();
 }
@@ -317,14 +371,17 @@ void NetworkSeat::open_join_dialog(bool to_watch)
 {
     auto* finder = new LanHostFinder;
     finder->listen(QHostAddress::Any, DEFAULT_PORT);  // without it, the address is typed
-    auto* dialog = new JoinDialog(remembered_network_name(), relay_, *finder, &window_, to_watch);
+    auto* dialog = new JoinDialog(choices_, *finder, &window_, to_watch);
     finder->setParent(dialog);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     join_dialog_ = dialog;
     connect(dialog, &JoinDialog::join_requested, this,
             [this, dialog, to_watch](const QString& name, const QString& host, quint16 port,
                                      const QString& host_name) {
-                remember_network_name(name);
+                use_choices([&](NetworkChoices& chosen) {
+                    chosen.name = name;
+                    chosen.host = QString::fromStdString(host_and_port_text({host.toStdString(), port}));
+                });
                 dialog->show_connecting();
                 if (to_watch)
                     watch_now(host, port, name);
@@ -333,8 +390,10 @@ void NetworkSeat::open_join_dialog(bool to_watch)
             });
     connect(dialog, &JoinDialog::join_code_requested, this,
             [this, dialog, to_watch](const QString& name, const QString& code, const QString& relay) {
-                remember_network_name(name);
-                use_relay(relay);
+                use_choices([&](NetworkChoices& chosen) {
+                    chosen.name = name;
+                    chosen.relay = relay;
+                });
                 dialog->show_connecting();
                 if (to_watch)
                     watch_code_now(code, name);
@@ -342,6 +401,10 @@ void NetworkSeat::open_join_dialog(bool to_watch)
                     join_code_now(code, name);
             });
     connect(&match_, &NetworkMatch::remote_joined, dialog, &QDialog::accept);
+    // Cancel stops a join under way, without a word.
+    connect(dialog, &QDialog::rejected, this, [this] {
+        if (match_.joining() && !match_.connected()) leave_quietly();
+    });
     dialog->open();
 }
 
@@ -372,6 +435,12 @@ QString NetworkSeat::panel_text(int player) const
     return player == own_player() ? own_panel_text() : remote_panel_text();
 }
 
+QString NetworkSeat::player_name(int player) const
+{
+    if (match_.watching()) return player == 1 ? remote_name_ : match_.watched_guest_name();
+    return player == own_player() ? own_name_ : remote_label();
+}
+
 QString NetworkSeat::own_panel_text() const
 {
     const int watchers = match_.watchers();
@@ -399,16 +468,16 @@ QString NetworkSeat::remote_panel_text() const
     return remote_label() + QLatin1Char('\n') + state;
 }
 
-QString NetworkSeat::notice() const
+QStringList NetworkSeat::notice() const
 {
     if (!engaged()) return {};
-    if (connected()) return back_ ? from_std(back_text(remote_name_.toStdString())) : QString();
-    if (match_.rejoining()) return from_std(rejoining_text(remote_label().toStdString(), match_.rejoin_tries()));
-    if (match_.hosting_over_relay())
-        return hosting_over_relay_text(match_.match_code(), relay_, ended_why_);
-    if (match_.hosting()) return followed_by(ended_why_, hosting_text(match_.hosting_port()));
-    if (match_.can_join_again()) return followed_by(ended_why_, QStringLiteral("Opponent menu: Join again or Leave."));
-    return QStringLiteral("Joining %1\u2026").arg(remote_label());
+    if (connected() && match_.own_new_game_asked()) return {QStringLiteral("Asked %1 for a new game\u2026").arg(remote_name_)};
+    if (connected()) return back_ ? QStringList{from_std(back_text(remote_name_.toStdString()))} : QStringList{};
+    if (match_.rejoining()) return {from_std(rejoining_text(remote_label().toStdString(), match_.rejoin_tries()))};
+    if (match_.hosting_over_relay()) return hosting_over_relay_text(match_.match_code(), choices_.relay, ended_why_);
+    if (match_.hosting()) return hosting_text(ended_why_, match_.hosting_port());
+    if (match_.can_join_again()) return {followed_by(ended_why_, QStringLiteral("Opponent menu: Join again or Leave."))};
+    return {QStringLiteral("Joining %1\u2026").arg(remote_label())};
 }
 
 // Told without blocking: the table goes on meanwhile.

@@ -3,9 +3,11 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
+#include "app/settings.h"
 #include "protocol/live_table.h"
 #include "net/network_match.h"
 
@@ -14,6 +16,7 @@ class JoinDialog;
 struct RunRequest;
 class QMenu;
 class QAction;
+class QMessageBox;
 class QWidget;
 
 // The other player at another computer: the "Opponent" menu's network items,
@@ -52,6 +55,12 @@ public:
 
     // Hosting or joining, until the player leaves: the remote seat plays player 2.
     bool engaged() const { return match_.hosting() || match_.joining(); }
+    // Another player is, or was, in the match: leaving it would end their match.
+    bool match_lasts() const { return engaged() && joined_once_; }
+    // Does `then` once this side is out of any network game: at once when no
+    // match lasts, else once the player has agreed to end it ("End the match
+    // with Boris?").
+    void end_match_then(const std::function<void()>& then);
     // The other player is there: this side's inputs go to the match.
     bool connected() const { return match_.connected(); }
     bool remote_has_cue() const { return match_.remote_has_cue(); }
@@ -69,14 +78,21 @@ public:
     // their connection on a second line while they are not there.
     // A watcher plays neither.
     int own_player() const { return match_.watching() ? 0 : match_.joining() ? 2 : 1; }
+    QString own_name() const { return own_name_; }
+    // The other player's name, or where the guest joins until it is heard.
+    QString remote_label() const;
     // A player's panel: the name, and on a second line what became of a
     // remote player's connection, or, for the host, how many watch.
     QString panel_text(int player) const;
+    // A player's name alone, as a saved match keeps it; empty while nobody holds the seat.
+    QString player_name(int player) const;
     // A watcher's window, under the status line: "Watching Anna and Boris".
     QString watching_text() const;
-    // What the window says while the other player is not there: that it
-    // hosts and waits, or why the match ended and what the player can do.
-    QString notice() const;
+    // What the window says while the other player is not there (that it
+    // hosts and waits, or why the match ended and what the player can do) or
+    // while this side's ask for a new game waits for the answer. The same
+    // said more and more briefly: the window shows the first that fits.
+    QStringList notice() const;
 
 private:
     void open_host_dialog();
@@ -87,16 +103,19 @@ private:
                     bool to_watch = false);
     QString remote_panel_text() const;
     QString own_panel_text() const;
-    // The relay the player chose in a dialog: remembered once it changes.
-    void use_relay(const QString& relay);
+    // What the player chose in a dialog: offered by the dialogs from now on,
+    // and remembered for the next run once the game it starts stands.
+    void use_choices(const std::function<void(NetworkChoices&)>& chosen);
+    void remember_what_worked();
     void relay_failed(const QString& why);
     void ask_for_new_game(const QString& name);
     void connection_ended(EndReason reason);
     void join_failed(const QString& why);
     void leave();
+    // Ends the match without a word: the player asked for something else.
+    void leave_quietly();
     void update();
     void tell(const QString& message);
-    QString remote_label() const;
 
     LiveTable table_;
     NetworkMatch match_;
@@ -106,7 +125,8 @@ private:
     // The other player's name once known: heard on the network, or said on joining.
     QString remote_name_;
     QString joined_address_;  // the guest's host:port, or match code
-    QString relay_;           // as the player wrote it: HOST[:PORT]
+    NetworkChoices choices_;  // what the dialogs offer
+    std::optional<NetworkChoices> worked_;  // remembered once the game they start stands
     bool joined_once_ = false;
     // Why the other player is not there, told until they are back.
     std::optional<EndReason> end_reason_;
@@ -115,6 +135,7 @@ private:
     bool back_ = false;
     QPointer<HostDialog> host_dialog_;
     QPointer<JoinDialog> join_dialog_;
+    QPointer<QMessageBox> end_question_;  // "End the match with Boris?", while it is asked
     QAction* leave_ = nullptr;
     QAction* join_again_ = nullptr;
 };

@@ -5,6 +5,29 @@
 #include <QStringList>
 #include <algorithm>
 
+namespace {
+
+constexpr int STATUS_LINES = 2;
+
+bool fits_status_panel(const QLabel& panel, const QString& text)
+{
+    const QFontMetrics metrics(panel.font());
+    return metrics.boundingRect(panel.contentsRect(), Qt::TextWordWrap, text).height()
+           <= metrics.height() + (STATUS_LINES - 1) * metrics.lineSpacing();
+}
+
+QString cut_to_fit(const QLabel& panel, const QString& text)
+{
+    const QFontMetrics metrics(panel.font());
+    for (int width = STATUS_LINES * panel.contentsRect().width(); width > 0; width -= metrics.averageCharWidth()) {
+        const QString cut = metrics.elidedText(text, Qt::ElideMiddle, width);
+        if (fits_status_panel(panel, cut)) return cut;
+    }
+    return {};
+}
+
+}  // namespace
+
 void fit_panel_text(QLabel& panel, const QRect& home, int max_width, const QString& text)
 {
     const QFontMetrics metrics(panel.font());
@@ -20,5 +43,16 @@ void fit_panel_text(QLabel& panel, const QRect& home, int max_width, const QStri
     place.moveLeft(home.center().x() - width / 2);
     if (width == home.width()) place.moveLeft(home.left());
     panel.setGeometry(place);
-    panel.setText(lines.join(QLatin1Char('\n')));
+    const QString shown = lines.join(QLatin1Char('\n'));
+    panel.setText(shown);
+    panel.setToolTip(shown == text ? QString() : text);
+}
+
+void fit_status_text(QLabel& panel, const QStringList& forms)
+{
+    const auto fitting = std::find_if(forms.begin(), forms.end(),
+                                      [&panel](const QString& form) { return fits_status_panel(panel, form); });
+    const QString shown = fitting != forms.end() ? *fitting : cut_to_fit(panel, forms.last());
+    panel.setText(shown);
+    panel.setToolTip(shown == forms.first() ? QString() : forms.first());
 }

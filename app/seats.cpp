@@ -158,8 +158,17 @@ bool Seats::plays_here(int player) const
 
 QString Seats::player_name(int player) const
 {
-    if (network_.engaged())
-        return network_.panel_text(player);
+    if (network_.engaged()) return network_.panel_text(player);
+    return name_of(player);
+}
+
+// A host that nobody joined yet plays no one: its player 2 keeps the seat's name.
+QString Seats::name_of(int player) const
+{
+    if (network_.engaged()) {
+        const QString name = network_.player_name(player);
+        if (!name.isEmpty()) return name;
+    }
     return seat_name(player == COMPUTER_PLAYER ? second_player_ : Seat{}, player);
 }
 

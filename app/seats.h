@@ -64,7 +64,11 @@ public:
     bool plays_here(int player) const;
     // The person's mouse acts on the table now.
     bool person_has_cue() const;
+    // What a player panel says of a player: their name, and in a network
+    // match what became of the other player's connection.
     QString player_name(int player) const;
+    // The player's name alone, as a saved match keeps it.
+    QString name_of(int player) const;
     // The computer thinks or moves its cue for `player`.
     bool at_work(int player) const;
 

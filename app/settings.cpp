@@ -12,6 +12,9 @@ const QString SHOW_PLAYERS = QStringLiteral("show_players");
 const QString SOUND = QStringLiteral("sound");
 const QString NAME = QStringLiteral("name");
 const QString RELAY = QStringLiteral("relay");
+const QString PORT = QStringLiteral("port");
+const QString OVER_INTERNET = QStringLiteral("over_internet");
+const QString HOST = QStringLiteral("host");
 // A public broker anyone may use, until the player names another. It sees
 // the players' names and their shots, never anything else of theirs.
 const QString PUBLIC_RELAY = QStringLiteral("broker.hivemq.com:8883");
@@ -52,22 +55,27 @@ void remember_sound(bool on)
     QSettings(settings_file(), QSettings::NativeFormat).setValue(SOUND, on);
 }
 
-QString remembered_network_name()
+NetworkChoices remembered_network_choices()
 {
-    return QSettings(settings_file(), QSettings::NativeFormat).value(NAME).toString();
+    const QSettings settings(settings_file(), QSettings::NativeFormat);
+    NetworkChoices choices;
+    choices.name = settings.value(NAME).toString();
+    // A port written by hand that is none leaves the default.
+    const uint port = settings.value(PORT, DEFAULT_PORT).toUInt();
+    if (port >= 1 && port <= 65535) choices.port = static_cast<quint16>(port);
+    choices.over_internet = settings.value(OVER_INTERNET, false).toBool();
+    choices.relay = settings.value(RELAY, PUBLIC_RELAY).toString();
+    choices.host = settings.value(HOST).toString();
+    return choices;
 }
 
-void remember_network_name(const QString& name)
+void remember_network_choices(const NetworkChoices& choices)
 {
-    QSettings(settings_file(), QSettings::NativeFormat).setValue(NAME, name);
-}
-
-QString remembered_relay()
-{
-    return QSettings(settings_file(), QSettings::NativeFormat).value(RELAY, PUBLIC_RELAY).toString();
-}
-
-void remember_relay(const QString& relay)
-{
-    QSettings(settings_file(), QSettings::NativeFormat).setValue(RELAY, relay);
+    const NetworkChoices known = remembered_network_choices();
+    QSettings settings(settings_file(), QSettings::NativeFormat);
+    if (choices.name != known.name) settings.setValue(NAME, choices.name);
+    if (choices.port != known.port) settings.setValue(PORT, choices.port);
+    if (choices.over_internet != known.over_internet) settings.setValue(OVER_INTERNET, choices.over_internet);
+    if (choices.relay != known.relay) settings.setValue(RELAY, choices.relay);
+    if (choices.host != known.host) settings.setValue(HOST, choices.host);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/seats.h"
+#include "protocol/protocol_limits.h"
 
 // What the player chose in the menus and the game remembers between runs.
 // Nothing is written until the player changes a choice.
@@ -14,9 +15,18 @@ PlayerChoices remembered_choices();
 void remember_second_player(const Seat& seat);
 void remember_show_players(bool show);
 void remember_sound(bool on);
-// The player's name in a network game, as last given in a dialog.
-QString remembered_network_name();
-void remember_network_name(const QString& name);
-// The relay for play over the internet, as the player wrote it: HOST[:PORT].
-QString remembered_relay();
-void remember_relay(const QString& relay);
+
+// What the host and join dialogs offer: each as it was in the last network
+// game that started with it.
+struct NetworkChoices {
+    QString name;
+    quint16 port = DEFAULT_PORT;
+    bool over_internet = false;
+    // The relay for play over the internet, as the player wrote it: HOST[:PORT].
+    QString relay;
+    QString host;  // the last host joined: HOST[:PORT]
+};
+
+NetworkChoices remembered_network_choices();
+// Writes only the choices that differ from those remembered.
+void remember_network_choices(const NetworkChoices& choices);

@@ -112,6 +112,7 @@ public:
     bool in_match() const;
     bool remote_has_cue() const;
     bool own_input_waiting() const;
+    bool own_new_game_asked() const { return session_ && session_->own_new_game_asked(); }
     // The guest's: every input up to this one has settled and agrees with the host.
     uint32_t agreed_through() const { return guest_ ? guest_->agreed_through() : 0; }
     // The host's: a guest is in the seat. The guest's: the match so far stands

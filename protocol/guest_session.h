@@ -57,6 +57,7 @@ public:
     SessionOutput take_output() override { return link_.take_output(); }
     bool remote_has_cue() const override;
     bool own_input_waiting() const override { return own_waiting_.has_value(); }
+    bool own_new_game_asked() const override { return own_waiting_ && own_waiting_->kind == InputKind::new_game; }
 
     // The match so far stands on the table and the connection is open.
     bool playing() const { return stage_ == Stage::playing; }

@@ -190,7 +190,7 @@ bool HostSession::own_input_waiting() const
 {
     const bool own_queued =
         std::any_of(waiting_.begin(), waiting_.end(), [](const Waiting& w) { return w.side == Side::host; });
-    return own_queued || (host_asked_new_ && !guest_asked_new_);
+    return own_queued || own_new_game_asked();
 }
 
 void HostSession::start_rack_record()

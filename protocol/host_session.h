@@ -81,6 +81,7 @@ public:
     // Whether the guest is there or not.
     bool remote_has_cue() const override;
     bool own_input_waiting() const override;
+    bool own_new_game_asked() const override { return host_asked_new_ && !guest_asked_new_; }
 
     // Since the first guest joined, the table is the network match's.
     bool match_started() const { return match_started_; }

@@ -39,4 +39,6 @@ public:
     virtual bool remote_has_cue() const = 0;
     // An input of this side's player has been neither played nor refused yet.
     virtual bool own_input_waiting() const = 0;
+    // This side's player asked for a new game, and it is neither played nor refused yet.
+    virtual bool own_new_game_asked() const = 0;
 };

@@ -20,3 +20,5 @@ struct RelayAddress {
 std::optional<RelayAddress> read_relay_address(const QString& text);
 // What a player is told when a relay's address does not read.
 inline constexpr char RELAY_ADDRESS_HINT[] = "A relay is a host, or a host and a port: relay.example.org:8883";
+// Said where a relay is typed: a relay written without a scheme is mostly TLS.
+inline constexpr char RELAY_FORMS_HINT[] = "Over TLS, or mqtt://HOST:PORT for a plain relay";

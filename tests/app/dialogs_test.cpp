@@ -10,8 +10,10 @@
 #include <QTest>
 #include <QUdpSocket>
 
+#include "app/dialog_message.h"
 #include "app/host_dialog.h"
 #include "app/join_dialog.h"
+#include "app/panel_fit.h"
 #include "net/lan_host_finder.h"
 
 // The host and join dialogs as a player uses them, offscreen; the network
@@ -23,6 +25,7 @@ private slots:
     void HostingNeedsAPlayersNameThenWaitsForAGuest();
     void HostingOverTheInternetShowsTheCodeAndTheRelay();
     void JoiningTakesAGameFoundOnTheNetworkOrAnAddressThatReads();
+    void LongNamesAddressesAndMessagesFitTheScreenAndThePanels();
 };
 
 namespace {
@@ -32,6 +35,14 @@ QPushButton* button(QDialog& dialog, const QString& text)
     for (QPushButton* candidate : dialog.findChildren<QPushButton*>())
         if (candidate->text() == text) return candidate;
     return nullptr;
+}
+
+NetworkChoices offered(const QString& name)
+{
+    NetworkChoices choices;
+    choices.name = name;
+    choices.relay = QStringLiteral("relay.example.org");
+    return choices;
 }
 
 QString message(QDialog& dialog)
@@ -45,7 +56,7 @@ QString message(QDialog& dialog)
 
 void DialogsTest::HostingNeedsAPlayersNameThenWaitsForAGuest()
 {
-    HostDialog dialog(QString(), 47147, QStringLiteral("relay.example.org"));
+    HostDialog dialog(offered(QString()));
     QSignalSpy requested(&dialog, &HostDialog::host_requested);
     QPushButton* host = button(dialog, QStringLiteral("Host"));
     QVERIFY(host && !host->isEnabled());
@@ -67,7 +78,7 @@ void DialogsTest::HostingNeedsAPlayersNameThenWaitsForAGuest()
 
 void DialogsTest::HostingOverTheInternetShowsTheCodeAndTheRelay()
 {
-    HostDialog dialog(QStringLiteral("Anna"), 47147, QStringLiteral("relay.example.org"));
+    HostDialog dialog(offered(QStringLiteral("Anna")));
     QSignalSpy requested(&dialog, &HostDialog::host_over_relay_requested);
     dialog.findChildren<QRadioButton*>().at(1)->setChecked(true);
     auto* relay = dialog.findChild<QLineEdit*>(QStringLiteral("relay"));
@@ -96,7 +107,7 @@ void DialogsTest::JoiningTakesAGameFoundOnTheNetworkOrAnAddressThatReads()
     LanHostFinder finder;
     // As the game listens: on both kinds of address, so an IPv4 sender comes IPv4-mapped.
     QVERIFY(finder.listen(QHostAddress::Any, 0));
-    JoinDialog dialog(QStringLiteral("Bo"), QStringLiteral("relay.example.org"), finder);
+    JoinDialog dialog(offered(QStringLiteral("Bo")), finder);
     QSignalSpy requested(&dialog, &JoinDialog::join_requested);
     QUdpSocket announcer;
     announcer.writeDatagram(QByteArray("corvenne-host 1 5000 Anna"), QHostAddress::LocalHost, finder.port());
@@ -121,6 +132,47 @@ void DialogsTest::JoiningTakesAGameFoundOnTheNetworkOrAnAddressThatReads()
     QCOMPARE(code_requested.count(), 1);
     QCOMPARE(code_requested.at(0).at(1).toString(), QStringLiteral("7K3QM2B9XD"));
     QCOMPARE(code_requested.at(0).at(2).toString(), QStringLiteral("relay.example.org"));
+}
+
+void DialogsTest::LongNamesAddressesAndMessagesFitTheScreenAndThePanels()
+{
+    const QString name = QStringLiteral("Bartholomew Montgomeryyy");  // 24 characters
+    const QString addresses = QStringLiteral("2001:db8:85a3:8d3:1319:8a2e:370:7348, 2001:db8:85a3:8d3:1319:8a2e:370:7349");
+    const QString relay = QStringLiteral("relay-%1.example.org:8883").arg(QString(60, QLatin1Char('x')));
+    const QString three_lines = QStringLiteral("The relay %1 does not answer.\nIs it right?\nMatch code 7K3QM-2B9XD.").arg(relay);
+
+    // The dialogs stay on a 1024 × 768 screen; a word cut short shows whole in a tooltip.
+    const auto fits_screen = [](const QDialog& dialog) { return dialog.sizeHint().boundedTo({1024, 768}) == dialog.sizeHint(); };
+    LanHostFinder finder;
+    HostDialog host(offered(name));
+    JoinDialog join(offered(name), finder);
+    host.show_code(QStringLiteral("7K3QM-2B9XD"), QStringLiteral("W4TCH-C0DE5"), relay);
+    join.show_error(three_lines);
+    QVERIFY(fits_screen(host) && fits_screen(join));
+    QCOMPARE(join.findChild<DialogMessage*>()->toolTip(), three_lines);
+
+    // The status panel shows the fullest form that fits two lines, else the last cut; the fullest is its tooltip.
+    QLabel status;
+    status.setFixedSize(385, 40);
+    status.setWordWrap(true);
+    const QString left = name + QStringLiteral(" left the game. ");
+    for (const QStringList& forms :
+         {QStringList{left + QStringLiteral("Hosting on %1, port 48203: waiting for a player\u2026").arg(addresses),
+                      left + QStringLiteral("Hosting on port 48203: waiting for a player\u2026")},
+          QStringList{QString(three_lines).replace(QLatin1Char('\n'), QLatin1Char(' '))}}) {
+        fit_status_text(status, forms);
+        const QFontMetrics metrics(status.font());
+        QVERIFY(metrics.boundingRect(status.contentsRect(), Qt::TextWordWrap, status.text()).height()
+                <= metrics.height() + metrics.lineSpacing());
+        QVERIFY(status.text().startsWith(forms.first().left(10)) && status.text().endsWith(forms.last().right(30)));
+        QCOMPARE(status.toolTip(), forms.first());
+    }
+
+    // A player panel cuts a line wider than it may grow, and shows it whole in a tooltip.
+    QLabel panel;
+    const QString joining = QStringLiteral("[2001:db8:85a3:8d3:1319:8a2e:370:7348]:47147\njoining\u2026");
+    fit_panel_text(panel, QRect(117, 8, 163, 20), 240, joining);
+    QVERIFY(panel.text().contains(QChar(0x2026)) && panel.toolTip() == joining);
 }
 
 QTEST_MAIN(DialogsTest)

@@ -20,6 +20,7 @@
 #include "match/table_check.h"
 #include "app/join_dialog.h"
 #include "app/host_dialog.h"
+#include "net/lan_host_finder.h"
 #include "tests/net/relay/test_broker.h"
 #include "tests/support/main_window.h"
 
@@ -61,13 +62,20 @@ bool fits_two_lines(const QLabel& status)
 {
     const QFontMetrics metrics(status.font());
     return metrics.boundingRect(status.contentsRect(), Qt::TextWordWrap, status.text()).height()
-           <= 2 * metrics.lineSpacing();
+           <= metrics.height() + metrics.lineSpacing();
 }
 
 QAction* menu_item(const TForm1& form, const QString& text)
 {
     for (QAction* action : form.findChildren<QAction*>())
         if (action->text() == text) return action;
+    return nullptr;
+}
+
+QPushButton* dialog_button(const QDialog& dialog, const QString& text)
+{
+    for (QPushButton* button : dialog.findChildren<QPushButton*>())
+        if (button->text() == text) return button;
     return nullptr;
 }
 
@@ -105,7 +113,6 @@ void WindowMatchTest::AWindowHostsADriverJoinsAndBothPlayTwoShots()
     // Until the guest comes, the window says where it hosts, and its table takes no shot.
     QVERIFY(status_line(*form).contains(QStringLiteral(", port %1: waiting for a player\u2026").arg(port)));
     QCOMPARE(panel(*form, "Panel2").text(), QStringLiteral("waiting for a player\u2026"));
-    QVERIFY(!menu_item(*form, QStringLiteral("Computer: easy"))->isEnabled());
     QTRY_VERIFY_WITH_TIMEOUT(table_settled(), 10'000);
     QVERIFY(press_changes_nothing(*form));
 
@@ -141,6 +148,19 @@ void WindowMatchTest::AWindowHostsADriverJoinsAndBothPlayTwoShots()
              QStringLiteral("{") + lines.at(2).section(QLatin1Char(','), 1));
     QCOMPARE(status_line(*form), QStringLiteral("Faul! Put white boal in the left part of the table"));
 
+    // Saved now, the match keeps the names the panels show.
+    QTemporaryDir folder;
+    QFile saved(folder.filePath(QStringLiteral("network.corvenne")));
+    QVERIFY(form->match_menu().save_file(saved.fileName()) && saved.open(QIODevice::ReadOnly));
+    QVERIFY(saved.readAll().contains(QStringLiteral("\n# Player 1: Anna\n# Player 2: %1\n").arg(guest).toUtf8()));
+
+    // A new game asked for is told until the guest answers.
+    menu_item(*form, QStringLiteral("New game"))->trigger();
+    QCOMPARE(status_line(*form), QStringLiteral("Asked %1 for a new game\u2026").arg(guest));
+    driver.write("await\n");
+    QTRY_COMPARE_WITH_TIMEOUT(lines_of(driver, lines).size(), 4, 30'000);
+    QCOMPARE(status_line(*form), QStringLiteral("Start new game"));
+
     // The guest leaves: the host's window says so and waits for a player again.
     driver.closeWriteChannel();
     QVERIFY(driver.waitForFinished(10'000));
@@ -149,7 +169,23 @@ void WindowMatchTest::AWindowHostsADriverJoinsAndBothPlayTwoShots()
                              10'000);
     QCOMPARE(panel(*form, "Panel2").text(), guest + QStringLiteral("\nleft"));
     QVERIFY(readable_in_full(panel(*form, "Panel2")));
+    QVERIFY(fits_two_lines(panel(*form, "Panel3")));
     QVERIFY(press_changes_nothing(*form));
+
+    // Whatever would end the match asks first, and "No" keeps it.
+    const QString question = QStringLiteral("EndMatchQuestion");
+    for (const QString& item : {QStringLiteral("Host a network game\u2026"), QStringLiteral("Join a network game\u2026"),
+                                QStringLiteral("Computer: easy"), QStringLiteral("Exit")}) {
+        menu_item(*form, item)->trigger();
+        QVERIFY2(form->findChild<QMessageBox*>(question)->text() == QStringLiteral("End the match with %1?").arg(guest),
+                 qPrintable(item));
+        form->findChild<QMessageBox*>(question)->button(QMessageBox::No)->click();
+        QTRY_VERIFY(!form->findChild<QMessageBox*>(question));
+        QVERIFY(form->network().engaged() && form->isVisible() && menu_item(*form, "Second player")->isChecked());
+    }
+    menu_item(*form, QStringLiteral("Computer: easy"))->trigger();
+    form->findChild<QMessageBox*>(question)->button(QMessageBox::Yes)->click();
+    QVERIFY(!form->network().engaged() && menu_item(*form, QStringLiteral("Computer: easy"))->isChecked());
 }
 
 void WindowMatchTest::AWindowHostsOverTheRelayAndADriverJoinsWithTheCodeItShows()
@@ -162,10 +198,14 @@ void WindowMatchTest::AWindowHostsOverTheRelayAndADriverJoinsWithTheCodeItShows(
     QVERIFY(dialog);
     dialog->findChildren<QLineEdit*>().at(0)->setText(QStringLiteral("Anna"));
     dialog->findChildren<QRadioButton*>().at(1)->setChecked(true);
-    dialog->findChild<QLineEdit*>(QStringLiteral("relay"))
-        ->setText(QStringLiteral("mqtt://127.0.0.1:%1").arg(broker.port()));
-    for (QPushButton* button : dialog->findChildren<QPushButton*>())
-        if (button->text() == QStringLiteral("Host")) QTest::mouseClick(button, Qt::LeftButton);
+    // A relay that fails is told and not remembered; the one that works is, with the mode.
+    auto* relay = dialog->findChild<QLineEdit*>(QStringLiteral("relay"));
+    relay->setText(QStringLiteral("mqtt://127.0.0.1:%1").arg(free_port()));
+    QTest::mouseClick(dialog_button(*dialog, QStringLiteral("Host")), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(status_line(*form).contains(QStringLiteral("cannot be reached")), 20'000);
+    QVERIFY(remembered_network_choices().relay != relay->text());
+    relay->setText(QStringLiteral("mqtt://127.0.0.1:%1").arg(broker.port()));
+    QTest::mouseClick(dialog_button(*dialog, QStringLiteral("Host")), Qt::LeftButton);
 
     // The codes show once the relay has heard the match, in the dialog and the window.
     const QRegularExpression code_form(QStringLiteral("^[0-9A-Z]{5}-[0-9A-Z]{5}$"));
@@ -175,6 +215,7 @@ void WindowMatchTest::AWindowHostsOverTheRelayAndADriverJoinsWithTheCodeItShows(
     const QString watch_code = dialog->findChild<QLabel*>(QStringLiteral("WatchCode"))->text();
     QVERIFY(code_form.match(watch_code).hasMatch() && watch_code != code);
     QVERIFY(status_line(*form).startsWith(QStringLiteral("Match code %1: give this code to your friend.").arg(code)));
+    QVERIFY(remembered_network_choices().relay == relay->text() && remembered_network_choices().over_internet);
 
     QProcess driver;
     driver.start(QStringLiteral(CORVENNE_REPLAY), {});
@@ -222,21 +263,27 @@ void WindowMatchTest::AWindowJoinsAHostPickedFromTheListAndIsToldWhenItLeaves()
 {
     std::unique_ptr<TForm1> form = open_main_window();
     QVERIFY(form);
-    const quint16 port = free_port();
-    QProcess driver;
-    driver.start(QStringLiteral(CORVENNE_REPLAY), {});
-    QVERIFY(driver.waitForStarted());
-    driver.write(QStringLiteral("host %1 Anna\n").arg(port).toUtf8());
-
+    // Cancel stops a join that hears no answer, at once and without a word.
+    QTcpServer silent;
+    QVERIFY(silent.listen(QHostAddress::LocalHost));
     menu_item(*form, QStringLiteral("Join a network game\u2026"))->trigger();
-    // It deletes itself once the match stands.
-    QPointer<JoinDialog> dialog = form->findChild<JoinDialog*>();
-    QVERIFY(dialog);
-    const QList<QLineEdit*> fields = dialog->findChildren<QLineEdit*>();
+    QPointer<JoinDialog> dialog = form->findChild<JoinDialog*>();  // it deletes itself once closed
+    QList<QLineEdit*> fields = dialog->findChildren<QLineEdit*>();
     fields.at(0)->setText(QStringLiteral("Bo"));
-    QPushButton* join = nullptr;
-    for (QPushButton* button : dialog->findChildren<QPushButton*>())
-        if (button->text() == QStringLiteral("Join")) join = button;
+    fields.at(1)->setText(QStringLiteral("127.0.0.1:%1").arg(silent.serverPort()));
+    QTest::mouseClick(dialog_button(*dialog, QStringLiteral("Join")), Qt::LeftButton);
+    QVERIFY(status_line(*form).startsWith(QStringLiteral("Joining")));
+    QTest::mouseClick(dialog_button(*dialog, QStringLiteral("Cancel")), Qt::LeftButton);
+    QVERIFY(!form->network().engaged() && !form->findChild<QMessageBox*>());
+
+    // The dialog offers again what was typed; nothing is remembered until a join works.
+    QTRY_VERIFY(!dialog);
+    menu_item(*form, QStringLiteral("Join a network game\u2026"))->trigger();
+    dialog = form->findChild<JoinDialog*>();
+    fields = dialog->findChildren<QLineEdit*>();
+    QCOMPARE(fields.at(1)->text(), QStringLiteral("127.0.0.1:%1").arg(silent.serverPort()));
+    QVERIFY(remembered_network_choices().host != fields.at(1)->text());
+    QPushButton* join = dialog_button(*dialog, QStringLiteral("Join"));
 
     // A wrong address is told once, in the dialog, in words.
     const quint16 closed_port = free_port();
@@ -249,20 +296,37 @@ void WindowMatchTest::AWindowJoinsAHostPickedFromTheListAndIsToldWhenItLeaves()
     QVERIFY(!form->findChild<QMessageBox*>());
     QVERIFY(!form->network().engaged());
 
-    // The host is heard on the local network, as from a socket of the other kind.
+    // The driver hosts once its port takes a connection.
+    const quint16 port = free_port();
+    QProcess driver;
+    driver.start(QStringLiteral(CORVENNE_REPLAY), {});
+    QVERIFY(driver.waitForStarted());
+    driver.write(QStringLiteral("host %1 Anna\n").arg(port).toUtf8());
+    QTcpSocket probe;
+    QTRY_VERIFY_WITH_TIMEOUT((probe.connectToHost(QHostAddress::LocalHost, port), probe.waitForConnected(1'000)), 30'000);
+    probe.abort();
+
+    // The host is heard on the local network, as from a socket of the other kind;
+    // the game picked stays picked while the list is renewed, and a double-click joins it.
     auto* found = dialog->findChild<QListWidget*>();
     const QString listed = QStringLiteral("Anna \u2014 127.0.0.1:%1").arg(port);
     QUdpSocket announcer;
-    QTRY_VERIFY_WITH_TIMEOUT(
-        (announcer.writeDatagram(QStringLiteral("corvenne-host 1 %1 Anna").arg(port).toUtf8(), QHostAddress::LocalHost,
-                                 ANNOUNCEMENT_PORT),
-         !found->findItems(listed, Qt::MatchExactly).isEmpty()),
-        10'000);
+    const auto announce = [&] {
+        announcer.writeDatagram(QStringLiteral("corvenne-host 1 %1 Anna").arg(port).toUtf8(), QHostAddress::LocalHost,
+                                ANNOUNCEMENT_PORT);
+    };
+    QTRY_VERIFY_WITH_TIMEOUT((announce(), !found->findItems(listed, Qt::MatchExactly).isEmpty()), 10'000);
     found->setCurrentItem(found->findItems(listed, Qt::MatchExactly).first());
-    QTest::mouseClick(join, Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(panel(*form, "Panel1").text(), QStringLiteral("Anna"), 10'000);
+    QSignalSpy renewed(dialog->findChild<LanHostFinder*>(), &LanHostFinder::hosts_changed);
+    QTRY_VERIFY_WITH_TIMEOUT((announce(), !renewed.isEmpty()), 10'000);
+    QVERIFY(found->currentItem() && found->currentItem()->text() == listed && found->currentItem()->isSelected());
+    const QPoint picked = found->visualItemRect(found->currentItem()).center();
+    QTest::mouseClick(found->viewport(), Qt::LeftButton, {}, picked);
+    QTest::mouseDClick(found->viewport(), Qt::LeftButton, {}, picked);
+    QTRY_COMPARE_WITH_TIMEOUT(panel(*form, "Panel1").text(), QStringLiteral("Anna"), 30'000);
     QCOMPARE(panel(*form, "Panel2").text(), QStringLiteral("Bo"));
     QTRY_VERIFY(!dialog || !dialog->isVisible());
+    QCOMPARE(remembered_network_choices().host, QStringLiteral("127.0.0.1:%1").arg(port));
 
     // The host's program is gone without a word: the window joins again by
     // itself and says so, until a host is there again on the same port.
@@ -296,15 +360,13 @@ void WindowMatchTest::AWindowJoinsAHostPickedFromTheListAndIsToldWhenItLeaves()
     QTRY_VERIFY_WITH_TIMEOUT(table_settled(), 10'000);
     QVERIFY(press_changes_nothing(*form));
     QVERIFY(menu_item(*form, QStringLiteral("Join again"))->isVisible());
-    for (const QString& item : {QStringLiteral("Second player"), QStringLiteral("Open match\u2026"),
-                                QStringLiteral("Watch from the start")})
+    for (const QString& item : {QStringLiteral("Open match\u2026"), QStringLiteral("Watch from the start")})
         QVERIFY(!menu_item(*form, item)->isEnabled());
 
     // Leaving returns to a local game, and says so.
     menu_item(*form, QStringLiteral("Leave the network game"))->trigger();
     QVERIFY(!form->network().engaged());
     QVERIFY(form->findChild<QMessageBox*>()->text().contains(QStringLiteral("local game")));
-    QVERIFY(menu_item(*form, QStringLiteral("Second player"))->isEnabled());
     QVERIFY(menu_item(*form, QStringLiteral("Open match\u2026"))->isEnabled());
 
     driver.closeWriteChannel();
