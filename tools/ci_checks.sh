@@ -105,7 +105,7 @@ run_stage() {
 }
 
 run_stage sanitizers "ASan+UBSan: the whole test suite and a $SOAK_SHOTS-shot soak"
-run_stage fuzzing "libFuzzer: the table picture, the match script, the match files, the network protocol and its sessions, ${FUZZ_SECONDS} s each"
+run_stage fuzzing "libFuzzer: the table picture, the match script, the match files, the network protocol and its sessions, the host's journal, ${FUZZ_SECONDS} s each"
 run_stage determinism "the long match with g++ -O0, g++ -O2 and clang++ -O2 against its golden"
 run_stage arm64 "every golden replay by the aarch64 driver under qemu-user against the x86-64 one"
 
