@@ -50,7 +50,8 @@ void GuestSession::connection_closed()
 
 void GuestSession::pump(int64_t now)
 {
-    if (stage_ == Stage::ended) return;
+    // What the host numbered before it ended the connection is played all the same.
+    if (stage_ == Stage::ended) return apply_arrived();
     // Until the host answers, the opening is the connection's only line.
     const std::optional<ByeReason> say_timeout = answered() ? std::optional(ByeReason::timeout) : std::nullopt;
     if (link_.silent_too_long(now)) return end(EndReason::lost, say_timeout);
@@ -252,7 +253,7 @@ void GuestSession::release_remote_input()
 // The host's numbered inputs in order, each once the table has settled.
 void GuestSession::apply_arrived()
 {
-    if (stage_ != Stage::playing) return;
+    if (stage_ != Stage::playing && stage_ != Stage::ended) return;
     check_when_settled();
     while (!to_apply_.empty() && table_.settled()) {
         const NumberedInput next = to_apply_.front();

@@ -94,6 +94,16 @@ TEST(NetworkSession, AMatchPlayedByTheRulesKeepsBothTablesTheSame)
     EXPECT_EQ(match.guest_table.inputs, "");
     EXPECT_EQ(match.guest->agreed_through(), 6u);
     EXPECT_TRUE(events_of<OutOfStep>(match.guest_events).empty());
+
+    // The host's last shot and its goodbye reach a guest whose table still
+    // rolls: the shot is played once that table comes to rest.
+    match.guest_table.rolling = true;
+    match.host.play(shot(14, 24));
+    match.host.leave();
+    match.carry();
+    match.rest();
+    EXPECT_EQ(events_of<Disconnected>(match.guest_events).at(0).reason, EndReason::left);
+    EXPECT_TRUE(match.same_tables());
 }
 
 TEST(NetworkSession, AGuestWhoJoinsAgainGoesOnFromTheSameTable)
