@@ -1,11 +1,11 @@
 #include "protocol/host_journal.h"
 
 #include <algorithm>
-#include <charconv>
 #include <limits>
 
 #include "protocol/protocol_limits.h"
 #include "protocol/utf8.h"
+#include "protocol/words.h"
 
 namespace {
 
@@ -15,28 +15,6 @@ constexpr std::string_view CODE_ALPHABET = "0123456789ABCDEFGHJKMNPQRSTVWXYZ";
 constexpr std::size_t CODE_LENGTH = 10;
 // A host name of the internet and its port, with the scheme.
 constexpr std::size_t MAX_RELAY_ADDRESS = 300;
-
-struct Cut {
-    std::string_view word;
-    std::optional<std::string_view> rest;
-};
-
-Cut cut_first_word(std::string_view line)
-{
-    const std::size_t space = line.find(' ');
-    if (space == std::string_view::npos) return {line, std::nullopt};
-    return {line.substr(0, space), line.substr(space + 1)};
-}
-
-// A decimal number without sign or leading zero, at most `most`.
-std::optional<uint32_t> read_decimal(std::string_view word, uint32_t most)
-{
-    if (word.empty() || (word.size() > 1 && word.front() == '0')) return std::nullopt;
-    uint64_t value = 0;
-    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
-    if (error != std::errc{} || end != word.data() + word.size() || value > most) return std::nullopt;
-    return static_cast<uint32_t>(value);
-}
 
 bool is_code(std::string_view word)
 {
@@ -59,7 +37,7 @@ std::optional<JournalPlace> read_place(std::string_view line)
 {
     const Cut cut = cut_first_word(line);
     if (cut.word == "port" && cut.rest) {
-        const std::optional<uint32_t> port = read_decimal(*cut.rest, std::numeric_limits<uint16_t>::max());
+        const std::optional<uint32_t> port = read_number(*cut.rest, 0, std::numeric_limits<uint16_t>::max());
         if (!port || *port == 0) return std::nullopt;
         return static_cast<uint16_t>(*port);
     }
@@ -143,9 +121,9 @@ private:
         const Cut praise_word = cut_first_word(rest);
         const Cut first_word = cut_first_word(praise_word.rest.value_or(""));
         constexpr uint32_t most = std::numeric_limits<uint32_t>::max();
-        const std::optional<uint32_t> praise = read_decimal(praise_word.word, most);
-        const std::optional<uint32_t> first = read_decimal(first_word.word, most);
-        const std::optional<uint32_t> second = read_decimal(first_word.rest.value_or(""), most);
+        const std::optional<uint32_t> praise = read_number(praise_word.word, 0, most);
+        const std::optional<uint32_t> first = read_number(first_word.word, 0, most);
+        const std::optional<uint32_t> second = read_number(first_word.rest.value_or(""), 0, most);
         if (!praise || !first || !second) return "not a praise state and the racks won";
         if (journal_.seat_token.empty()) return "a rack before any guest sat down";
         if (!journal_.racks.empty() && !awaiting_rack_) return "a rack without a new game before it";

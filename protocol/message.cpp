@@ -7,11 +7,11 @@
 
 #include "protocol/protocol_limits.h"
 #include "protocol/utf8.h"
+#include "protocol/words.h"
 #include "sim/table_geometry.h"
 
 namespace {
 
-constexpr uint64_t MAX_NUMBER = std::numeric_limits<uint32_t>::max();
 constexpr std::size_t HASH_DIGITS = 16;
 
 // By the enums' order.
@@ -27,20 +27,6 @@ std::optional<Kind> kind_named(const std::array<std::string_view, N>& names, std
     return static_cast<Kind>(found - names.begin());
 }
 
-// A line cut after its first word; `rest` is what follows the space, and
-// nothing when there is no space.
-struct Cut {
-    std::string_view word;
-    std::optional<std::string_view> rest;
-};
-
-Cut cut_first_word(std::string_view line)
-{
-    const std::size_t space = line.find(' ');
-    if (space == std::string_view::npos) return {line, std::nullopt};
-    return {line.substr(0, space), line.substr(space + 1)};
-}
-
 // Exactly `count` words, one space between each; nothing otherwise.
 std::optional<std::vector<std::string_view>> exact_words(std::optional<std::string_view> rest, std::size_t count)
 {
@@ -53,19 +39,6 @@ std::optional<std::vector<std::string_view>> exact_words(std::optional<std::stri
     }
     if (words.size() != count) return std::nullopt;
     return words;
-}
-
-// A decimal number without sign or leading zero, from `least` to `most`.
-std::optional<uint32_t> read_number(std::string_view word, uint64_t least, uint64_t most = MAX_NUMBER)
-{
-    if (word.empty() || word.size() > 10 || (word.size() > 1 && word.front() == '0')) return std::nullopt;
-    uint64_t value = 0;
-    for (const char c : word) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + static_cast<uint64_t>(c - '0');
-    }
-    if (value < least || value > most) return std::nullopt;
-    return static_cast<uint32_t>(value);
 }
 
 struct Point {
