@@ -128,9 +128,11 @@ std::optional<Failure> NetworkPlay::host_relay(int port, const std::string& name
 
 std::optional<Failure> NetworkPlay::await_relay_code()
 {
-    std::optional<Failure> failure = wait_until([this] { return !net_.match_code().isEmpty() || relay_trouble_; },
-                                                "the relay heard no match within 60 s");
-    if (!failure && net_.match_code().isEmpty())
+    // Each code's topics are heard on their own: the line waits for both.
+    const auto both_heard = [this] { return !net_.match_code().isEmpty() && !net_.watch_code().isEmpty(); };
+    std::optional<Failure> failure =
+        wait_until([&] { return both_heard() || relay_trouble_; }, "the relay heard no match within 60 s");
+    if (!failure && !both_heard())
         failure = network_failure("cannot host over the relay: " + *relay_trouble_);
     if (failure) {
         net_.leave();
