@@ -23,9 +23,11 @@ void check_line(const std::string& line)
     const auto* hello = std::get_if<Hello>(&*message);
     const auto* again = std::get_if<Again>(&*message);
     const auto* welcome = std::get_if<Welcome>(&*message);
+    const auto* watch = std::get_if<Watch>(&*message);
     const bool other_version = (hello && hello->version != PROTOCOL_VERSION)
                                || (again && again->version != PROTOCOL_VERSION)
-                               || (welcome && welcome->version != PROTOCOL_VERSION);
+                               || (welcome && welcome->version != PROTOCOL_VERSION)
+                               || (watch && watch->version != PROTOCOL_VERSION);
     if (!other_version) fuzz_check(format_message(*message) == line, "a line that is read writes back the same");
     if (const auto* aim = std::get_if<Aim>(&*message))
         fuzz_check(aim->x >= 0 && aim->x < DRAWING_AREA_WIDTH && aim->y >= 0 && aim->y < DRAWING_AREA_HEIGHT,
