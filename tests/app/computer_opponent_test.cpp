@@ -24,6 +24,16 @@ class ComputerOpponentTest : public QObject {
     Q_OBJECT
 
 private:
+    // The cue ball, moved next to the top-left pocket, is shot into it.
+    void pot_the_cue_ball()
+    {
+        game.balls[CUE_BALL].x = 60;
+        game.balls[CUE_BALL].y = 60;
+        redraw_table(*form);
+        QTest::mouseMove(drawing_area(*form), shown(120, 120));
+        QTest::mouseClick(drawing_area(*form), Qt::LeftButton, {}, shown(120, 120));
+    }
+
     std::unique_ptr<TForm1> form;
 
     QAction* menu_item(const QString& caption)
@@ -161,11 +171,7 @@ private slots:
     void TheComputerPutsTheCueBallBackAimsAndShootsWhileThePersonWaits()
     {
         choose("Computer: easy");
-        game.balls[CUE_BALL].x = 60;  // near the top-left pocket
-        game.balls[CUE_BALL].y = 60;
-        redraw_table(*form);
-        QTest::mouseMove(drawing_area(*form), shown(120, 120));
-        QTest::mouseClick(drawing_area(*form), Qt::LeftButton, {}, shown(120, 120));
+        pot_the_cue_ball();
         QVERIFY(judged_in_time());
         QCOMPARE(game.current_player, 2);
         QCOMPARE(game.balls[CUE_BALL].state, BALL_OFF_TABLE);
@@ -259,11 +265,7 @@ private slots:
 
         // Two people at one desk: the one to put the white back is told where.
         QVERIFY(judged_in_time());
-        game.balls[CUE_BALL].x = 60;  // near the top-left pocket
-        game.balls[CUE_BALL].y = 60;
-        redraw_table(*form);
-        QTest::mouseMove(drawing_area(*form), shown(120, 120));
-        QTest::mouseClick(drawing_area(*form), Qt::LeftButton, {}, shown(120, 120));
+        pot_the_cue_ball();
         QVERIFY(judged_in_time());
         QLabel* at_cue = panel(game.current_player == 1 ? "Panel1" : "Panel2");
         const QString name = QStringLiteral("Player %1").arg(game.current_player);
