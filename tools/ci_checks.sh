@@ -20,8 +20,9 @@ MATCH_SCRIPT=tests/replay/long_random_match.script
 MATCH_GOLDEN=tests/replay/long_random_match.out
 
 # Any sanitizer report stops the program with an error (the build asks UBSan
-# not to recover), leaks included.
+# not to recover), leaks included, but those of a library we cannot mend.
 export ASAN_OPTIONS=detect_leaks=1
+export LSAN_OPTIONS=suppressions=$PWD/tools/lsan.supp
 export UBSAN_OPTIONS=print_stacktrace=1
 
 # configure BUILD_DIR COMPILER BUILD_TYPE [cmake options...]
