@@ -6,7 +6,8 @@
 #include <cstdlib>
 
 #include "protocol/host_address.h"
-#include "protocol/utf8.h"
+#include "match/match_limits.h"
+#include "match/utf8.h"
 #include "net/relay/match_code.h"
 #include "net/relay/relay_address.h"
 
@@ -168,7 +169,7 @@ RunRequest read_command_line(QStringList arguments)
     request.name = parser.value(name);
     const bool network = request.host || joining;
     if (network && !is_player_name(request.name.toStdString()))
-        refuse(QStringLiteral("a network game needs --name NAME, 1 to 24 characters"));
+        refuse(QStringLiteral("a network game needs --name NAME, 1 to %1 characters").arg(MAX_NAME_CHARACTERS));
     return request;
 }
 

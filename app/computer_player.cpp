@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "opponent/aim_error.h"
-#include "protocol/live_table.h"
+#include "match/table_hands.h"
 #include "sim/step.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <QStandardPaths>
 
 #include "match/match_file.h"
-#include "protocol/live_table.h"
+#include "match/table_hands.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QEvent>
 #include <cmath>
 
-#include "protocol/live_table.h"
+#include "match/table_hands.h"
 #include "rules/random.h"
 #include "sim/table_geometry.h"
 

@@ -10,7 +10,7 @@
 #include "app/host_dialog.h"
 #include "app/join_dialog.h"
 #include "net/lan_host_finder.h"
-#include "protocol/press_input.h"
+#include "live_table/press_input.h"
 #include "protocol/protocol_limits.h"
 #include "protocol/status_text.h"
 #include "net/relay/match_code.h"

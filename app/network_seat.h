@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "app/settings.h"
-#include "protocol/live_table.h"
+#include "live_table/live_table.h"
 #include "net/network_match.h"
 
 class HostDialog;

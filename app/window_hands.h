@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "protocol/live_table.h"
+#include "match/table_hands.h"
 
 class ComputerPlayer;
 class MatchRecorder;

@@ -5,10 +5,10 @@
 
 #include "fuzz/fuzz_check.h"
 #include "match/state_line_reader.h"
+#include "match/utf8.h"
 #include "protocol/line_framer.h"
 #include "protocol/message.h"
 #include "protocol/protocol_limits.h"
-#include "protocol/utf8.h"
 #include "sim/table_geometry.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "match/match_limits.h"
 #include "match/script.h"
-#include "protocol/protocol_limits.h"
 
 namespace {
 

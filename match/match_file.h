@@ -6,10 +6,10 @@
 #include <string_view>
 #include <variant>
 
+#include "match/match_limits.h"
 #include "match/match_record.h"
 #include "match/record_replay.h"
 #include "match/series_count.h"
-#include "protocol/protocol_limits.h"
 
 // A match kept as a file: its record in the driver's script language, so
 // that `corvenne-replay` plays it too, after a header of comments and before

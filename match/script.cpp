@@ -10,7 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "protocol/utf8.h"
+#include "match/match_limits.h"
+#include "match/utf8.h"
 
 namespace {
 
@@ -168,7 +169,8 @@ std::string read_name(std::string_view name)
 {
     if (name.empty()) return "missing NAME";
     if (!is_player_name(name))
-        return "NAME " + quoted(name) + " is not 1 to 24 characters without a control character";
+        return "NAME " + quoted(name) + " is not 1 to " + std::to_string(MAX_NAME_CHARACTERS)
+               + " characters without a control character";
     return {};
 }
 

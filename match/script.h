@@ -42,7 +42,7 @@ struct ScriptCommand {
     int level = 0;  // 1 easy, 2 medium, 3 hard, 4 expert
     uint32_t praise_state = 0;
     int port = 0;
-    std::string name;  // a player's name: 1 to 24 characters, no control character
+    std::string name;  // a player's name (`is_player_name`)
     std::string code;  // a match code as a player typed it, one word
     std::string path;  // a file's path: the rest of the line
     std::string error;

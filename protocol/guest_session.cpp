@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "match/match_limits.h"
 #include "protocol/protocol_limits.h"
 
 GuestSession::GuestSession(MatchTable& table, std::string name, std::optional<std::string> seat_token,

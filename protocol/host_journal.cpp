@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <limits>
 
+#include "match/match_limits.h"
+#include "match/utf8.h"
 #include "protocol/protocol_limits.h"
-#include "protocol/utf8.h"
 #include "protocol/words.h"
 
 namespace {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdio>
 
+#include "match/match_limits.h"
 #include "protocol/protocol_limits.h"
 
 HostSession::HostSession(MatchTable& table, std::string name) : table_(table), name_(std::move(name)) {}

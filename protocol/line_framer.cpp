@@ -1,7 +1,7 @@
 #include "protocol/line_framer.h"
 
+#include "match/utf8.h"
 #include "protocol/protocol_limits.h"
-#include "protocol/utf8.h"
 
 std::optional<std::string> LineFramer::refuse(Fault fault)
 {

@@ -5,8 +5,8 @@
 #include <limits>
 #include <vector>
 
+#include "match/utf8.h"
 #include "protocol/protocol_limits.h"
-#include "protocol/utf8.h"
 #include "protocol/words.h"
 #include "sim/table_geometry.h"
 

@@ -8,8 +8,6 @@ constexpr uint32_t PROTOCOL_VERSION = 1;
 constexpr uint16_t DEFAULT_PORT = 47147;
 // A line with its final line feed.
 constexpr std::size_t MAX_LINE_BYTES = 4096;
-// Characters, not bytes.
-constexpr std::size_t MAX_NAME_CHARACTERS = 24;
 constexpr int MAX_AIMS_PER_SECOND = 30;
 // Nothing heard for this long: the connection is lost.
 constexpr int64_t SILENCE_LIMIT_MS = 15'000;
@@ -19,11 +17,8 @@ constexpr int64_t PING_AFTER_MS = 5'000;
 constexpr int64_t ANNOUNCE_EVERY_MS = 2'000;
 constexpr int64_t HOST_HEARD_FOR_MS = 6'000;
 
-// This program's own bounds on what a peer may make it hold.
-// The inputs of one rack: of the match a joining guest receives, and of a
-// match file. The bound keeps a hostile peer or file from holding the window
-// for more than about a second; a rack played beyond it cannot be saved.
-constexpr std::size_t MAX_RACK_INPUTS = 2'000;
+// This program's own bounds on what a peer may make it hold (a player's name
+// and a rack's inputs are the match's own: match/match_limits.h).
 // A guest's inputs waiting for the host's table to settle.
 constexpr std::size_t MAX_WAITING_FROM_GUEST = 32;
 // The host's inputs waiting for the guest's table to settle.

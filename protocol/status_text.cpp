@@ -2,8 +2,8 @@
 
 #include <cctype>
 
-#include "protocol/protocol_limits.h"
-#include "protocol/utf8.h"
+#include "match/match_limits.h"
+#include "match/utf8.h"
 
 std::string_view end_words(EndReason reason)
 {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "protocol/live_table.h"
+#include "live_table/live_table.h"
 #include "net/network_match.h"
 #include "replay/run_failure.h"
 

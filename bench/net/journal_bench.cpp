@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "live_table/live_table.h"
 #include "protocol/host_session.h"
 #include "protocol/journal_file.h"
-#include "protocol/live_table.h"
 #include "tests/support/match_records.h"
 
 namespace {

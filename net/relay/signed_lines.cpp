@@ -2,7 +2,7 @@
 
 #include <QMessageAuthenticationCode>
 
-#include "protocol/utf8.h"
+#include "match/utf8.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "app/match_menu.h"
 #include "match/match_file.h"
-#include "protocol/live_table.h"
+#include "match/table_hands.h"
 #include "rules/game_wiring.h"
 
 // The Match menu's files on a window of its own: what it writes, what it

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "match/match_file.h"
+#include "match/match_limits.h"
 #include "match/table_check.h"
-#include "protocol/protocol_limits.h"
 #include "rules/game_wiring.h"
 #include "rules/random.h"
 #include "rules/supervisor.h"

@@ -1,9 +1,9 @@
-#include "protocol/utf8.h"
+#include "match/utf8.h"
 
 #include <cstddef>
 #include <optional>
 
-#include "protocol/protocol_limits.h"
+#include "match/match_limits.h"
 
 namespace {
 

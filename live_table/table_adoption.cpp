@@ -1,4 +1,4 @@
-#include "protocol/table_adoption.h"
+#include "live_table/table_adoption.h"
 
 #include "match/record_replay.h"
 #include "rules/player_rules.h"

@@ -1,4 +1,4 @@
-#include "protocol/press_input.h"
+#include "live_table/press_input.h"
 
 #include "input/table_input.h"
 #include "sim/variables.h"

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "protocol/press_input.h"
+#include "live_table/press_input.h"
 #include "sim/variables.h"
 
 TEST(PressInput, APressIsAMatchInputOnlyWhenTheGameWouldActOnItNow)

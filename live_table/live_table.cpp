@@ -1,8 +1,8 @@
-#include "protocol/live_table.h"
+#include "live_table/live_table.h"
 
+#include "live_table/table_adoption.h"
 #include "match/state_line_reader.h"
 #include "match/table_check.h"
-#include "protocol/table_adoption.h"
 #include "rules/random.h"
 #include "rules/supervisor.h"
 #include "rules/undo.h"
