@@ -13,7 +13,8 @@
 #include <QSpinBox>
 
 #include "app/dialog_message.h"
-#include "protocol/status_text.h"
+#include "app/link_words.h"
+#include "app/network_words.h"
 #include "net/relay/relay_address.h"
 
 namespace {
@@ -81,7 +82,7 @@ HostDialog::HostDialog(const NetworkChoices& choices, QWidget* parent)
     form->addRow(buttons_);
     // A name that cannot be had greys out Host, and says why.
     const auto name_checked = [this, host] {
-        const QString problem = QString::fromStdString(name_problem(this->name().toStdString()));
+        const QString problem = name_problem(this->name());
         host->setEnabled(problem.isEmpty());
         message_->say(problem);
     };
@@ -108,8 +109,8 @@ void HostDialog::request_host()
 {
     if (local_->isChecked()) return emit host_requested(name(), port());
     const QString relay = relay_->text().trimmed();
-    if (!read_relay_address(relay)) return show_error(QString::fromLatin1(RELAY_ADDRESS_HINT));
-    message_->say(QStringLiteral("Reaching the relay\u2026"));
+    if (!read_relay_address(relay)) return show_error(relay_address_hint());
+    message_->say(reaching_relay_text());
     emit host_over_relay_requested(name(), relay);
 }
 
@@ -125,8 +126,7 @@ void HostDialog::stop_editing()
 void HostDialog::show_waiting(const QStringList& addresses)
 {
     stop_editing();
-    const QString where = addresses.isEmpty() ? QStringLiteral("no network address") : addresses.join(QStringLiteral(", "));
-    message_->say(QStringLiteral("This computer: %1, port %2\nWaiting for a player\u2026").arg(where).arg(port()));
+    message_->say(hosting_here_text(addresses, port()));
 }
 
 void HostDialog::show_code(const QString& code, const QString& watch_code, const QString& relay)
@@ -137,8 +137,7 @@ void HostDialog::show_code(const QString& code, const QString& watch_code, const
     code_->show();
     copy_->show();
     watch_row_->show();
-    message_->say(
-        QStringLiteral("Give this code to your friend\nRelay: %1\nWaiting for a player\u2026").arg(relay));
+    message_->say(hosting_code_text(relay));
 }
 
 void HostDialog::show_error(const QString& why)

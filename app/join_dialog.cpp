@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "app/dialog_message.h"
+#include "app/link_words.h"
+#include "app/network_words.h"
 #include "protocol/host_address.h"
-#include "protocol/protocol_limits.h"
 #include "net/lan_host_finder.h"
-#include "protocol/status_text.h"
 #include "net/relay/match_code.h"
 #include "net/relay/relay_address.h"
 
@@ -59,7 +59,7 @@ QString JoinDialog::name() const
 
 void JoinDialog::show_connecting()
 {
-    message_->say(QStringLiteral("Connecting\u2026"));
+    message_->say(connecting_text());
 }
 
 void JoinDialog::show_error(const QString& why)
@@ -104,17 +104,14 @@ QString JoinDialog::heard_name(const HostAndPort& address) const
 
 void JoinDialog::request_join()
 {
-    const QString problem = QString::fromStdString(name_problem(name().toStdString()));
+    const QString problem = name_problem(name());
     if (!problem.isEmpty()) return show_error(problem);
     if (const std::optional<QString> code = read_code_not_address(address_->text())) {
         const QString relay = relay_->text().trimmed();
-        if (!read_relay_address(relay)) return show_error(QString::fromLatin1(RELAY_ADDRESS_HINT));
+        if (!read_relay_address(relay)) return show_error(relay_address_hint());
         return emit join_code_requested(name(), *code, relay);
     }
     const std::optional<HostAndPort> host = parse_host_and_port(address_->text().trimmed().toStdString());
-    if (!host)
-        return show_error(QStringLiteral("An address is a host, or a host and a port: anna.local:%1; a match code "
-                                         "is ten letters and digits: 7K3QM-2B9XD")
-                              .arg(DEFAULT_PORT));
+    if (!host) return show_error(host_address_hint());
     emit join_requested(name(), QString::fromStdString(host->host), host->port, heard_name(*host));
 }

@@ -9,10 +9,11 @@
 #include "protocol/host_address.h"
 #include "app/host_dialog.h"
 #include "app/join_dialog.h"
+#include "app/link_words.h"
+#include "app/network_words.h"
 #include "net/lan_host_finder.h"
 #include "live_table/press_input.h"
 #include "protocol/protocol_limits.h"
-#include "protocol/status_text.h"
 #include "net/relay/match_code.h"
 #include "sim/variables.h"
 
@@ -21,34 +22,6 @@ namespace {
 QString from_std(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// What was told, then what comes next: "Anna left the game. Opponent menu: …".
-QString followed_by(QString told, const QString& next)
-{
-    if (told.isEmpty()) return next;
-    if (!told.endsWith(QLatin1Char('.')) && !told.endsWith(QLatin1Char('?'))) told += QLatin1Char('.');
-    return told + QLatin1Char(' ') + next;
-}
-
-// Where this computer hosts; without its addresses when they do not fit.
-QStringList hosting_text(const QString& why, quint16 port)
-{
-    const QStringList addresses = local_addresses();
-    const QString where = addresses.isEmpty() ? QStringLiteral("this computer") : addresses.join(QStringLiteral(", "));
-    return {followed_by(why, QStringLiteral("Hosting on %1, port %2: waiting for a player\u2026").arg(where).arg(port)),
-            followed_by(why, QStringLiteral("Hosting on port %1: waiting for a player\u2026").arg(port))};
-}
-
-// After news (the relay's trouble names the relay) only the code follows, so
-// that both fit the status panel's two lines.
-QStringList hosting_over_relay_text(const QString& code, const QString& relay, const QString& news)
-{
-    if (!news.isEmpty()) return {code.isEmpty() ? news : followed_by(news, QStringLiteral("Match code %1.").arg(code))};
-    if (code.isEmpty()) return {QStringLiteral("Reaching the relay %1\u2026").arg(relay)};
-    const QString give = QStringLiteral("Match code %1: give this code to your friend.").arg(code);
-    return {followed_by(give, QStringLiteral("Relay %1: waiting for a player\u2026").arg(relay)),
-            followed_by(give, QStringLiteral("Waiting for a player\u2026"))};
 }
 
 }  // namespace
@@ -79,18 +52,18 @@ NetworkSeat::NetworkSeat(TableHands& hands, QWidget& window, std::function<void(
         changed_();
     });
     connect(&match_, &NetworkMatch::rejoin_tried, this, &NetworkSeat::update);
-    connect(&match_, &NetworkMatch::journal_failed, this, [this](const QString& why) {
-        tell(followed_by(why, QStringLiteral("The match goes on, but cannot be resumed if this program ends.")));
-    });
+    connect(&match_, &NetworkMatch::journal_failed, this,
+            [this](const QString& why) { tell(journal_trouble_text(why)); });
     connect(&match_, &NetworkMatch::watchers_changed, this, &NetworkSeat::update);
     connect(&match_, &NetworkMatch::seat_holder_changed, this, &NetworkSeat::update);
-    connect(&match_, &NetworkMatch::join_failed, this, &NetworkSeat::join_failed);
+    connect(&match_, &NetworkMatch::join_failed, this,
+            [this](const LinkTrouble& trouble) { join_failed(link_words(trouble)); });
     connect(&match_, &NetworkMatch::input_refused, this, [this](InputKind kind) {
         update();
-        tell(from_std(refusal_text(remote_name_.toStdString(), kind)));
+        tell(refusal_text(remote_name_, kind));
     });
     connect(&match_, &NetworkMatch::new_game_asked, this, &NetworkSeat::ask_for_new_game);
-    connect(&match_, &NetworkMatch::out_of_step, this, [this] { tell(from_std(OUT_OF_STEP_TEXT)); });
+    connect(&match_, &NetworkMatch::out_of_step, this, [this] { tell(out_of_step_text()); });
 }
 
 void NetworkSeat::add_menu_items(QMenu& opponent_menu)
@@ -135,9 +108,12 @@ void NetworkSeat::start_hosting(quint16 port, const QString& name, QString& why)
 {
     forget_match();
     own_name_ = name;
-    if (match_.host(QHostAddress::Any, port, name, why)) {
+    LinkTrouble trouble;
+    if (match_.host(QHostAddress::Any, port, name, trouble)) {
         match_.announce_while_waiting(QHostAddress::Broadcast, DEFAULT_PORT);
         remember_what_worked();
+    } else {
+        why = link_words(trouble);
     }
     update();
 }
@@ -173,18 +149,18 @@ void NetworkSeat::host_over_relay_now(const QString& name)
     forget_match();
     own_name_ = name;
     const std::optional<RelayAddress> address = read_relay_address(choices_.relay);
-    if (!address) return tell(QString::fromLatin1(RELAY_ADDRESS_HINT));
+    if (!address) return tell(relay_address_hint());
     match_.host_relay(*address, name);
     update();
 }
 
 // A host that has no guest yet hears it in the dialog and the window; the
 // relay is tried again meanwhile, unless TLS failed.
-void NetworkSeat::relay_failed(const QString& why)
+void NetworkSeat::relay_failed(const LinkTrouble& trouble)
 {
     if (!match_.hosting() || connected()) return;
-    ended_why_ = why;
-    if (host_dialog_) host_dialog_->show_error(why);
+    ended_why_ = link_words(trouble);
+    if (host_dialog_) host_dialog_->show_error(ended_why_);
     update();
 }
 
@@ -204,7 +180,7 @@ void NetworkSeat::join_now(const QString& host, quint16 port, const QString& nam
 void NetworkSeat::join_code_now(const QString& code, const QString& name)
 {
     const std::optional<RelayAddress> address = read_relay_address(choices_.relay);
-    if (!address) return tell(QString::fromLatin1(RELAY_ADDRESS_HINT));
+    if (!address) return tell(relay_address_hint());
     join_place(RelayMatch{*address, code}, show_match_code(code), name, {});
 }
 
@@ -217,7 +193,7 @@ void NetworkSeat::watch_now(const QString& host, quint16 port, const QString& na
 void NetworkSeat::watch_code_now(const QString& code, const QString& name)
 {
     const std::optional<RelayAddress> address = read_relay_address(choices_.relay);
-    if (!address) return tell(QString::fromLatin1(RELAY_ADDRESS_HINT));
+    if (!address) return tell(relay_address_hint());
     join_place(RelayMatch{*address, code}, show_match_code(code), name, {}, true);
 }
 
@@ -245,11 +221,11 @@ void NetworkSeat::resume_now(const HostJournal& journal)
     end_reason_ = EndReason::lost;
     // The relay the match was hosted on, whatever this run's setting says.
     if (const auto* relay = std::get_if<JournalRelay>(&journal.place)) choices_.relay = from_std(relay->address);
-    QString why;
-    if (!match_.resume(journal, QHostAddress::Any, why))
-        tell(why);
+    LinkTrouble trouble;
+    if (!match_.resume(journal, QHostAddress::Any, trouble))
+        tell(link_words(trouble));
     else
-        ended_why_ = QStringLiteral("The match with %1 is resumed").arg(remote_name_);
+        ended_why_ = resumed_news(remote_name_);
     update();
 }
 
@@ -276,7 +252,7 @@ void NetworkSeat::aim(int x, int y)
 // joined has no match to keep.
 void NetworkSeat::connection_ended(EndReason reason)
 {
-    const QString why = from_std(end_sentence(remote_name_.toStdString(), reason));
+    const QString why = end_sentence(remote_name_, reason);
     if (match_.joining() && !joined_once_) return join_failed(why);
     end_reason_ = reason;
     ended_why_ = why;
@@ -302,7 +278,7 @@ void NetworkSeat::join_failed(const QString& why)
 void NetworkSeat::leave()
 {
     leave_quietly();
-    tell(QStringLiteral("You left the network game: the table is a local game again."));
+    tell(left_text());
 }
 
 void NetworkSeat::leave_quietly()
@@ -322,7 +298,7 @@ void NetworkSeat::end_match_then(const std::function<void()>& then)
     }
     if (end_question_ && end_question_->isVisible()) return end_question_->raise();
     auto* box = new QMessageBox(QMessageBox::Question, QStringLiteral("Corvenne"),
-                                QStringLiteral("End the match with %1?").arg(remote_label()),
+                                end_match_question(remote_label()),
                                 QMessageBox::Yes | QMessageBox::No, &window_);
     box->setObjectName(QStringLiteral("EndMatchQuestion"));
     box->setAttribute(Qt::WA_DeleteOnClose);
@@ -411,7 +387,7 @@ void NetworkSeat::open_join_dialog(bool to_watch)
 void NetworkSeat::ask_for_new_game(const QString& name)
 {
     auto* box = new QMessageBox(QMessageBox::Question, QStringLiteral("Corvenne"),
-                                QStringLiteral("%1 asks for a new game.").arg(name),
+                                new_game_question(name),
                                 QMessageBox::Yes | QMessageBox::No, &window_);
     box->setAttribute(Qt::WA_DeleteOnClose);
     connect(box, &QMessageBox::finished, this,
@@ -429,7 +405,7 @@ QString NetworkSeat::panel_text(int player) const
 {
     if (match_.watching() && player == 2) {
         const QString guest = match_.watched_guest_name();
-        return guest.isEmpty() ? QStringLiteral("waiting for a player\u2026") : guest;
+        return guest.isEmpty() ? waiting_for_player_text() : guest;
     }
     if (match_.watching()) return remote_panel_text();
     return player == own_player() ? own_panel_text() : remote_panel_text();
@@ -443,41 +419,32 @@ QString NetworkSeat::player_name(int player) const
 
 QString NetworkSeat::own_panel_text() const
 {
-    const int watchers = match_.watchers();
-    if (watchers == 0) return own_name_;
-    return own_name_ + QStringLiteral("\n%1 watching").arg(watchers);
+    return ::own_panel_text(own_name_, match_.watchers());
 }
 
 QString NetworkSeat::watching_text() const
 {
     if (!match_.watching() || !connected()) return {};
-    const QString guest = match_.watched_guest_name();
-    if (guest.isEmpty()) return QStringLiteral("Watching %1").arg(remote_name_);
-    return QStringLiteral("Watching %1 and %2").arg(remote_name_, guest);
+    return ::watching_text(remote_name_, match_.watched_guest_name());
 }
 
 QString NetworkSeat::remote_panel_text() const
 {
     if (connected()) return remote_label();
-    if (match_.hosting() && remote_name_.isEmpty()) return QStringLiteral("waiting for a player\u2026");
-    QString state = QStringLiteral("joining\u2026");
-    if (end_reason_)
-        state = from_std(end_words(*end_reason_));
-    else if (match_.can_join_again())
-        state = QStringLiteral("not connected");
-    return remote_label() + QLatin1Char('\n') + state;
+    if (match_.hosting() && remote_name_.isEmpty()) return waiting_for_player_text();
+    return ::remote_panel_text(remote_label(), end_reason_, match_.can_join_again());
 }
 
 QStringList NetworkSeat::notice() const
 {
     if (!engaged()) return {};
-    if (connected() && match_.own_new_game_asked()) return {QStringLiteral("Asked %1 for a new game\u2026").arg(remote_name_)};
-    if (connected()) return back_ ? QStringList{from_std(back_text(remote_name_.toStdString()))} : QStringList{};
-    if (match_.rejoining()) return {from_std(rejoining_text(remote_label().toStdString(), match_.rejoin_tries()))};
-    if (match_.hosting_over_relay()) return hosting_over_relay_text(match_.match_code(), choices_.relay, ended_why_);
-    if (match_.hosting()) return hosting_text(ended_why_, match_.hosting_port());
-    if (match_.can_join_again()) return {followed_by(ended_why_, QStringLiteral("Opponent menu: Join again or Leave."))};
-    return {QStringLiteral("Joining %1\u2026").arg(remote_label())};
+    if (connected() && match_.own_new_game_asked()) return {new_game_asked_notice(remote_name_)};
+    if (connected()) return back_ ? QStringList{back_notice(remote_name_)} : QStringList{};
+    if (match_.rejoining()) return {rejoining_notice(remote_label(), match_.rejoin_tries())};
+    if (match_.hosting_over_relay()) return relay_hosting_notice(ended_why_, match_.match_code(), choices_.relay);
+    if (match_.hosting()) return hosting_notice(ended_why_, local_addresses(), match_.hosting_port());
+    if (match_.can_join_again()) return {join_again_notice(ended_why_)};
+    return {joining_notice(remote_label())};
 }
 
 // Told without blocking: the table goes on meanwhile.

@@ -107,7 +107,7 @@ private:
     // and remembered for the next run once the game it starts stands.
     void use_choices(const std::function<void(NetworkChoices&)>& chosen);
     void remember_what_worked();
-    void relay_failed(const QString& why);
+    void relay_failed(const LinkTrouble& trouble);
     void ask_for_new_game(const QString& name);
     void connection_ended(EndReason reason);
     void join_failed(const QString& why);

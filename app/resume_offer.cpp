@@ -5,6 +5,7 @@
 
 #include "app/command_line.h"
 #include "app/network_seat.h"
+#include "app/network_words.h"
 #include "protocol/journal_file.h"
 
 namespace {
@@ -22,14 +23,13 @@ void put_aside(QWidget& window, const std::string& path, const JournalFault& fau
     const std::string aside = path + ".damaged";
     std::error_code error;
     std::filesystem::rename(path, aside, error);
-    tell(window, QStringLiteral("The hosted match cannot be resumed: its journal %1 does not read (%2).")
-                     .arg(QString::fromStdString(aside), QString::fromStdString(fault.text())));
+    tell(window, unreadable_journal_text(QString::fromStdString(aside), QString::fromStdString(fault.text())));
 }
 
 void ask(NetworkSeat& network, QWidget& window, const HostJournal& journal)
 {
     auto* box = new QMessageBox(QMessageBox::Question, QStringLiteral("Corvenne"),
-                                QStringLiteral("Resume the match with %1?").arg(QString::fromStdString(journal.guest)),
+                                resume_question(QString::fromStdString(journal.guest)),
                                 QMessageBox::Yes | QMessageBox::No, &window);
     box->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(box, &QMessageBox::finished, &network, [&network, journal](int answer) {
@@ -49,7 +49,7 @@ void offer_to_resume(NetworkSeat& network, QWidget& window, const RunRequest& re
     const bool at_once = request.resume;
     std::error_code error;
     if (!std::filesystem::exists(path, error)) {
-        if (at_once) tell(window, QStringLiteral("There is no hosted match to resume."));
+        if (at_once) tell(window, no_journal_text());
         return;
     }
     const std::variant<HostJournal, JournalFault> read = load_journal(path);

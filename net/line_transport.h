@@ -4,6 +4,8 @@
 #include <QString>
 #include <string>
 
+#include "net/link_trouble.h"
+
 // One connection that carries the protocol's lines, whatever carries them: a
 // TCP socket (TcpLineTransport) or a relay through a message broker
 // (RelayLineTransport). The sessions never see what is underneath.
@@ -28,6 +30,6 @@ signals:
     void line_arrived(const std::string& line);
     // A line too long or not UTF-8 came; nothing more arrives.
     void framing_broken();
-    // The connection could not be opened, or has ended; `why` for the player.
-    void ended(const QString& why);
+    // The connection could not be opened, or has ended.
+    void ended(const LinkTrouble& why);
 };

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "protocol/protocol_limits.h"
-#include "protocol/status_text.h"
 #include "net/relay/match_code.h"
 #include "net/relay/relay_journal.h"
 #include "net/relay/relay_keys.h"
@@ -49,7 +48,7 @@ void NetworkMatch::start_announcing()
     announce_timer_.start(static_cast<int>(ANNOUNCE_EVERY_MS));
 }
 
-bool NetworkMatch::host(const QHostAddress& address, quint16 port, const QString& name, QString& why)
+bool NetworkMatch::host(const QHostAddress& address, quint16 port, const QString& name, LinkTrouble& why)
 {
     leave();
     auto* listener = new TcpGuestListener([this](const QHostAddress& from) { return admits_opening(from); }, this);
@@ -74,7 +73,7 @@ void NetworkMatch::host_relay(const RelayAddress& address, const QString& name)
     host_on_relay(address, name, {draw_match_code(), draw_match_code()});
 }
 
-bool NetworkMatch::resume(const HostJournal& journal, const QHostAddress& address, QString& why)
+bool NetworkMatch::resume(const HostJournal& journal, const QHostAddress& address, LinkTrouble& why)
 {
     const QString name = QString::fromStdString(journal.player);
     if (const auto* port = std::get_if<uint16_t>(&journal.place)) {
@@ -82,7 +81,7 @@ bool NetworkMatch::resume(const HostJournal& journal, const QHostAddress& addres
     } else {
         const std::optional<KeptRelay> relay = relay_of_journal(std::get<JournalRelay>(journal.place));
         if (!relay) {
-            why = tr("The match's journal names no relay.");
+            why = {LinkTrouble::Kind::journal_without_relay};
             return false;
         }
         leave();
@@ -93,7 +92,7 @@ bool NetworkMatch::resume(const HostJournal& journal, const QHostAddress& addres
         host_->keep_with(nullptr);
         journal_.reset();
         leave();
-        why = tr("The match's journal does not play as it was played.");
+        why = {LinkTrouble::Kind::journal_not_replayable};
         return false;
     }
     journal_->resume(journal);
@@ -193,7 +192,7 @@ void NetworkMatch::connect_to_host(std::optional<std::string> seat_token)
     });
     // Until the host answers, the connection's own words say why it ended
     // (over a relay: no game answers with this code).
-    connect(transport_, &LineTransport::ended, this, [this](const QString& why) {
+    connect(transport_, &LineTransport::ended, this, [this](const LinkTrouble& why) {
         const bool answered = guest_->answered();
         guest_->connection_closed();
         if (answered) {
@@ -208,7 +207,7 @@ void NetworkMatch::connect_to_host(std::optional<std::string> seat_token)
 
 // A try of its own that found no host is followed by the next; a join the
 // player asked for fails.
-void NetworkMatch::not_answered(const QString& why)
+void NetworkMatch::not_answered(const LinkTrouble& why)
 {
     if (rejoining())
         try_again_later();

@@ -14,6 +14,7 @@
 #include "protocol/guest_session.h"
 #include "protocol/host_session.h"
 #include "protocol/journal_file.h"
+#include "net/link_trouble.h"
 #include "net/relay/relay_address.h"
 #include "net/relay/relay_journal.h"
 
@@ -56,11 +57,11 @@ public:
     // seat kept for its guest, its journal going on. False, with why, when
     // it cannot listen there or the rack does not play as it was played; the
     // journal then stays as it is.
-    bool resume(const HostJournal& journal, const QHostAddress& address, QString& why);
+    bool resume(const HostJournal& journal, const QHostAddress& address, LinkTrouble& why);
 
     // Starts hosting on address:port as `name`: false, with why, when the
     // port cannot be had. The table is left alone until a guest joins.
-    bool host(const QHostAddress& address, quint16 port, const QString& name, QString& why);
+    bool host(const QHostAddress& address, quint16 port, const QString& name, LinkTrouble& why);
     // Starts hosting over the relay at `address` as `name`, with a new match
     // code: relay_listening() follows each time the relay has heard the
     // match (the code may then be given out), relay_failed() when it is out
@@ -130,7 +131,7 @@ signals:
     // Host: a guest took the seat. Guest: the match so far stands on the table.
     void remote_joined(const QString& name);
     void connection_ended(EndReason reason);
-    void join_failed(const QString& why);
+    void join_failed(const LinkTrouble& why);
     void input_applied(const NumberedInput& numbered, Side side);
     void input_refused(InputKind kind);
     void new_game_asked(const QString& name);
@@ -140,7 +141,7 @@ signals:
     void watchers_changed(int count);
     // A watcher's: who holds the guest's seat now, empty when nobody.
     void seat_holder_changed(const QString& guest_name);
-    void relay_failed(const QString& why);
+    void relay_failed(const LinkTrouble& why);
     // The hosted match's journal cannot be written: the match goes on, but
     // would not be resumed. Told once a match.
     void journal_failed(const QString& why);
@@ -174,7 +175,7 @@ private:
     void start_hosting(const QString& name, const JournalPlace& place);
     void connect_to_host(std::optional<std::string> seat_token);
     void open_to_host(const HostPlace& place, const QString& name, bool to_watch);
-    void not_answered(const QString& why);
+    void not_answered(const LinkTrouble& why);
     void guest_connection_ended(EndReason reason);
     void try_again_later();
     void stop_rejoining();

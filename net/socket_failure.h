@@ -3,9 +3,10 @@
 #include <QAbstractSocket>
 #include <QString>
 
-// What a player is told, in words that say where and what to check, when a
-// connection to host:port cannot be opened or is cut.
-QString connection_failure(QAbstractSocket::SocketError error, const QString& host, quint16 port);
+#include "net/link_trouble.h"
 
-// What a player is told when this computer cannot host on `port`.
-QString hosting_failure(QAbstractSocket::SocketError error, quint16 port);
+// Why a connection to host:port cannot be opened or was cut.
+LinkTrouble connection_failure(QAbstractSocket::SocketError error, const QString& host, quint16 port);
+
+// Why this computer cannot host on `port`.
+LinkTrouble hosting_failure(QAbstractSocket::SocketError error, quint16 port);

@@ -23,10 +23,10 @@ TcpLineTransport::TcpLineTransport(QTcpSocket* socket, QObject* parent) : LineTr
     connect(socket_, &QTcpSocket::readyRead, this, &TcpLineTransport::read_lines);
     // Told once the caller is done: a write that fails ends the connection,
     // and its owner may be in the middle of sending.
-    connect(socket_, &QTcpSocket::disconnected, this, [this] { end(QStringLiteral("the connection closed")); },
+    connect(socket_, &QTcpSocket::disconnected, this, [this] { end({LinkTrouble::Kind::closed}); },
             Qt::QueuedConnection);
-    connect(socket_, &QTcpSocket::errorOccurred, this, [this] { end(socket_->errorString()); },
-            Qt::QueuedConnection);
+    connect(socket_, &QTcpSocket::errorOccurred, this,
+            [this] { end({LinkTrouble::Kind::socket_error, {}, 0, socket_->errorString()}); }, Qt::QueuedConnection);
 }
 
 TcpLineTransport* TcpLineTransport::connect_to(const QString& host, quint16 port, QObject* parent)
@@ -38,7 +38,7 @@ TcpLineTransport* TcpLineTransport::connect_to(const QString& host, quint16 port
         transport->socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         emit transport->opened();
     });
-    // Told in words that name where it tried.
+    // Told with where it tried.
     disconnect(socket, &QTcpSocket::errorOccurred, transport, nullptr);
     const auto failed = [transport, host, port](QAbstractSocket::SocketError error) {
         transport->end(connection_failure(error, host, port));
@@ -59,7 +59,7 @@ void TcpLineTransport::send_line(const std::string& line)
         // Told once the caller is done, not in the middle of its sending.
         ended_ = true;
         silent_ = true;
-        QMetaObject::invokeMethod(this, [this] { emit ended(QStringLiteral("the other side reads nothing")); },
+        QMetaObject::invokeMethod(this, [this] { emit ended({LinkTrouble::Kind::not_reading}); },
                                   Qt::QueuedConnection);
         return;
     }
@@ -111,7 +111,7 @@ void TcpLineTransport::read_lines()
     }
 }
 
-void TcpLineTransport::end(const QString& why)
+void TcpLineTransport::end(const LinkTrouble& why)
 {
     if (silent_) return;
     silent_ = true;
@@ -136,7 +136,7 @@ TcpGuestListener::TcpGuestListener(Admits admits, QObject* parent) : QObject(par
     });
 }
 
-bool TcpGuestListener::listen(const QHostAddress& address, quint16 port, QString& why)
+bool TcpGuestListener::listen(const QHostAddress& address, quint16 port, LinkTrouble& why)
 {
     if (server_.listen(address, port)) return true;
     why = hosting_failure(server_.serverError(), port);

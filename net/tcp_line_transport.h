@@ -26,7 +26,7 @@ public:
 
 private:
     void read_lines();
-    void end(const QString& why);
+    void end(const LinkTrouble& why);
 
     QTcpSocket* socket_;
     LineFramer framer_;
@@ -48,7 +48,7 @@ public:
     explicit TcpGuestListener(Admits admits, QObject* parent = nullptr);
 
     // Listens on address:port; false, with why, when that cannot be had.
-    bool listen(const QHostAddress& address, quint16 port, QString& why);
+    bool listen(const QHostAddress& address, quint16 port, LinkTrouble& why);
     void stop() { server_.close(); }
     quint16 port() const { return server_.serverPort(); }
 

@@ -4,12 +4,13 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 
+#include "app/link_words.h"
+#include "app/network_words.h"
 #include "input/table_input.h"
 #include "match/record_replay.h"
 #include "protocol/journal_file.h"
 #include "net/relay/match_code.h"
 #include "match/state_line.h"
-#include "protocol/status_text.h"
 #include "replay/replay_window.h"
 #include "rules/undo.h"
 #include "sim/initialisation.h"
@@ -85,12 +86,13 @@ NetworkPlay::NetworkPlay(ReplayWindow& table) : table_(table), hands_(table), li
     QObject::connect(&net_, &NetworkMatch::connection_ended, &net_, [this](EndReason reason) {
         // A lost connection is joined again by itself, unless that gives up.
         if (net_.joining() && !net_.rejoining())
-            lost_because_ = end_sentence(net_.remote_name().toStdString(), reason);
+            lost_because_ = end_sentence(net_.remote_name(), reason).toStdString();
     });
-    QObject::connect(&net_, &NetworkMatch::join_failed, &net_,
-                     [this](const QString& why) { lost_because_ = "no host answers: " + why.toStdString(); });
+    QObject::connect(&net_, &NetworkMatch::join_failed, &net_, [this](const LinkTrouble& why) {
+        lost_because_ = "no host answers: " + link_words(why).toStdString();
+    });
     QObject::connect(&net_, &NetworkMatch::relay_failed, &net_,
-                     [this](const QString& why) { relay_trouble_ = why.toStdString(); });
+                     [this](const LinkTrouble& why) { relay_trouble_ = link_words(why).toStdString(); });
 }
 
 std::optional<Failure> NetworkPlay::handle_arrived()
@@ -111,10 +113,10 @@ std::optional<Failure> NetworkPlay::handle_arrived()
 std::optional<Failure> NetworkPlay::host(int port, const std::string& name)
 {
     if (active()) return network_failure("already in a network match");
-    QString why;
+    LinkTrouble why;
     if (!net_.host(QHostAddress(DRIVER_ADDRESS), static_cast<quint16>(port), QString::fromStdString(name), why))
         return network_failure("cannot host on " + std::string(DRIVER_ADDRESS) + ":" + std::to_string(port) + ": "
-                               + why.toStdString());
+                               + link_words(why).toStdString());
     return await_guest();
 }
 
@@ -151,9 +153,9 @@ std::optional<Failure> NetworkPlay::host_resume(const std::string& path)
     const HostJournal& journal = std::get<HostJournal>(read);
     relay_trouble_.reset();
     net_.keep_journal(path);
-    QString why;
+    LinkTrouble why;
     if (!net_.resume(journal, QHostAddress(DRIVER_ADDRESS), why))
-        return network_failure("cannot resume the match: " + why.toStdString());
+        return network_failure("cannot resume the match: " + link_words(why).toStdString());
     if (net_.hosting_over_relay())
         if (auto failure = await_relay_code()) return failure;
     lines_.push_back("{\"resumed\":" + std::to_string(journal.last_number()) + "}");

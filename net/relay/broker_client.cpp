@@ -74,14 +74,9 @@ void acknowledge_at_once(int socket)
 
 }  // namespace
 
-QString BrokerClient::unreachable() const
-{
-    return QStringLiteral("The relay %1 cannot be reached: is the address right?").arg(where_);
-}
-
 BrokerClient::BrokerClient(const RelayAddress& address, Admission admit, QObject* parent)
     : QObject(parent),
-      where_(QString::fromStdString(host_and_port_text({address.host.toStdString(), address.port}))),
+      address_(address),
       admit_(std::move(admit))
 {
     static std::once_flag library_ready;
@@ -315,12 +310,10 @@ void BrokerClient::link_down(LinkEnd end)
         emit link_failed(unreachable(), false);
         return;
     case LinkEnd::not_tls:
-        emit link_failed(QStringLiteral("The relay %1 does not speak TLS: is it an mqtt:// relay?").arg(where_), false);
+        emit link_failed(trouble(LinkTrouble::Kind::relay_not_tls), false);
         return;
     case LinkEnd::certificate_refused:
-        emit link_failed(QStringLiteral("The relay %1 fails its secure connection (TLS): its certificate does not verify")
-                             .arg(where_),
-                         true);
+        emit link_failed(trouble(LinkTrouble::Kind::relay_certificate), true);
         return;
     }
 }

@@ -12,6 +12,7 @@
 #include <mutex>
 #include <thread>
 
+#include "net/link_trouble.h"
 #include "net/relay/relay_address.h"
 
 struct mosquitto;
@@ -39,8 +40,8 @@ public:
     BrokerClient(const RelayAddress& address, Admission admit, QObject* parent = nullptr);
     ~BrokerClient() override;
 
-    // What the player is told while the broker was never reached.
-    QString unreachable() const;
+    // The trouble told while the broker was never reached.
+    LinkTrouble unreachable() const { return trouble(LinkTrouble::Kind::relay_unreachable); }
 
     bool connected() const { return connected_; }
     // Kept until unsubscribed, and subscribed again at every new connection.
@@ -57,9 +58,9 @@ signals:
     // The broker acknowledged a subscription, at each connection.
     void subscribed(const QByteArray& topic);
     void message_arrived(const QByteArray& topic, const QByteArray& payload);
-    // A connection to the broker failed or ended; `why` for the player. When
-    // `lasting` (the broker's certificate does not verify), it is not tried again.
-    void link_failed(const QString& why, bool lasting);
+    // A connection to the broker failed or ended. When `lasting` (the
+    // broker's certificate does not verify), it is not tried again.
+    void link_failed(const LinkTrouble& why, bool lasting);
     void acknowledged();
 
 private:
@@ -84,8 +85,9 @@ private:
     void take_messages();
     void link_up();
     void link_down(LinkEnd end);
+    LinkTrouble trouble(LinkTrouble::Kind kind) const { return {kind, address_.host, address_.port}; }
 
-    const QString where_;  // the broker's host and port, as a player reads them
+    const RelayAddress address_;
     const Admission admit_;
     QSet<QByteArray> topics_;
     QHash<int, QByteArray> subscribing_;

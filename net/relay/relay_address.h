@@ -18,7 +18,5 @@ struct RelayAddress {
 // other port TLS, 8883 when none is given: an encrypted relay is never tried
 // in plain text. Nothing when it is not an address.
 std::optional<RelayAddress> read_relay_address(const QString& text);
-// What a player is told when a relay's address does not read.
-inline constexpr char RELAY_ADDRESS_HINT[] = "A relay is a host, or a host and a port: relay.example.org:8883";
 // Said where a relay is typed: a relay written without a scheme is mostly TLS.
 inline constexpr char RELAY_FORMS_HINT[] = "Over TLS, or mqtt://HOST:PORT for a plain relay";

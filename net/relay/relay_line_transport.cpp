@@ -48,7 +48,7 @@ RelayLineTransport::RelayLineTransport(std::shared_ptr<BrokerClient> client, con
         if (side_ == RelaySide::guest && answered_) return end(relay_trouble_);
         if (!relay_away_.isActive()) relay_away_.start();
     });
-    connect(client_.get(), &BrokerClient::link_failed, this, [this](const QString& why, bool lasting) {
+    connect(client_.get(), &BrokerClient::link_failed, this, [this](const LinkTrouble& why, bool lasting) {
         relay_trouble_ = why;
         if (lasting) end(why);
     });
@@ -70,7 +70,7 @@ RelayLineTransport* RelayLineTransport::connect_to(const RelayAddress& address, 
     transport->no_answer_.setSingleShot(true);
     transport->no_answer_.setInterval(NO_ANSWER_AFTER_MS);
     connect(&transport->no_answer_, &QTimer::timeout, transport, [transport] {
-        transport->end(QStringLiteral("No game answers with this code: check it with your friend"));
+        transport->end({LinkTrouble::Kind::no_game_with_code});
     });
     connect(transport->client_.get(), &BrokerClient::subscribed, transport, &RelayLineTransport::on_subscribed);
     transport->client_->subscribe(transport->incoming_topic());
@@ -127,7 +127,7 @@ void RelayLineTransport::take(const QByteArray& payload)
     case LineChecker::Verdict::drop:
         return;
     case LineChecker::Verdict::lost:
-        end(QStringLiteral("Lines were lost on the relay"));
+        end({LinkTrouble::Kind::relay_lines_lost});
         return;
     case LineChecker::Verdict::broken:
         silent_ = true;
@@ -194,7 +194,7 @@ void RelayLineTransport::open_again()
     client_->subscribe(incoming_topic());
 }
 
-void RelayLineTransport::end(const QString& why)
+void RelayLineTransport::end(const LinkTrouble& why)
 {
     if (silent_) return;
     silent_ = true;
@@ -214,7 +214,8 @@ void RelayGuestListener::listen(const RelayAddress& address, const RelayKeys& ke
     connect(client_.get(), &BrokerClient::subscribed, this, [this, guests](const QByteArray& topic) {
         if (topic == guests) emit listening();
     });
-    connect(client_.get(), &BrokerClient::link_failed, this, [this](const QString& why) { emit relay_failed(why); });
+    connect(client_.get(), &BrokerClient::link_failed, this,
+            [this](const LinkTrouble& why) { emit relay_failed(why); });
     connect(client_.get(), &BrokerClient::message_arrived, this, &RelayGuestListener::hear);
     client_->subscribe(guests);
 }

@@ -49,7 +49,7 @@ private:
     void forget_earlier_openings();
     void on_subscribed(const QByteArray& topic);
     void open_again();
-    void end(const QString& why);
+    void end(const LinkTrouble& why);
 
     std::shared_ptr<BrokerClient> client_;
     RelayKeys keys_;
@@ -58,7 +58,7 @@ private:
     LineSigner signer_;
     LineChecker checker_;
     QTimer relay_away_;  // runs while the relay is out of reach
-    QString relay_trouble_;
+    LinkTrouble relay_trouble_;
 
     // A guest's opening, and the connections it was sent over before this one.
     struct Attempt {
@@ -98,7 +98,7 @@ signals:
     // The receiver owns the transport.
     void guest_arrived(LineTransport* transport);
     // The relay could not be reached, or was lost; it is tried again unless TLS failed.
-    void relay_failed(const QString& why);
+    void relay_failed(const LinkTrouble& why);
 
 private:
     void hear(const QByteArray& topic, const QByteArray& payload);

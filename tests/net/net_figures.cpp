@@ -91,7 +91,7 @@ struct Loopback {
             run_until([this] { return !host.match_code().isEmpty(); });
             guest.join(RelayMatch{broker->plain_address(), *read_match_code(host.match_code())}, QStringLiteral("Bo"));
         } else {
-            QString why;
+            LinkTrouble why;
             if (!host.host(QHostAddress::LocalHost, 0, QStringLiteral("Anna"), why)) return false;
             guest.join(TcpHost{QStringLiteral("127.0.0.1"), host.hosting_port()}, QStringLiteral("Bo"));
         }

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "net/lan_host_finder.h"
+#include "app/link_words.h"
 #include "net/network_match.h"
 #include "tests/protocol/fake_match_table.h"
 
@@ -29,8 +30,8 @@ class Hosted : public testing::Test {
 protected:
     void SetUp() override
     {
-        QString why;
-        ASSERT_TRUE(host.host(LOOPBACK, 0, QStringLiteral("Anna"), why)) << why.toStdString();
+        LinkTrouble why;
+        ASSERT_TRUE(host.host(LOOPBACK, 0, QStringLiteral("Anna"), why)) << link_words(why).toStdString();
         port = host.hosting_port();
     }
 
@@ -89,7 +90,7 @@ TEST_F(Hosted, AWaitingHostIsHeardOnTheLocalNetwork)
     LanHostFinder finder;
     ASSERT_TRUE(finder.listen(LOOPBACK, 0));
     NetworkMatch announcing(host_table);
-    QString why;
+    LinkTrouble why;
     ASSERT_TRUE(announcing.host(LOOPBACK, 0, QStringLiteral("Cy"), why));
     announcing.announce_while_waiting(LOOPBACK, finder.port());
     ASSERT_TRUE(wait_until([&] { return !finder.hosts().empty(); }));

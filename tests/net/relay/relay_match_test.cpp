@@ -3,6 +3,7 @@
 #include <QSignalSpy>
 #include <csignal>
 
+#include "app/link_words.h"
 #include "net/network_match.h"
 #include "net/relay/match_code.h"
 #include "tests/protocol/fake_match_table.h"
@@ -47,7 +48,7 @@ TEST(RelayMatch, ASecureBrokerThatFallsMidMatchIsFoundAgainAndTheGuestTakesItsSe
     rest();
 
     ASSERT_TRUE(wait_until([&] { return stranger_told.count() == 1; }, 15'000));
-    EXPECT_EQ(stranger_told.at(0).at(0).toString().toStdString(),
+    EXPECT_EQ(link_words(stranger_told.at(0).at(0).value<LinkTrouble>()).toStdString(),
               "No game answers with this code: check it with your friend");
 
     // The broker falls for longer than a connection waits for it, while the

@@ -4,6 +4,7 @@
 #include <QSignalSpy>
 #include <memory>
 
+#include "app/link_words.h"
 #include "net/relay/match_code.h"
 #include "net/relay/relay_line_transport.h"
 #include "net/relay/signed_lines.h"
@@ -25,7 +26,8 @@ std::shared_ptr<Ear> listen_to(LineTransport* transport)
     auto ear = std::make_shared<Ear>();
     QObject::connect(transport, &LineTransport::line_arrived, transport,
                      [ear](const std::string& line) { ear->lines << QString::fromStdString(line); });
-    QObject::connect(transport, &LineTransport::ended, transport, [ear](const QString& why) { ear->ended = why; });
+    QObject::connect(transport, &LineTransport::ended, transport,
+                     [ear](const LinkTrouble& why) { ear->ended = link_words(why); });
     return ear;
 }
 
@@ -201,7 +203,7 @@ TEST(RelayTransport, EachWayTheRelayFailsIsToldInWordsAndOnlyACertificateStopsTh
         guest_ears.push_back(listen_to(guest));
         hosts.push_back(std::make_unique<RelayGuestListener>());
         QObject::connect(hosts[i].get(), &RelayGuestListener::relay_failed, hosts[i].get(),
-                         [&hosts_told, i](const QString& why) { hosts_told[i] << why; });
+                         [&hosts_told, i](const LinkTrouble& why) { hosts_told[i] << link_words(why); });
         hosts[i]->listen(cases[i].address, match);
     }
     // The tries that go on are told at each: by the third of theirs, a second
