@@ -141,7 +141,7 @@ private:
     MatchMenu* match_menu_ = nullptr;
     QActionGroup* opponent_choices_ = nullptr;
     NetworkSeat network_{hands_, *this, [this] { network_changed(); }};
-    Seats seats_{choices_.second_player, hands_, computer_, network_, recorder_};
+    Seats seats_{choices_.second_player, hands_, computer_, recorder_};
     bool turn_told_ = false;  // by the supervisor, in the tick that is running
     // What the supervisor last showed in the player panels.
     int32_t panel_colours_[2] = {NoGroup, NoGroup};
