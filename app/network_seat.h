@@ -55,7 +55,7 @@ public:
     // A watch code, over the relay in use.
     void watch_code_now(const QString& code, const QString& name);
 
-    // Hosting or joining, until the player leaves: the remote seat plays player 2.
+    // Hosting or joining, until the player leaves: the match's seats play.
     bool engaged() const { return match_.hosting() || match_.joining(); }
     // Who plays each player while a match is engaged, nullopt otherwise.
     std::optional<PlayerSeats> seats();
