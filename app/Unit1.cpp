@@ -358,7 +358,7 @@ void TForm1::show_status()
 // A network match, and the play at this window after it, are matches of their own.
 void TForm1::network_changed()
 {
-    if (seats_.network_changed(network_.seats())) {
+    if (seats_.network_changed(network_seats_.seats())) {
         match_menu_->allow_replacing_the_table(!seats_.network_match());
         recorder_.new_match(winner_of(game, status_line_));
     }

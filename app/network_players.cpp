@@ -44,3 +44,12 @@ void OwnSeat::new_game()
 {
     network_.play(Input{InputKind::new_game});
 }
+
+// A watcher plays neither: the remote seat holds both players.
+std::optional<PlayerSeats> NetworkMatchSeats::seats()
+{
+    if (!network_.engaged()) return std::nullopt;
+    PlayerSeats seats{&remote_, &remote_};
+    if (const int own = network_.own_player()) seats.at(own - 1) = &own_;
+    return seats;
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "app/player_seat.h"
 #include "protocol/live_table.h"
 
@@ -42,4 +44,21 @@ public:
 
 private:
     TableHands& window_hands_;
+};
+
+// The seats of the network match, each for the player it plays.
+class NetworkMatchSeats {
+public:
+    NetworkMatchSeats(NetworkSeat& network, TableHands& window_hands)
+        : network_(network), own_(network, window_hands), remote_(network)
+    {
+    }
+
+    // Who plays each player while a match is engaged, nullopt otherwise.
+    std::optional<PlayerSeats> seats();
+
+private:
+    NetworkSeat& network_;
+    OwnSeat own_;
+    RemoteSeat remote_;
 };

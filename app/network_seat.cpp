@@ -54,8 +54,8 @@ QStringList hosting_over_relay_text(const QString& code, const QString& relay, c
 }  // namespace
 
 NetworkSeat::NetworkSeat(TableHands& hands, QWidget& window, std::function<void()> changed)
-    : table_(hands), match_(table_), own_(*this, hands), remote_(*this), window_(window),
-      changed_(std::move(changed)), choices_(remembered_network_choices())
+    : table_(hands), match_(table_), window_(window), changed_(std::move(changed)),
+      choices_(remembered_network_choices())
 {
     connect(&match_, &NetworkMatch::relay_listening, this, [this](const QString& code) {
         ended_why_.clear();
@@ -112,21 +112,6 @@ void NetworkSeat::add_menu_items(QMenu& opponent_menu)
     leave_->setObjectName(QStringLiteral("LeaveNetworkGame1"));
     connect(leave_, &QAction::triggered, this, &NetworkSeat::leave);
     update();
-}
-
-int NetworkSeat::own_player() const
-{
-    if (match_.watching()) return 0;
-    return player_of(match_.joining() ? Side::guest : Side::host);
-}
-
-// A watcher's match holds the remote seat for both players: nobody here plays.
-std::optional<PlayerSeats> NetworkSeat::seats()
-{
-    if (!engaged()) return std::nullopt;
-    PlayerSeats seats{&remote_, &remote_};
-    if (!match_.watching()) seats.at(own_player() - 1) = &own_;
-    return seats;
 }
 
 void NetworkSeat::update()

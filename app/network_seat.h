@@ -7,7 +7,6 @@
 #include <functional>
 #include <optional>
 
-#include "app/network_players.h"
 #include "app/settings.h"
 #include "protocol/input_rules.h"
 #include "protocol/live_table.h"
@@ -57,8 +56,6 @@ public:
 
     // Hosting or joining, until the player leaves: the match's seats play.
     bool engaged() const { return match_.hosting() || match_.joining(); }
-    // Who plays each player while a match is engaged, nullopt otherwise.
-    std::optional<PlayerSeats> seats();
     // Another player is, or was, in the match: leaving it would end their match.
     bool match_lasts() const { return engaged() && joined_once_; }
     // Does `then` once this side is out of any network game: at once when no
@@ -81,7 +78,7 @@ public:
     // The panels: this side's player, and the other with what became of
     // their connection on a second line while they are not there.
     // A watcher plays neither.
-    int own_player() const;
+    int own_player() const { return match_.watching() ? 0 : player_of(match_.joining() ? Side::guest : Side::host); }
     QString own_name() const { return own_name_; }
     // The other player's name, or where the guest joins until it is heard.
     QString remote_label() const;
@@ -123,8 +120,6 @@ private:
 
     LiveTable table_;
     NetworkMatch match_;
-    OwnSeat own_;
-    RemoteSeat remote_;
     QWidget& window_;
     std::function<void()> changed_;
     QString own_name_;
