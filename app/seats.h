@@ -16,7 +16,7 @@ class TableHands;
 // second person or the computer). While a network match is engaged its
 // seats play instead: this window's person and the remote player, who may
 // equally hold player 1 when this side joined, or, for a watcher, the
-// watched match in both. While a match is watched again, no seat plays.
+// remote seat in both. While a match is watched again, no seat plays.
 // Every seat plays through the same hands, the window's own.
 class Seats {
 public:
@@ -77,7 +77,7 @@ private:
     PersonSeat person_{hands_};
     ComputerPlayer& computer_;
     const MatchRecorder& recorder_;
-    std::optional<PlayerSeats> network_;
+    std::optional<PlayerSeats> network_;  // as last heard
     PlayerSeats seats_;
     bool watching_ = false;
 };
