@@ -60,7 +60,7 @@ void show_indicator(QLabel* panel, const QRect& home, int32_t colour, bool their
 TForm1::TForm1(const QImage& background, const PlayerChoices& choices)
     : view_(background.copy(QRect(DRAWING_AREA_AT, QSize(DRAWING_AREA_WIDTH, DRAWING_AREA_HEIGHT))),
             game_picture_folders()),
-      hands_(recorder_, view_, computer_, [this] { PaintBox1->update(); }),
+      hands_(recorder_, view_, [this] { PaintBox1->update(); }, [this] { computer_.new_game(); }),
       choices_(choices)
 {
     setWindowTitle(QStringLiteral("Corvenne"));
@@ -358,8 +358,8 @@ void TForm1::show_status()
 // A network match, and the play at this window after it, are matches of their own.
 void TForm1::network_changed()
 {
-    if (seats_.network_changed()) {
-        match_menu_->allow_replacing_the_table(!network_.engaged());
+    if (seats_.network_changed(network_seats_.seats())) {
+        match_menu_->allow_replacing_the_table(!seats_.network_match());
         recorder_.new_match(winner_of(game, status_line_));
     }
     show_panels();
@@ -411,7 +411,7 @@ QString TForm1::panel_text(int player, bool their_turn, int winner) const
 // rack on the table counts here at once, as the winner's mark does.
 SeriesCount TForm1::shown_series(int winner) const
 {
-    SeriesCount series = network_.engaged() ? network_.series() : recorder_.series();
+    SeriesCount series = seats_.network_match() ? network_.series() : recorder_.series();
     series.rack_looked_at(winner);
     return series;
 }

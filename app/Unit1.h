@@ -6,6 +6,7 @@
 #include "app/computer_player.h"
 #include "app/keyboard_aim.h"
 #include "app/match_menu.h"
+#include "app/network_players.h"
 #include "app/network_seat.h"
 #include "app/seats.h"
 #include "app/settings.h"
@@ -141,7 +142,8 @@ private:
     MatchMenu* match_menu_ = nullptr;
     QActionGroup* opponent_choices_ = nullptr;
     NetworkSeat network_{hands_, *this, [this] { network_changed(); }};
-    Seats seats_{choices_.second_player, hands_, computer_, network_, recorder_};
+    NetworkMatchSeats network_seats_{network_, hands_};
+    Seats seats_{choices_.second_player, hands_, computer_, recorder_};
     bool turn_told_ = false;  // by the supervisor, in the tick that is running
     // What the supervisor last showed in the player panels.
     int32_t panel_colours_[2] = {NoGroup, NoGroup};

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "app/seat.h"
 #include "opponent/aim_error.h"
 #include "match/table_hands.h"
 #include "sim/step.h"
@@ -47,6 +48,11 @@ void ComputerPlayer::set_level(std::optional<ComputerLevel> level)
 bool ComputerPlayer::has_cue() const
 {
     return phase_ != Phase::idle || (level_ && game.current_player == COMPUTER_PLAYER && !game.game_over);
+}
+
+QString ComputerPlayer::name(int player) const
+{
+    return seat_name(Seat{level_}, player);
 }
 
 void ComputerPlayer::enter(Phase phase)

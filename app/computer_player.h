@@ -7,13 +7,8 @@
 #include <optional>
 #include <thread>
 
+#include "app/player_seat.h"
 #include "opponent/computer_shot.h"
-
-class TableHands;
-
-// Against the computer, the person plays player 1 and the computer player 2.
-constexpr int PERSON_PLAYER = 1;
-constexpr int COMPUTER_PLAYER = 2;
 
 // Plays player 2's turns in the window when the opponent is the computer.
 // When the table tells that its turn begins it waits a second (the person
@@ -22,11 +17,11 @@ constexpr int COMPUTER_PLAYER = 2;
 // mouse-move handler, pauses and presses. Every step is a short event of the
 // window's thread; anything that changes the table meanwhile (an undo, "New
 // game") ends the turn, and a search still running stops within one trial.
-class ComputerPlayer : public QObject {
+class ComputerPlayer : public QObject, public PlayerSeat {
     Q_OBJECT
 
 public:
-    // `hands` are the window's own, without the check that shuts the person out.
+    // `hands` are the ones it plays through, without the check that shuts the person out.
     explicit ComputerPlayer(TableHands& hands);
     ~ComputerPlayer() override;
 
@@ -35,12 +30,14 @@ public:
     // once told that it begins.
     void set_level(std::optional<ComputerLevel> level);
     // On its turn, from the moment it comes to its press; the person's mouse does nothing then.
-    bool has_cue() const;
+    bool has_cue() const override;
     bool thinking() const { return phase_ == Phase::thinking; }
     // Thinking or moving its cue: the person sees it at work.
-    bool at_work() const { return phase_ != Phase::idle && phase_ != Phase::waiting; }
+    bool at_work() const override { return phase_ != Phase::idle && phase_ != Phase::waiting; }
     // The table is ready for the current player's next shot.
-    void turn_begins();
+    void turn_begins() override;
+    // "Computer (hard)".
+    QString name(int player) const override;
     // "New game": whatever the computer was doing is dropped.
     void new_game() { cancel(); }
     // The last position the mouse was seen at, where the cue glides from.

@@ -52,6 +52,7 @@ NetworkSeat::NetworkSeat(TableHands& hands, QWidget& window, std::function<void(
         changed_();
     });
     connect(&match_, &NetworkMatch::rejoin_tried, this, &NetworkSeat::update);
+    connect(&match_, &NetworkMatch::connected_changed, this, &NetworkSeat::update);
     connect(&match_, &NetworkMatch::journal_failed, this,
             [this](const QString& why) { tell(journal_trouble_text(why)); });
     connect(&match_, &NetworkMatch::watchers_changed, this, &NetworkSeat::update);

@@ -9,6 +9,7 @@
 
 #include "app/settings.h"
 #include "live_table/live_table.h"
+#include "protocol/input_rules.h"
 #include "net/network_match.h"
 
 class HostDialog;
@@ -53,7 +54,7 @@ public:
     // A watch code, over the relay in use.
     void watch_code_now(const QString& code, const QString& name);
 
-    // Hosting or joining, until the player leaves: the remote seat plays player 2.
+    // Hosting or joining, until the player leaves: the match's seats play.
     bool engaged() const { return match_.hosting() || match_.joining(); }
     // Another player is, or was, in the match: leaving it would end their match.
     bool match_lasts() const { return engaged() && joined_once_; }
@@ -77,7 +78,7 @@ public:
     // The panels: this side's player, and the other with what became of
     // their connection on a second line while they are not there.
     // A watcher plays neither.
-    int own_player() const { return match_.watching() ? 0 : match_.joining() ? 2 : 1; }
+    int own_player() const { return match_.watching() ? 0 : player_of(match_.joining() ? Side::guest : Side::host); }
     QString own_name() const { return own_name_; }
     // The other player's name, or where the guest joins until it is heard.
     QString remote_label() const;

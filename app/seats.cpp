@@ -1,55 +1,21 @@
 #include "app/seats.h"
 
-#include <array>
-#include <utility>
-
 #include "app/computer_player.h"
-#include "app/network_seat.h"
 #include "match/match_recorder.h"
+#include "match/record_replay.h"
+#include "match/table_hands.h"
 #include "match/take_back.h"
 
-namespace {
-
-constexpr std::array<std::pair<const char*, ComputerLevel>, 4> LEVEL_WORDS{{
-    {"easy", ComputerLevel::easy},
-    {"medium", ComputerLevel::medium},
-    {"hard", ComputerLevel::hard},
-    {"expert", ComputerLevel::expert},
-}};
-
-const char* level_word(ComputerLevel level)
-{
-    for (const auto& [word, known] : LEVEL_WORDS)
-        if (known == level) return word;
-    return "";
-}
-
-}  // namespace
-
-QString seat_name(const Seat& seat, int player)
-{
-    if (seat.computer) return QStringLiteral("Computer (%1)").arg(QString::fromLatin1(level_word(*seat.computer)));
-    return QStringLiteral("Player %1").arg(player);
-}
-
-std::optional<Seat> seat_from_word(const QString& word)
-{
-    if (word == QLatin1String("person")) return Seat{};
-    for (const auto& [known, level] : LEVEL_WORDS)
-        if (word == QLatin1String(known)) return Seat{level};
-    return std::nullopt;
-}
-
-QString word_of(const Seat& seat)
-{
-    return seat.computer ? QString::fromLatin1(level_word(*seat.computer)) : QStringLiteral("person");
-}
-
-Seats::Seats(const Seat& second_player, TableHands& hands, ComputerPlayer& computer, NetworkSeat& network,
-             const MatchRecorder& recorder)
-    : second_player_(second_player), hands_(hands), computer_(computer), network_(network), recorder_(recorder)
+Seats::Seats(const Seat& second_player, TableHands& hands, ComputerPlayer& computer, const MatchRecorder& recorder)
+    : second_player_(second_player), hands_(hands), computer_(computer), recorder_(recorder), seats_(menu_seats())
 {
     computer_.set_level(second_player_.computer);
+}
+
+PlayerSeats Seats::menu_seats()
+{
+    PlayerSeat* const second = second_player_.computer ? static_cast<PlayerSeat*>(&computer_) : &person_;
+    return {&person_, second};
 }
 
 // A choice made while player 2 is to play takes that turn: the computer
@@ -58,42 +24,44 @@ void Seats::choose_second_player(const Seat& seat)
 {
     second_player_ = seat;
     computer_.set_level(seat.computer);
+    if (network_) return;
+    seats_ = menu_seats();
     if (computer_plays()) computer_.turn_begins();
+}
+
+TableHands* Seats::persons_hands() const
+{
+    for (PlayerSeat* seat : seats_)
+        if (TableHands* hands = seat->persons_hands()) return hands;
+    return nullptr;
 }
 
 bool Seats::person_has_cue() const
 {
-    if (watching_) return false;
-    return network_.engaged() ? !network_.remote_has_cue() : !computer_.has_cue();
+    return !watching_ && persons_hands() && !seat_of(1).has_cue() && !seat_of(2).has_cue();
 }
 
+// The computer plays the turns it holds.
 bool Seats::computer_plays() const
 {
-    return !watching_ && !network_.engaged();
+    return !watching_ && seats_[1] == &computer_;
 }
 
 void Seats::person_moved(int x, int y)
 {
     computer_.mouse_seen_at(x, y);
-    if (!person_has_cue()) return;
-    if (!network_.engaged()) return hands_.move(x, y);
-    if (!network_.connected()) return;
-    hands_.move(x, y);
-    network_.aim(x, y);
+    if (person_has_cue()) persons_hands()->move(x, y);
 }
 
 void Seats::person_pressed(int x, int y)
 {
-    if (!person_has_cue()) return;
-    if (network_.engaged()) return network_.press(x, y);
-    hands_.press(x, y);
+    if (person_has_cue()) persons_hands()->press(x, y);
 }
 
 void Seats::person_undo()
 {
-    if (network_.engaged()) return network_.play(Input{InputKind::undo});
-    if (second_player_.computer && !watching_) return take_back_from_computer();
-    hands_.undo();
+    if (computer_plays()) return take_back_from_computer();
+    if (TableHands* hands = persons_hands()) hands->undo();
 }
 
 // The record without them, replayed, becomes the table, as an opened match does.
@@ -107,14 +75,15 @@ void Seats::take_back_from_computer()
 
 void Seats::person_new_game()
 {
-    if (network_.engaged()) return network_.play(Input{InputKind::new_game});
-    hands_.new_game();
+    if (TableHands* hands = persons_hands()) hands->new_game();
 }
 
+// A seat that holds both players hears it once.
 void Seats::turn_begins()
 {
-    if (computer_plays()) computer_.turn_begins();
-    network_.table_changed();
+    if (watching_) return;
+    seats_[0]->turn_begins();
+    if (seats_[1] != seats_[0]) seats_[1]->turn_begins();
 }
 
 void Seats::watch(bool watching)
@@ -126,13 +95,12 @@ void Seats::watch(bool watching)
         computer_.turn_begins();  // the table it was left on may be its turn
 }
 
-// While a network match lasts, the remote seat is player 2's only seat.
-bool Seats::network_changed()
+bool Seats::network_changed(const std::optional<PlayerSeats>& network)
 {
-    const bool engaged = network_.engaged();
-    if (engaged == network_engaged_) return false;
-    network_engaged_ = engaged;
-    if (engaged)
+    if (network == network_) return false;
+    network_ = network;
+    seats_ = network_ ? *network_ : menu_seats();
+    if (network_)
         computer_.new_game();
     else if (computer_plays())
         computer_.turn_begins();  // the table it was left on may be its turn
@@ -141,38 +109,35 @@ bool Seats::network_changed()
 
 bool Seats::someone_else_plays() const
 {
-    return second_player_.computer || network_.engaged();
+    return !seat_of(1).persons_hands() || !seat_of(2).persons_hands();
 }
 
 int Seats::own_player() const
 {
-    return network_.engaged() ? network_.own_player() : PERSON_PLAYER;
+    for (const int player : {1, 2})
+        if (seat_of(player).persons_hands()) return player;
+    return 0;
 }
 
 bool Seats::plays_here(int player) const
 {
-    if (watching_) return false;
-    if (network_.engaged()) return player == network_.own_player();
-    return player == PERSON_PLAYER || !second_player_.computer;
+    return !watching_ && seat_of(player).persons_hands();
 }
 
 QString Seats::player_name(int player) const
 {
-    if (network_.engaged()) return network_.panel_text(player);
-    return name_of(player);
+    return seat_of(player).panel_text(player);
 }
 
-// A host that nobody joined yet plays no one: its player 2 keeps the seat's name.
+// A host that nobody joined yet plays no one: its player 2 keeps the menu seat's name.
 QString Seats::name_of(int player) const
 {
-    if (network_.engaged()) {
-        const QString name = network_.player_name(player);
-        if (!name.isEmpty()) return name;
-    }
+    const QString name = seat_of(player).name(player);
+    if (!name.isEmpty()) return name;
     return seat_name(player == COMPUTER_PLAYER ? second_player_ : Seat{}, player);
 }
 
 bool Seats::at_work(int player) const
 {
-    return !network_.engaged() && player == COMPUTER_PLAYER && computer_.at_work();
+    return seat_of(player).at_work();
 }

@@ -3,45 +3,32 @@
 #include <QString>
 #include <optional>
 
-#include "opponent/computer_shot.h"
+#include "app/person_seat.h"
+#include "app/player_seat.h"
+#include "app/seat.h"
 
 class ComputerPlayer;
 class MatchRecorder;
-class NetworkSeat;
 class TableHands;
-
-// Who plays a player's turns as chosen in the menu: the person at this
-// window, or the computer at a level.
-struct Seat {
-    std::optional<ComputerLevel> computer;
-};
-
-// What the player panels call a seat: "Player 1", "Computer (hard)".
-QString seat_name(const Seat& seat, int player);
-
-// The command line's and the settings' word for the opponent: person, easy,
-// medium, hard or expert; nullopt for any other word.
-std::optional<Seat> seat_from_word(const QString& word);
-QString word_of(const Seat& seat);
 
 // Who plays player 1 and player 2 at this window, and where each one's
 // inputs go. The person plays player 1; player 2 is the menu's seat (a
-// second person or the computer) or, while a network match is engaged, the
-// remote player, who may equally hold player 1 when this side joined. While
-// a match is watched again, no seat plays. Every seat plays through the same
-// hands, the window's own.
+// second person or the computer). While a network match is engaged its
+// seats play instead: this window's person and the remote player, who may
+// equally hold player 1 when this side joined, or, for a watcher, the
+// remote seat in both. While a match is watched again, no seat plays.
+// Every seat plays through the same hands, the window's own.
 class Seats {
 public:
-    Seats(const Seat& second_player, TableHands& hands, ComputerPlayer& computer, NetworkSeat& network,
-          const MatchRecorder& recorder);
+    Seats(const Seat& second_player, TableHands& hands, ComputerPlayer& computer, const MatchRecorder& recorder);
 
     // The menu's choice for player 2, who takes player 2's turn at once.
     void choose_second_player(const Seat& seat);
     const Seat& second_player() const { return second_player_; }
 
-    // The person's mouse, undo button and "New game". In a network match
-    // they go to the match, and while the other player is not there they do
-    // nothing.
+    // The person's mouse, undo button and "New game", through the hands of
+    // the seat the person plays. While the other player has the cue, the
+    // mouse does nothing.
     void person_moved(int x, int y);
     void person_pressed(int x, int y);
     void person_undo();
@@ -51,14 +38,17 @@ public:
     void turn_begins();
     // A match watched again keeps every seat out until it ends.
     void watch(bool watching);
-    // The network match may have been engaged or left: the computer stops,
-    // or looks whether the table it was left on is its turn. True when it was.
-    bool network_changed();
+    // The network match's seats while one is engaged, nullopt otherwise.
+    // True when they changed: the computer stops, or looks whether the table
+    // it was left on is its turn.
+    bool network_changed(const std::optional<PlayerSeats>& network);
+    // A network match's seats play.
+    bool network_match() const { return network_.has_value(); }
 
     // Someone other than a person at this window plays: the window tells a
     // game's end from its own side.
     bool someone_else_plays() const;
-    // The player this window's person plays.
+    // The player this window's person plays; 0 for a watcher.
     int own_player() const;
     // A person at this window plays `player`; nobody does while a match is watched.
     bool plays_here(int player) const;
@@ -73,16 +63,21 @@ public:
     bool at_work(int player) const;
 
 private:
+    // The menu's seats, outside a network match.
+    PlayerSeats menu_seats();
+    PlayerSeat& seat_of(int player) const { return *seats_.at(player - 1); }
+    // Where the person's inputs go; none when the person plays no seat.
+    TableHands* persons_hands() const;
+    bool computer_plays() const;
     // The person's last shot and every computer shot after it.
     void take_back_from_computer();
-    // The computer plays the turns it holds.
-    bool computer_plays() const;
 
     Seat second_player_;
     TableHands& hands_;
+    PersonSeat person_{hands_};
     ComputerPlayer& computer_;
-    NetworkSeat& network_;
     const MatchRecorder& recorder_;
+    std::optional<PlayerSeats> network_;  // as last heard
+    PlayerSeats seats_;
     bool watching_ = false;
-    bool network_engaged_ = false;  // as last seen
 };

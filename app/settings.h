@@ -1,6 +1,8 @@
 #pragma once
 
-#include "app/seats.h"
+#include <QString>
+
+#include "app/seat.h"
 #include "protocol/protocol_limits.h"
 
 // What the player chose in the menus and the game remembers between runs.

@@ -1,15 +1,14 @@
 #include "app/window_hands.h"
 
-#include "app/computer_player.h"
 #include "match/match_recorder.h"
 #include "rules/undo.h"
 #include "sim/initialisation.h"
 #include "view/mouse.h"
 #include "view/table_view.h"
 
-WindowHands::WindowHands(MatchRecorder& recorder, TableView& view, ComputerPlayer& computer,
-                         std::function<void()> drawn)
-    : recorder_(recorder), view_(view), computer_(computer), drawn_(std::move(drawn))
+WindowHands::WindowHands(MatchRecorder& recorder, TableView& view, std::function<void()> drawn,
+                         std::function<void()> replacing_rack)
+    : recorder_(recorder), view_(view), drawn_(std::move(drawn)), replacing_rack_(std::move(replacing_rack))
 {
 }
 
@@ -35,13 +34,13 @@ void WindowHands::undo()
 
 void WindowHands::new_game()
 {
-    computer_.new_game();
+    replacing_rack_();
     Nouvellepartie1Click();
 }
 
 void WindowHands::take_over(const MatchRecord& record, const TableSnapshot& table)
 {
-    computer_.new_game();
+    replacing_rack_();
     // Before the table, which the window looks at as it takes it over.
     recorder_.resume(record);
     take_over_table(table);

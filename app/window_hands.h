@@ -4,7 +4,6 @@
 
 #include "match/table_hands.h"
 
-class ComputerPlayer;
 class MatchRecorder;
 class TableView;
 
@@ -14,8 +13,10 @@ class TableView;
 class WindowHands : public TableHands {
 public:
     // `drawn` shows the drawing area again after the cue moved on its surface;
-    // `computer` drops whatever turn it was playing when the rack is replaced.
-    WindowHands(MatchRecorder& recorder, TableView& view, ComputerPlayer& computer, std::function<void()> drawn);
+    // `replacing_rack` is told before the rack is replaced, so that whoever
+    // was playing a turn drops it.
+    WindowHands(MatchRecorder& recorder, TableView& view, std::function<void()> drawn,
+                std::function<void()> replacing_rack);
 
     void move(int x, int y) override;
     void press(int x, int y) override;
@@ -28,6 +29,6 @@ public:
 private:
     MatchRecorder& recorder_;
     TableView& view_;
-    ComputerPlayer& computer_;
     std::function<void()> drawn_;
+    std::function<void()> replacing_rack_;
 };

@@ -31,8 +31,11 @@ NetworkMatch::NetworkMatch(MatchTable& table, QObject* parent) : QObject(parent)
     connect(&rejoin_timer_, &QTimer::timeout, this, &NetworkMatch::join_again);
 }
 
+// The other side is told goodbye; whoever holds this match is told nothing,
+// since it may be half gone itself.
 NetworkMatch::~NetworkMatch()
 {
+    blockSignals(true);
     leave();
 }
 
@@ -491,6 +494,10 @@ void NetworkMatch::flush()
     if (output.close) release_transport();
     for (const SessionEvent& event : output.events) tell(event);
     tell_journal_failure();
+    if (connected() != connected_told_) {
+        connected_told_ = connected();
+        emit connected_changed();
+    }
 }
 
 void NetworkMatch::tell_journal_failure()

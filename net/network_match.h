@@ -147,6 +147,9 @@ signals:
     void journal_failed(const QString& why);
     // A guest's lost connection: each try to join again by itself, from 1 on.
     void rejoin_tried(int tries);
+    // connected() has changed: a caught-up guest counts as there only once
+    // its table agrees with the host's, which no other signal tells.
+    void connected_changed();
 
 private:
     // A connection that has not yet sent its opening line.
@@ -196,6 +199,7 @@ private:
     std::string journal_path_;
     std::unique_ptr<JournalFile> journal_;  // the hosted match's, when kept
     bool journal_failure_told_ = false;
+    bool connected_told_ = false;
     std::optional<GuestSession> guest_;
     MatchSession* session_ = nullptr;  // the host's or the guest's, whichever plays
     QObject* listener_ = nullptr;  // TCP's or the relay's, whichever hosts

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "app/game_ending.h"
-#include "app/seats.h"
+#include "app/seat.h"
 #include "match/match_record.h"
 #include "match/table_check.h"
 #include "opponent/candidates.h"

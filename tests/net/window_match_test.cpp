@@ -348,6 +348,7 @@ void WindowMatchTest::AWindowJoinsAHostPickedFromTheListAndIsToldWhenItLeaves()
     // The host pots the black early, which gives the guest the rack.
     driver.write("shot 407 196\nshot 435 339\n");
     QTRY_COMPARE_WITH_TIMEOUT(panel(*form, "Panel2").text(), QStringLiteral("Bo 1 \u2605"), 60'000);
+    QCOMPARE(status_line(*form), QStringLiteral("Victory!"));  // told from the guest's side
 
     // The host leaves: the guest is told why, its table stays and takes no press.
     driver.write("leave\n");
