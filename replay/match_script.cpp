@@ -24,9 +24,6 @@
 
 namespace {
 
-constexpr int SETTLE_STEP_MS = 100;
-constexpr int64_t SETTLE_LIMIT_MS = 600'000;
-
 std::optional<Failure> settle_or_fail(ReplayWindow& table)
 {
     if (settle(table)) return std::nullopt;
@@ -157,15 +154,6 @@ std::optional<Failure> run(const ScriptCommand& command, ReplayWindow& table, Ne
 }
 
 }  // namespace
-
-bool settle(ReplayWindow& table)
-{
-    for (int64_t waited = 0; waited < SETTLE_LIMIT_MS; waited += SETTLE_STEP_MS) {
-        table.wait(SETTLE_STEP_MS);
-        if (table_settled()) return true;
-    }
-    return false;
-}
 
 ReplayStatus play_script(std::istream& script, std::ostream& states, std::ostream& errors,
                          ReplayWindow& table)

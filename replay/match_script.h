@@ -2,22 +2,9 @@
 
 #include <iosfwd>
 
+#include "replay/run_failure.h"
+
 class ReplayWindow;
-
-// The driver's exit statuses.
-enum ReplayStatus {
-    REPLAY_DONE = 0,
-    REPLAY_NO_TABLE_PICTURE = 1,
-    REPLAY_BAD_SCRIPT = 2,
-    REPLAY_NO_REST = 3,
-    REPLAY_IO_FAILURE = 4,
-    REPLAY_NETWORK_FAILURE = 5,
-};
-
-// Lets time pass 100 ms at a time until the simulation timer is off, every
-// ball rests, the last shot has been judged and the player may aim. False
-// when that has not come after ten minutes of virtual time.
-bool settle(ReplayWindow& table);
 
 // Feeds each line of `script` to the game on `table`, which must be the
 // attached window, and writes a state line to `states` for every `state`, a

@@ -1,5 +1,6 @@
 #include "replay/replay_window.h"
 
+#include "match/record_replay.h"
 #include "rules/game_wiring.h"
 #include "view/cue.h"
 
@@ -18,4 +19,18 @@ bool ReplayWindow::set_up_bitmaps()
 void ReplayWindow::remove_cue_from_screen()
 {
     remove_cue(view_.surface());
+}
+
+namespace {
+constexpr int SETTLE_STEP_MS = 100;
+constexpr int64_t SETTLE_LIMIT_MS = 600'000;
+}
+
+bool settle(ReplayWindow& table)
+{
+    for (int64_t waited = 0; waited < SETTLE_LIMIT_MS; waited += SETTLE_STEP_MS) {
+        table.wait(SETTLE_STEP_MS);
+        if (table_settled()) return true;
+    }
+    return false;
 }

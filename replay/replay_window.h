@@ -47,3 +47,8 @@ private:
     std::string status_line_;
     QString picture_error_;
 };
+
+// Lets time pass 100 ms at a time until the simulation timer is off, every
+// ball rests, the last shot has been judged and the player may aim. False
+// when that has not come after ten minutes of virtual time.
+bool settle(ReplayWindow& table);

@@ -8,6 +8,7 @@
 #include "sim/collision.h"
 #include "sim/cushions.h"
 #include "sim/pockets.h"
+#include "sim/shot_events.h"
 #include "sim/variables.h"
 #include "sim/window.h"
 

@@ -9,7 +9,7 @@
 #include "sim/idle_tests.h"
 #include "sim/rect.h"
 #include "sim/repeat_watch.h"
-#include "sim/shot_events.h"
+#include "sim/shot_report_state.h"
 #include "sim/table_geometry.h"
 
 // Colours are 24-bit values 0x00BBGGRR. A colour group is named by its colour.

@@ -80,7 +80,8 @@ public:
     virtual void new_rack() {}
 };
 
-// The window attached on this thread, or this thread's headless window.
+// The window attached on this thread, or this thread's headless window
+// (sim/headless_window.cpp keeps both).
 Window& window();
 // Attaches a window to this thread (nullptr detaches it and puts back a fresh headless window).
 void attach_window(Window* w);

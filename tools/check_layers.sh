@@ -4,6 +4,9 @@
 # that include each other break it too, as one of the two reaches up. Names
 # every include that reaches up, or from or into a folder the order leaves
 # out, and exits non-zero if there is one.
+# Inside a folder, no file may lean on itself through others: a header and
+# its source are one piece, and the pieces' includes must not run in a loop
+# (a.h includes b.h while b.cpp includes a.h is one).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,6 +22,7 @@ sources() {
 }
 
 faults=0
+pieces=()  # "includer included", by file name without its extension
 fault() {
     echo "$1" >&2
     faults=$((faults + 1))
@@ -37,9 +41,14 @@ while IFS= read -r hit; do
     elif ((layer_of[$to] > layer_of[$from])); then
         fault "$file includes $header: $to is a layer above $from"
     fi
+    [[ ${file%.*} != "${header%.*}" ]] && pieces+=("${file%.*} ${header%.*}")
 done < <(sources | xargs -0 grep -sHE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[^"]+/[^"]*"')
 
+if ! loops=$(printf '%s\n' "${pieces[@]}" | tsort 2>&1 >/dev/null); then
+    fault "includes that run in a loop (tsort names its pieces):"$'\n'"$loops"
+fi
+
 if ((faults > 0)); then
-    echo "$faults include(s) against the layers" >&2
+    echo "$faults fault(s) in the includes" >&2
     exit 1
 fi

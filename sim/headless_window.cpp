@@ -1,5 +1,3 @@
-#include "sim/window.h"
-
 #include "sim/headless_window.h"
 
 namespace {
