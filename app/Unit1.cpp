@@ -165,9 +165,9 @@ void TForm1::add_shortcuts(QAction* new_game)
 
 void TForm1::build_help_menu()
 {
-    QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
+    QMenu* help = menuBar()->addMenu(tr("Help"));
     help->setObjectName(QStringLiteral("Help1"));
-    QAction* how_to_play = help->addAction(QStringLiteral("How to play"));
+    QAction* how_to_play = help->addAction(tr("How to play"));
     how_to_play->setObjectName(QStringLiteral("HowToPlay1"));
     how_to_play->setShortcut(QKeySequence::HelpContents);
     connect(how_to_play, &QAction::triggered, this, [this] { show_how_to_play(*this); });
@@ -193,7 +193,7 @@ MatchHooks TForm1::match_hooks()
 // Who plays player 2; the choice lasts until it is changed or the program ends.
 void TForm1::build_opponent_menu()
 {
-    QMenu* opponent = menuBar()->addMenu(QStringLiteral("Opponent"));
+    QMenu* opponent = menuBar()->addMenu(tr("Opponent"));
     opponent->setObjectName(QStringLiteral("Opponent1"));
     auto* choices = new QActionGroup(opponent);
     opponent_choices_ = choices;
@@ -238,9 +238,9 @@ void TForm1::show_opponent_choice()
 // How the window looks; the choices last until changed.
 void TForm1::build_view_menu()
 {
-    QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
+    QMenu* view = menuBar()->addMenu(tr("View"));
     view->setObjectName(QStringLiteral("View1"));
-    QAction* show_players = view->addAction(QStringLiteral("Show players"));
+    QAction* show_players = view->addAction(tr("Show players"));
     show_players->setObjectName(QStringLiteral("ShowPlayers1"));
     show_players->setCheckable(true);
     show_players->setChecked(choices_.show_players);
@@ -250,7 +250,7 @@ void TForm1::build_view_menu()
         show_panels();
     });
 #ifdef CORVENNE_SOUND
-    QAction* sound = view->addAction(QStringLiteral("Sound"));
+    QAction* sound = view->addAction(tr("Sound"));
     sound->setObjectName(QStringLiteral("Sound1"));
     sound->setCheckable(true);
     sound->setChecked(choices_.sound);

@@ -27,18 +27,18 @@ constexpr double CODE_SCALE = 2.5;
 HostDialog::HostDialog(const NetworkChoices& choices, QWidget* parent)
     : QDialog(parent),
       name_(new QLineEdit(choices.name)),
-      local_(new QRadioButton(QStringLiteral("On this network"))),
-      internet_(new QRadioButton(QStringLiteral("Over the internet"))),
+      local_(new QRadioButton(tr("On this network"))),
+      internet_(new QRadioButton(tr("Over the internet"))),
       port_(new QSpinBox),
       relay_(new QLineEdit(choices.relay)),
       code_(new QLabel),
       watch_code_(new QLabel),
       watch_row_(new QWidget),
       message_(new DialogMessage),
-      copy_(new QPushButton(QStringLiteral("Copy"))),
+      copy_(new QPushButton(tr("Copy"))),
       buttons_(new QDialogButtonBox(QDialogButtonBox::Cancel))
 {
-    setWindowTitle(QStringLiteral("Host a network game"));
+    setWindowTitle(tr("Host a network game"));
     port_->setRange(1, 65535);
     port_->setValue(choices.port);
     (choices.over_internet ? internet_ : local_)->setChecked(true);
@@ -55,14 +55,14 @@ HostDialog::HostDialog(const NetworkChoices& choices, QWidget* parent)
     code_->hide();
     copy_->hide();
     watch_row_->hide();
-    QPushButton* host = buttons_->addButton(QStringLiteral("Host"), QDialogButtonBox::AcceptRole);
+    QPushButton* host = buttons_->addButton(tr("Host"), QDialogButtonBox::AcceptRole);
     auto* form = new QFormLayout(this);
     form->setSizeConstraint(QLayout::SetFixedSize);
-    form->addRow(QStringLiteral("Your name:"), name_);
+    form->addRow(tr("Your name:"), name_);
     form->addRow(local_);
-    form->addRow(QStringLiteral("Port:"), port_);
+    form->addRow(tr("Port:"), port_);
     form->addRow(internet_);
-    form->addRow(QStringLiteral("Relay:"), relay_);
+    form->addRow(tr("Relay:"), relay_);
     form->addRow(QString(), new QLabel(QString::fromLatin1(RELAY_FORMS_HINT)));
     // The code spans the dialog, so the fields above keep their width.
     auto* code_row = new QHBoxLayout;
@@ -70,11 +70,11 @@ HostDialog::HostDialog(const NetworkChoices& choices, QWidget* parent)
     code_row->addWidget(copy_);
     form->addRow(code_row);
     // Watchers get a code of their own, which cannot play.
-    auto* copy_watch_code = new QPushButton(QStringLiteral("Copy"));
+    auto* copy_watch_code = new QPushButton(tr("Copy"));
     copy_watch_code->setObjectName(QStringLiteral("CopyWatchCode"));
     auto* watch_row = new QHBoxLayout(watch_row_);
     watch_row->setContentsMargins({});
-    watch_row->addWidget(new QLabel(QStringLiteral("To watch:")));
+    watch_row->addWidget(new QLabel(tr("To watch:")));
     watch_row->addWidget(watch_code_, 1);
     watch_row->addWidget(copy_watch_code);
     form->addRow(watch_row_);

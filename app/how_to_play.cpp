@@ -1,5 +1,6 @@
 #include "app/how_to_play.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QTextBrowser>
@@ -14,7 +15,7 @@ QDialog* make_rules_dialog(QWidget& window)
 {
     auto* dialog = new QDialog(&window);
     dialog->setObjectName(DIALOG_NAME);
-    dialog->setWindowTitle(QStringLiteral("How to play"));
+    dialog->setWindowTitle(QCoreApplication::translate("TForm1", "How to play"));
     auto* rules = new QTextBrowser(dialog);
     rules->setMarkdown(QString::fromUtf8(HOW_TO_PLAY_RULES));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);

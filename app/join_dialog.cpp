@@ -28,16 +28,16 @@ JoinDialog::JoinDialog(const NetworkChoices& choices, LanHostFinder& finder, QWi
       message_(new DialogMessage),
       buttons_(new QDialogButtonBox(QDialogButtonBox::Cancel))
 {
-    setWindowTitle(to_watch ? QStringLiteral("Watch a network game") : QStringLiteral("Join a network game"));
-    address_->setPlaceholderText(to_watch ? QStringLiteral("host, host:port or watch code")
-                                          : QStringLiteral("host, host:port or match code"));
-    buttons_->addButton(to_watch ? QStringLiteral("Watch") : QStringLiteral("Join"), QDialogButtonBox::AcceptRole);
+    setWindowTitle(to_watch ? tr("Watch a network game") : tr("Join a network game"));
+    address_->setPlaceholderText(to_watch ? tr("host, host:port or watch code")
+                                          : tr("host, host:port or match code"));
+    buttons_->addButton(to_watch ? tr("Watch") : tr("Join"), QDialogButtonBox::AcceptRole);
     auto* form = new QFormLayout(this);
     form->setSizeConstraint(QLayout::SetFixedSize);
-    form->addRow(QStringLiteral("Your name:"), name_);
-    form->addRow(QStringLiteral("Host:"), address_);
-    form->addRow(QStringLiteral("Games found:"), found_);
-    form->addRow(QStringLiteral("Relay (for a code):"), relay_);
+    form->addRow(tr("Your name:"), name_);
+    form->addRow(tr("Host:"), address_);
+    form->addRow(tr("Games found:"), found_);
+    form->addRow(tr("Relay (for a code):"), relay_);
     form->addRow(QString(), new QLabel(QString::fromLatin1(RELAY_FORMS_HINT)));
     form->addRow(message_);
     form->addRow(buttons_);

@@ -16,7 +16,10 @@
 
 namespace {
 
-const QString FILE_FILTER = QStringLiteral("Corvenne matches (*.corvenne)");
+QString file_filter()
+{
+    return MatchMenu::tr("Corvenne matches (*.corvenne)");
+}
 
 QString default_file_name()
 {
@@ -32,7 +35,7 @@ MatchFileHeader header_for(const std::array<QString, 2>& seats)
 
 QString cannot_open(const QString& path, const QString& why)
 {
-    return QStringLiteral("The match file “%1” cannot be opened: %2").arg(QDir::toNativeSeparators(path), why);
+    return MatchMenu::tr("The match file “%1” cannot be opened: %2").arg(QDir::toNativeSeparators(path), why);
 }
 
 // The file dialogs keep a history of their own (folders, view) in the
@@ -48,9 +51,9 @@ void keep_file_dialog_history_nowhere()
 std::variant<OpenedMatch, QString> read_match_file(const QString& path)
 {
     const QFileInfo info(path);
-    if (!info.exists()) return QStringLiteral("there is no such file");
+    if (!info.exists()) return MatchMenu::tr("there is no such file");
     // A pipe or a device might never end, or never start.
-    if (!info.isFile()) return QStringLiteral("it is not a file");
+    if (!info.isFile()) return MatchMenu::tr("it is not a file");
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return file.errorString();
     const QByteArray bytes = file.read(static_cast<qint64>(MATCH_FILE_MAX_BYTES) + 1);
@@ -68,15 +71,15 @@ MatchMenu::MatchMenu(QMenuBar& bar, QWidget& window, MatchHooks hooks)
       folder_(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
 {
     keep_file_dialog_history_nowhere();
-    QMenu* menu = bar.addMenu(QStringLiteral("Match"));
+    QMenu* menu = bar.addMenu(tr("Match"));
     menu->setObjectName(QStringLiteral("MatchMenu"));
-    QAction* save = menu->addAction(QStringLiteral("Save match…"));
+    QAction* save = menu->addAction(tr("Save match…"));
     save->setObjectName(QStringLiteral("SaveMatch"));
     connect(save, &QAction::triggered, this, &MatchMenu::choose_file_to_save);
-    open_ = menu->addAction(QStringLiteral("Open match…"));
+    open_ = menu->addAction(tr("Open match…"));
     open_->setObjectName(QStringLiteral("OpenMatch"));
     connect(open_, &QAction::triggered, this, &MatchMenu::choose_file_to_open);
-    watch_from_start_ = menu->addAction(QStringLiteral("Watch from the start"));
+    watch_from_start_ = menu->addAction(tr("Watch from the start"));
     watch_from_start_->setObjectName(QStringLiteral("WatchMatch"));
     connect(watch_from_start_, &QAction::triggered, this, [this] { watch_.start(hooks_.record()); });
 }
@@ -108,7 +111,7 @@ bool MatchMenu::save_file(const QString& path)
     const std::variant<std::string, ReplayFault> text =
         match_file_text(hooks_.record(), header_for(hooks_.seat_names()), hooks_.earlier_racks());
     if (const auto* fault = std::get_if<ReplayFault>(&text)) {
-        tell(QStringLiteral("The match cannot be saved: its input %1 does not replay (%2)")
+        tell(tr("The match cannot be saved: its input %1 does not replay (%2)")
                  .arg(fault->input + 1)
                  .arg(QString::fromStdString(fault->reason)));
         return false;
@@ -117,7 +120,7 @@ bool MatchMenu::save_file(const QString& path)
     QSaveFile file(path);
     const auto size = static_cast<qint64>(bytes.size());
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), size) != size || !file.commit()) {
-        tell(QStringLiteral("The match cannot be saved as “%1”: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+        tell(tr("The match cannot be saved as “%1”: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
         return false;
     }
     folder_ = QFileInfo(path).absolutePath();
@@ -126,7 +129,7 @@ bool MatchMenu::save_file(const QString& path)
 
 void MatchMenu::choose_file_to_save()
 {
-    QFileDialog dialog(&window_, QStringLiteral("Save match"), folder_, FILE_FILTER);
+    QFileDialog dialog(&window_, tr("Save match"), folder_, file_filter());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("corvenne"));
     dialog.selectFile(default_file_name());
@@ -135,8 +138,8 @@ void MatchMenu::choose_file_to_save()
 
 void MatchMenu::choose_file_to_open()
 {
-    const QString path = QFileDialog::getOpenFileName(&window_, QStringLiteral("Open match"), folder_,
-                                                      FILE_FILTER + QStringLiteral(";;All files (*)"));
+    const QString path = QFileDialog::getOpenFileName(&window_, tr("Open match"), folder_,
+                                                      file_filter() + tr(";;All files (*)"));
     if (!path.isEmpty()) open_file(path);
 }
 

@@ -70,19 +70,19 @@ NetworkSeat::NetworkSeat(TableHands& hands, QWidget& window, std::function<void(
 void NetworkSeat::add_menu_items(QMenu& opponent_menu)
 {
     opponent_menu.addSeparator();
-    connect(opponent_menu.addAction(QStringLiteral("Host a network game\u2026")), &QAction::triggered, this,
+    connect(opponent_menu.addAction(tr("Host a network game\u2026")), &QAction::triggered, this,
             [this] { end_match_then([this] { open_host_dialog(); }); });
-    connect(opponent_menu.addAction(QStringLiteral("Join a network game\u2026")), &QAction::triggered, this,
+    connect(opponent_menu.addAction(tr("Join a network game\u2026")), &QAction::triggered, this,
             [this] { end_match_then([this] { open_join_dialog(false); }); });
-    connect(opponent_menu.addAction(QStringLiteral("Watch a network game\u2026")), &QAction::triggered, this,
+    connect(opponent_menu.addAction(tr("Watch a network game\u2026")), &QAction::triggered, this,
             [this] { end_match_then([this] { open_join_dialog(true); }); });
-    join_again_ = opponent_menu.addAction(QStringLiteral("Join again"));
+    join_again_ = opponent_menu.addAction(tr("Join again"));
     join_again_->setObjectName(QStringLiteral("JoinAgain1"));
     connect(join_again_, &QAction::triggered, this, [this] {
         match_.join_again();
         update();
     });
-    leave_ = opponent_menu.addAction(QStringLiteral("Leave the network game"));
+    leave_ = opponent_menu.addAction(tr("Leave the network game"));
     leave_->setObjectName(QStringLiteral("LeaveNetworkGame1"));
     connect(leave_, &QAction::triggered, this, &NetworkSeat::leave);
     update();

@@ -1,5 +1,6 @@
 #include "sound/sample_loading.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -25,7 +26,9 @@ std::optional<Sample> read_sample(const QString& path, QString& error)
     const QByteArray bytes = file.readAll();
     std::optional<Sample> sample =
         decode_wav({reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size())});
-    if (!sample) error = path + QStringLiteral(": not a 16-bit mono WAV file at %1 Hz").arg(SAMPLE_RATE);
+    if (!sample)
+        error = QCoreApplication::translate("Sound", "%1: not a 16-bit mono WAV file at %2 Hz")
+                    .arg(path, QString::number(SAMPLE_RATE));
     return sample;
 }
 
@@ -38,7 +41,7 @@ SampleLoad load_samples(const QStringList& folders)
         const QString file = QString::fromLatin1(SAMPLE_FILES[i]);
         const QString path = first_holding(file, folders);
         if (path.isEmpty()) {
-            load.error = file + QStringLiteral(": the file is missing");
+            load.error = QCoreApplication::translate("Sound", "%1: the file is missing").arg(file);
             return load;
         }
         std::optional<Sample> sample = read_sample(path, load.error);

@@ -2,6 +2,7 @@
 
 #include <QAudioDevice>
 #include <QAudioFormat>
+#include <QCoreApplication>
 #include <QMediaDevices>
 
 namespace {
@@ -30,14 +31,15 @@ std::unique_ptr<SoundOutput> SoundOutput::open(SampleSet samples, QString& fault
     if (device.isNull()) return nullptr;
     const QAudioFormat format = sample_format();
     if (!device.isFormatSupported(format)) {
-        fault = device.description() + QStringLiteral(": cannot play 16-bit mono sound at %1 Hz").arg(SAMPLE_RATE);
+        fault = QCoreApplication::translate("Sound", "%1: cannot play 16-bit mono sound at %2 Hz")
+                    .arg(device.description(), QString::number(SAMPLE_RATE));
         return nullptr;
     }
     auto sink = std::make_unique<QAudioSink>(device, format);
     sink->setBufferSize(SAMPLE_RATE * LEAD_MS / 1000 * FRAME_BYTES);
     QIODevice* input = sink->start();
     if (!input) {
-        fault = device.description() + QStringLiteral(": the sound output could not be opened");
+        fault = QCoreApplication::translate("Sound", "%1: the sound output could not be opened").arg(device.description());
         return nullptr;
     }
     return std::make_unique<SoundOutput>(std::move(samples), std::move(sink), input);
