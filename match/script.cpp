@@ -35,6 +35,7 @@ struct CommandShape {
     bool named = false;  // a name follows the numbers: the rest of the line
     bool coded = false;  // a match code comes between the numbers and the name
     bool pathed = false;  // a file's path is the rest of the line
+    bool relayed = false;  // a relay, a port or an address, comes first
 };
 
 constexpr std::array<CommandShape, 22> COMMANDS{{
@@ -51,12 +52,12 @@ constexpr std::array<CommandShape, 22> COMMANDS{{
     {"praise", CommandKind::praise, PRAISE_STATE},
     {"host", CommandKind::host, PORT, true},
     {"join", CommandKind::join, PORT, true},
-    {"host-relay", CommandKind::host_relay, PORT, true},
-    {"join-relay", CommandKind::join_relay, PORT, true, true},
+    {"host-relay", CommandKind::host_relay, {}, true, false, false, true},
+    {"join-relay", CommandKind::join_relay, {}, true, true, false, true},
     {"journal", CommandKind::journal, {}, false, false, true},
     {"host-resume", CommandKind::host_resume, {}, false, false, true},
     {"watch", CommandKind::watch, PORT, true},
-    {"watch-relay", CommandKind::watch_relay, PORT, true, true},
+    {"watch-relay", CommandKind::watch_relay, {}, true, true, false, true},
     {"await", CommandKind::await, {}},
     {"leave", CommandKind::leave, {}},
     {"score", CommandKind::score, {}},
@@ -86,6 +87,8 @@ std::vector<std::string_view> split_words(std::string_view line)
 
 // A match code's word is read as the player typed it, within reason.
 constexpr size_t MAX_CODE_WORD = 64;
+// A relay's address: a scheme, the longest host name and a port.
+constexpr size_t MAX_RELAY_WORD = 300;
 // The longest path the system takes.
 constexpr size_t MAX_PATH_WORD = 4096;
 
@@ -174,6 +177,20 @@ std::string read_name(std::string_view name)
     return {};
 }
 
+// Empty when `word` may name a relay, else why not. Whether an address
+// reads is for the network to tell; a port is checked here.
+std::string read_relay(std::string_view word, std::string& relay)
+{
+    int64_t port = 0;
+    if (looks_like_integer(word)) {
+        if (std::string fault = read_number(word, PORT[0], port); !fault.empty()) return fault;
+    } else if (word.size() > MAX_RELAY_WORD) {
+        return "RELAY " + quoted(word) + " is too long";
+    }
+    relay = word;
+    return {};
+}
+
 ScriptCommand read_command(const CommandShape& shape, std::span<const std::string_view> arguments,
                            std::string_view line)
 {
@@ -191,6 +208,12 @@ ScriptCommand read_command(const CommandShape& shape, std::span<const std::strin
     ScriptCommand command;
     command.kind = shape.kind;
     size_t name_at = expected.size();
+    if (shape.relayed) {
+        if (arguments.empty()) return invalid(word + ": missing RELAY");
+        const std::string fault = read_relay(arguments.front(), command.relay);
+        if (!fault.empty()) return invalid(word + ": " + fault);
+        ++name_at;
+    }
     if (shape.coded) {
         if (arguments.size() <= name_at) return invalid(word + ": missing CODE");
         if (arguments[name_at].size() > MAX_CODE_WORD)
@@ -214,7 +237,7 @@ ScriptCommand read_command(const CommandShape& shape, std::span<const std::strin
         command.level = static_cast<int>(values[0]);
     } else if (shape.kind == CommandKind::praise) {
         command.praise_state = static_cast<uint32_t>(values[0]);
-    } else if (shape.named) {
+    } else if (shape.named && !shape.relayed) {
         command.port = static_cast<int>(values[0]);
     } else {
         command.x = static_cast<int>(values[0]);

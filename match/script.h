@@ -22,12 +22,12 @@ enum class CommandKind {
     praise,    // praise R: the praise generator's state, as a saved match starts from it
     host,      // host PORT NAME: host a network match on 127.0.0.1:PORT
     join,      // join PORT NAME: join the network match hosted on 127.0.0.1:PORT
-    host_relay,  // host-relay PORT NAME: host over the relay at 127.0.0.1:PORT, print the code
-    join_relay,  // join-relay PORT CODE NAME: join the match of CODE over the relay at 127.0.0.1:PORT
+    host_relay,  // host-relay RELAY NAME: host over the relay, print the code
+    join_relay,  // join-relay RELAY CODE NAME: join the match of CODE over the relay
     journal,   // journal PATH: keep the match hosted next in a journal at PATH
     host_resume,  // host-resume PATH: host again the match whose journal is PATH
     watch,     // watch PORT NAME: watch the network match hosted on 127.0.0.1:PORT
-    watch_relay,  // watch-relay PORT CODE NAME: watch the match of the watch code CODE over the relay
+    watch_relay,  // watch-relay RELAY CODE NAME: watch the match of the watch code CODE over the relay
     await,     // the other side's next numbered input of a network match
     leave,     // leave the network match
     score,     // print the series: the racks each player has won
@@ -42,6 +42,9 @@ struct ScriptCommand {
     int level = 0;  // 1 easy, 2 medium, 3 hard, 4 expert
     uint32_t praise_state = 0;
     int port = 0;
+    // The relay of a relay command: the port of the plain relay at
+    // 127.0.0.1, or an address as a player types it, one word.
+    std::string relay;
     std::string name;  // a player's name (`is_player_name`)
     std::string code;  // a match code as a player typed it, one word
     std::string path;  // a file's path: the rest of the line

@@ -100,7 +100,7 @@ std::optional<Failure> run_network_input(const ScriptCommand& command, NetworkPl
 // The code goes out before the wait for a guest, who needs it to join.
 std::optional<Failure> host_relay(const ScriptCommand& command, NetworkPlay& network, std::ostream& states)
 {
-    if (auto failure = network.host_relay(command.port, command.name)) return failure;
+    if (auto failure = network.host_relay(command.relay, command.name)) return failure;
     if (auto failure = print_all(states, network.take_lines())) return failure;
     return network.await_guest();
 }
@@ -137,11 +137,11 @@ std::optional<Failure> run(const ScriptCommand& command, ReplayWindow& table, Ne
     case CommandKind::host: return network.host(command.port, command.name);
     case CommandKind::join: return network.join(command.port, command.name);
     case CommandKind::host_relay: return host_relay(command, network, states);
-    case CommandKind::join_relay: return network.join_relay(command.port, command.code, command.name);
+    case CommandKind::join_relay: return network.join_relay(command.relay, command.code, command.name);
     case CommandKind::journal: network.keep_journal(command.path); break;
     case CommandKind::host_resume: return host_resume(command, network, states);
     case CommandKind::watch: return network.watch(command.port, command.name);
-    case CommandKind::watch_relay: return network.watch_relay(command.port, command.code, command.name);
+    case CommandKind::watch_relay: return network.watch_relay(command.relay, command.code, command.name);
     case CommandKind::await: return network.await_remote();
     case CommandKind::leave: network.leave(); break;
     case CommandKind::score:

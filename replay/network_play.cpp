@@ -3,6 +3,8 @@
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <algorithm>
+#include <variant>
 
 #include "app/link_words.h"
 #include "app/network_words.h"
@@ -10,6 +12,7 @@
 #include "match/record_replay.h"
 #include "protocol/journal_file.h"
 #include "net/relay/match_code.h"
+#include "net/relay/relay_address.h"
 #include "match/state_line.h"
 #include "replay/replay_window.h"
 #include "rules/undo.h"
@@ -25,15 +28,19 @@ constexpr int WAIT_LIMIT_MS = 60'000;
 constexpr int MAX_EVENT_PASSES = 64;
 const char* const DRIVER_ADDRESS = "127.0.0.1";
 
-// The relay on this machine, in plain text.
-RelayAddress driver_relay(int port)
-{
-    return {DRIVER_ADDRESS, static_cast<quint16>(port), false};
-}
-
 Failure network_failure(const std::string& why)
 {
     return Failure{REPLAY_NETWORK_FAILURE, why};
+}
+
+// A port names the plain relay on this machine; anything else is read as a
+// player types a relay.
+std::variant<RelayAddress, Failure> driver_relay(const std::string& relay)
+{
+    if (std::all_of(relay.begin(), relay.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return RelayAddress{DRIVER_ADDRESS, static_cast<quint16>(std::stoi(relay)), false};
+    if (std::optional<RelayAddress> read = read_relay_address(QString::fromStdString(relay))) return *read;
+    return Failure{REPLAY_BAD_SCRIPT, "\"" + relay + "\" is not a port or a relay address"};
 }
 
 std::string remote_line(const NumberedInput& numbered)
@@ -120,11 +127,13 @@ std::optional<Failure> NetworkPlay::host(int port, const std::string& name)
     return await_guest();
 }
 
-std::optional<Failure> NetworkPlay::host_relay(int port, const std::string& name)
+std::optional<Failure> NetworkPlay::host_relay(const std::string& relay, const std::string& name)
 {
     if (active()) return network_failure("already in a network match");
+    const std::variant<RelayAddress, Failure> address = driver_relay(relay);
+    if (const auto* failure = std::get_if<Failure>(&address)) return *failure;
     relay_trouble_.reset();
-    net_.host_relay(driver_relay(port), QString::fromStdString(name));
+    net_.host_relay(std::get<RelayAddress>(address), QString::fromStdString(name));
     return await_relay_code();
 }
 
@@ -177,10 +186,11 @@ std::optional<Failure> NetworkPlay::join(int port, const std::string& name)
     return join_at(TcpHost{DRIVER_ADDRESS, static_cast<quint16>(port)}, name);
 }
 
-std::optional<Failure> NetworkPlay::join_relay(int port, const std::string& code, const std::string& name)
+std::optional<Failure> NetworkPlay::join_relay(const std::string& relay, const std::string& code,
+                                              const std::string& name)
 {
     HostPlace place;
-    if (auto failure = relay_place(port, code, place)) return failure;
+    if (auto failure = relay_place(relay, code, place)) return failure;
     return join_at(place, name);
 }
 
@@ -189,18 +199,22 @@ std::optional<Failure> NetworkPlay::watch(int port, const std::string& name)
     return join_at(TcpHost{DRIVER_ADDRESS, static_cast<quint16>(port)}, name, true);
 }
 
-std::optional<Failure> NetworkPlay::watch_relay(int port, const std::string& code, const std::string& name)
+std::optional<Failure> NetworkPlay::watch_relay(const std::string& relay, const std::string& code,
+                                               const std::string& name)
 {
     HostPlace place;
-    if (auto failure = relay_place(port, code, place)) return failure;
+    if (auto failure = relay_place(relay, code, place)) return failure;
     return join_at(place, name, true);
 }
 
-std::optional<Failure> NetworkPlay::relay_place(int port, const std::string& code, HostPlace& place) const
+std::optional<Failure> NetworkPlay::relay_place(const std::string& relay, const std::string& code,
+                                               HostPlace& place) const
 {
+    const std::variant<RelayAddress, Failure> address = driver_relay(relay);
+    if (const auto* failure = std::get_if<Failure>(&address)) return *failure;
     const std::optional<QString> read = read_match_code(QString::fromStdString(code));
     if (!read) return network_failure("\"" + code + "\" is not a match code");
-    place = RelayMatch{driver_relay(port), *read};
+    place = RelayMatch{std::get<RelayAddress>(address), *read};
     return std::nullopt;
 }
 

@@ -31,8 +31,10 @@ public:
     std::optional<Failure> host(int port, const std::string& name);
     std::optional<Failure> join(int port, const std::string& name);
     // Hosts over the relay and waits until it hears the match; the code line
-    // is then among the lines to print, and await_guest() follows.
-    std::optional<Failure> host_relay(int port, const std::string& name);
+    // is then among the lines to print, and await_guest() follows. A relay
+    // is the port of the plain relay at 127.0.0.1, or an address as a player
+    // types it.
+    std::optional<Failure> host_relay(const std::string& relay, const std::string& name);
     std::optional<Failure> await_guest();
     // The match hosted next is kept in a journal at `path`.
     void keep_journal(const std::string& path) { net_.keep_journal(path); }
@@ -41,10 +43,10 @@ public:
     // await_seat_taken_back() follows.
     std::optional<Failure> host_resume(const std::string& path);
     std::optional<Failure> await_seat_taken_back();
-    std::optional<Failure> join_relay(int port, const std::string& code, const std::string& name);
+    std::optional<Failure> join_relay(const std::string& relay, const std::string& code, const std::string& name);
     // Watches as a guest joins, playing nothing: this side's inputs are refused.
     std::optional<Failure> watch(int port, const std::string& name);
-    std::optional<Failure> watch_relay(int port, const std::string& code, const std::string& name);
+    std::optional<Failure> watch_relay(const std::string& relay, const std::string& code, const std::string& name);
     std::optional<Failure> await_remote();
     void leave();
 
@@ -72,7 +74,7 @@ private:
     };
 
     std::optional<Failure> join_at(const HostPlace& place, const std::string& name, bool to_watch = false);
-    std::optional<Failure> relay_place(int port, const std::string& code, HostPlace& place) const;
+    std::optional<Failure> relay_place(const std::string& relay, const std::string& code, HostPlace& place) const;
     // Once the relay has heard the hosted match, its code line is to be printed.
     std::optional<Failure> await_relay_code();
     std::optional<Failure> wait_until(const std::function<bool()>& done, const std::string& what);

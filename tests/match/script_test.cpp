@@ -94,6 +94,8 @@ const std::pair<const char*, const char*> REFUSED_LINES[] = {
     {"join 47147 Bo\tLi", "join: NAME \"Bo\\x09Li\" is not 1 to 24 characters without a control character"},
     {"join-relay 1883", "join-relay: missing CODE"},
     {"join-relay 1883 7K3QM-2B9XD", "join-relay: missing NAME"},
+    {"host-relay", "host-relay: missing RELAY"},
+    {"watch-relay 0 7K3QM-2B9XD Cleo", "watch-relay: PORT 0 is out of range (1 to 65535)"},
     {"await now", "await: unexpected \"now\""},
     {"host-resume", "host-resume: missing PATH"},
     {"wait 4294967296", "wait: MS 4294967296 is out of range (0 to 3600000)"},
@@ -117,11 +119,12 @@ TEST(ScriptLine, ANetworkCommandNamesItsPlayerWithTheRestOfTheLine)
     EXPECT_EQ(join.kind, CommandKind::join);
     EXPECT_EQ(join.port, 1);
     EXPECT_EQ(join.name, "#2");
-    const ScriptCommand relay = parse_script_line("join-relay 1883 7k3qm-2b9xd  Bo Li");
+    const ScriptCommand relay = parse_script_line("join-relay mqtts://relay.example:8883 7k3qm-2b9xd  Bo Li");
     EXPECT_EQ(relay.kind, CommandKind::join_relay);
-    EXPECT_EQ(relay.port, 1883);
+    EXPECT_EQ(relay.relay, "mqtts://relay.example:8883");
     EXPECT_EQ(relay.code, "7k3qm-2b9xd");
     EXPECT_EQ(relay.name, "Bo Li");
+    EXPECT_EQ(parse_script_line("host-relay 1883 Anna").relay, "1883");
     const ScriptCommand journal = parse_script_line("journal  /tmp/a match.journal ");
     EXPECT_EQ(journal.kind, CommandKind::journal);
     EXPECT_EQ(journal.path, "/tmp/a match.journal");
@@ -150,6 +153,7 @@ TEST(ScriptLine, AnEchoedWordIsCutShortAndShowsItsControlBytes)
         {std::string(100, '\0'), "unknown command \"" + repeated("\\x00", 10) + "...\""},
         {long_word, "unknown command \"" + repeated("w", 40) + "...\""},
         {"state " + long_word, "state: unexpected \"" + repeated("w", 40) + "...\""},
+        {"host-relay " + long_word + " Anna", "host-relay: RELAY \"" + repeated("w", 40) + "...\" is too long"},
         {"wait " + repeated("9", 50'000), "wait: MS " + repeated("9", 40) + "... is out of range (0 to 3600000)"},
         {accents, "unknown command \"x" + repeated("é", 20) + "...\""},
         {repeated("\xAC", 100), "unknown command \"" + repeated("\xAC", 43) + "...\""},  // no character starts

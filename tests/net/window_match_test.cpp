@@ -220,7 +220,9 @@ void WindowMatchTest::AWindowHostsOverTheRelayAndADriverJoinsWithTheCodeItShows(
     QProcess driver;
     driver.start(QStringLiteral(CORVENNE_REPLAY), {});
     QVERIFY(driver.waitForStarted());
-    driver.write(QStringLiteral("join-relay %1 %2 Bo\n").arg(broker.port()).arg(code.toLower()).toUtf8());
+    // The driver names the relay as a player types it.
+    driver.write(
+        QStringLiteral("join-relay mqtt://127.0.0.1:%1 %2 Bo\n").arg(broker.port()).arg(code.toLower()).toUtf8());
     QTRY_COMPARE_WITH_TIMEOUT(panel(*form, "Panel2").text(), QStringLiteral("Bo"), 20'000);
     QTRY_VERIFY(!dialog || !dialog->isVisible());
     // Someone watches, and the host's window counts them; the watch code takes no seat (the

@@ -62,9 +62,13 @@ TEST(MatchScript, ScriptsThatPlayTheSameMatch)
     }
 }
 
-TEST(MatchScript, AByteOrderMarkAfterTheStartIsPartOfTheCommand)
+TEST(MatchScript, ALineTheDriverCannotFollowSaysWhy)
 {
+    // A byte-order mark after the start is part of the command.
     EXPECT_EQ(play("state\n\xEF\xBB\xBFstate\n").errors, "line 2: unknown command \"\xEF\xBB\xBFstate\"\n");
+    const Replay relay = play("join-relay mqtts://relay.example:0 7K3QM-2B9XD Bo\n");
+    EXPECT_EQ(relay.status, REPLAY_BAD_SCRIPT);
+    EXPECT_EQ(relay.errors, "line 1: \"mqtts://relay.example:0\" is not a port or a relay address\n");
 }
 
 // As the game shows its message box and goes on, with no table and the supervisor stopped.
