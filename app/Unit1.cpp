@@ -341,10 +341,8 @@ void TForm1::show_status()
     const QStringList notice = network_.notice();
     const QString watching = network_.watching_text();
     Panel3->setWordWrap(!notice.isEmpty());
-    // The bottom of the panel lies under the window's edge: two lines start at its top.
-    const bool one_line = notice.isEmpty() && watching.isEmpty();
-    Panel3->setAlignment(one_line ? Qt::AlignCenter : Qt::AlignHCenter | Qt::AlignTop);
     if (!notice.isEmpty()) return fit_status_text(*Panel3, notice);
+    Panel3->setAlignment(watching.isEmpty() ? Qt::AlignCenter : STATUS_TWO_LINES);
     Panel3->setToolTip(QString());
     const int winner = shown_winner();
     QString status = QString::fromStdString(status_line_);

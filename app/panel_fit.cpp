@@ -53,6 +53,10 @@ void fit_status_text(QLabel& panel, const QStringList& forms)
     const auto fitting = std::find_if(forms.begin(), forms.end(),
                                       [&panel](const QString& form) { return fits_status_panel(panel, form); });
     const QString shown = fitting != forms.end() ? *fitting : cut_to_fit(panel, forms.last());
+    const QFontMetrics metrics(panel.font());
+    const bool one_line =
+        metrics.boundingRect(panel.contentsRect(), Qt::TextWordWrap, shown).height() <= metrics.height();
+    panel.setAlignment(one_line ? Qt::AlignCenter : STATUS_TWO_LINES);
     panel.setText(shown);
     panel.setToolTip(shown == forms.first() ? QString() : forms.first());
 }

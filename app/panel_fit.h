@@ -13,7 +13,11 @@ class QLabel;
 // panel's tooltip. Text that fits leaves the panel in its usual place.
 void fit_panel_text(QLabel& panel, const QRect& home, int max_width, const QString& text);
 
+// The status panel's bottom lies under the window's edge: two lines start at its top.
+inline constexpr Qt::Alignment STATUS_TWO_LINES = Qt::AlignHCenter | Qt::AlignTop;
+
 // Shows in the status panel, wrapped, the first of `forms` (one or more: the same said
 // more and more briefly) that fits its two lines; when none does, the last
 // cut in its middle. Anything shorter than the first has the first as its tooltip.
+// One line sits in the middle of the panel, as the game's own status does.
 void fit_status_text(QLabel& panel, const QStringList& forms);
