@@ -9,11 +9,16 @@ namespace {
 
 constexpr int STATUS_LINES = 2;
 
+// How many pixels high `text` stands, wrapped, in the status panel.
+int wrapped_height(const QLabel& panel, const QString& text)
+{
+    return QFontMetrics(panel.font()).boundingRect(panel.contentsRect(), Qt::TextWordWrap, text).height();
+}
+
 bool fits_status_panel(const QLabel& panel, const QString& text)
 {
     const QFontMetrics metrics(panel.font());
-    return metrics.boundingRect(panel.contentsRect(), Qt::TextWordWrap, text).height()
-           <= metrics.height() + (STATUS_LINES - 1) * metrics.lineSpacing();
+    return wrapped_height(panel, text) <= metrics.height() + (STATUS_LINES - 1) * metrics.lineSpacing();
 }
 
 QString cut_to_fit(const QLabel& panel, const QString& text)
@@ -53,9 +58,7 @@ void fit_status_text(QLabel& panel, const QStringList& forms)
     const auto fitting = std::find_if(forms.begin(), forms.end(),
                                       [&panel](const QString& form) { return fits_status_panel(panel, form); });
     const QString shown = fitting != forms.end() ? *fitting : cut_to_fit(panel, forms.last());
-    const QFontMetrics metrics(panel.font());
-    const bool one_line =
-        metrics.boundingRect(panel.contentsRect(), Qt::TextWordWrap, shown).height() <= metrics.height();
+    const bool one_line = wrapped_height(panel, shown) <= QFontMetrics(panel.font()).height();
     panel.setAlignment(one_line ? Qt::AlignCenter : STATUS_TWO_LINES);
     panel.setText(shown);
     panel.setToolTip(shown == forms.first() ? QString() : forms.first());
